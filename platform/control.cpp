@@ -1,0 +1,27 @@
+#include "platform/control.h"
+
+#include "platform/form.h"
+#include "platform/runtime.h"
+#include "platform/ui_backend.h"
+
+namespace platform {
+
+Control::Control(Container& container, ControlKind kind, ControlSpec spec)
+    : container_(container), kind_(kind), spec_(std::move(spec)) {
+  container_.controls_.push_back(this);
+}
+
+void Control::UserClick() {
+  form().runtime().RaiseEvent([this] { OnUserClick(); });
+}
+
+void Control::Changed() {
+  if (form().loaded()) form().runtime().ui().Update(*this);
+}
+
+void Control::SetBounds(const Bounds& bounds) {
+  spec_.bounds = bounds;
+  Changed();
+}
+
+}  // namespace platform

@@ -1,0 +1,73 @@
+#include "platform/file_copier.h"
+
+#include <optional>
+#include <vector>
+
+#include "platform/runtime_error.h"
+
+namespace platform {
+namespace {
+
+// Staged files that are removed unless handed over; keeps every failure path clean.
+class StagedFiles {
+ public:
+  explicit StagedFiles(FileSystem& files) : files_(files) {}
+  StagedFiles(const StagedFiles&) = delete;
+  StagedFiles& operator=(const StagedFiles&) = delete;
+  ~StagedFiles() {
+    for (const auto& path : paths_)
+      if (path) files_.Remove(*path);
+  }
+  void Add(std::optional<std::string> path) { paths_.push_back(std::move(path)); }
+  const std::optional<std::string>& operator[](std::size_t i) const { return paths_[i]; }
+  void Release(std::size_t i) { paths_[i].reset(); }
+
+ private:
+  FileSystem& files_;
+  std::vector<std::optional<std::string>> paths_;
+};
+
+}  // namespace
+
+void FileCopier::Copy(const std::string& source, const std::string& destination) {
+  StagedFiles staged(files_);
+  staged.Add(files_.Stage(source, destination));
+  files_.Replace(*staged[0], destination);
+  staged.Release(0);
+}
+
+void FileCopier::CopyAll(std::span<const CopyStep> steps) {
+  StagedFiles fresh(files_);
+  for (const auto& step : steps) fresh.Add(files_.Stage(step.source, step.destination));
+
+  // The old contents, kept so that a replacement failing half-way can be undone.
+  StagedFiles old(files_);
+  for (const auto& step : steps) {
+    old.Add(files_.Exists(step.destination)
+                ? std::optional(files_.Stage(step.destination, step.destination))
+                : std::nullopt);
+  }
+
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    try {
+      files_.Replace(*fresh[i], steps[i].destination);
+      fresh.Release(i);
+    } catch (const RuntimeError&) {
+      for (std::size_t done = 0; done < i; ++done) {
+        try {
+          if (old[done]) {
+            files_.Replace(*old[done], steps[done].destination);
+            old.Release(done);
+          } else {
+            files_.Remove(steps[done].destination);
+          }
+        } catch (const RuntimeError&) {
+          // Putting back is best effort; the first failure is what the user must hear of.
+        }
+      }
+      throw;
+    }
+  }
+}
+
+}  // namespace platform

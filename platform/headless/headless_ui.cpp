@@ -1,0 +1,149 @@
+#include "platform/headless/headless_ui.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/runtime.h"
+#include "platform/runtime_error.h"
+
+namespace platform::headless {
+namespace {
+
+int ReadLittle16(PictureBytes b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+int ReadBig16(PictureBytes b, std::size_t at) { return b[at] << 8 | b[at + 1]; }
+
+// Reads a picture's size from its header, as far as a test needs a picture at all.
+bool ReadPictureSize(PictureBytes b, int& width, int& height) {
+  if (b.size() >= 26 && b[0] == 'B' && b[1] == 'M') {
+    width = ReadLittle16(b, 18);
+    height = ReadLittle16(b, 22);
+    return true;
+  }
+  if (b.size() >= 10 && b[0] == 'G' && b[1] == 'I' && b[2] == 'F') {
+    width = ReadLittle16(b, 6);
+    height = ReadLittle16(b, 8);
+    return true;
+  }
+  if (b.size() >= 4 && b[0] == 0xFF && b[1] == 0xD8) {
+    for (std::size_t at = 2; at + 9 < b.size();) {
+      if (b[at] != 0xFF) return false;
+      const int marker = b[at + 1];
+      if (marker >= 0xC0 && marker <= 0xC3) {
+        height = ReadBig16(b, at + 5);
+        width = ReadBig16(b, at + 7);
+        return true;
+      }
+      at += 2 + static_cast<std::size_t>(ReadBig16(b, at + 2));
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+PictureRef HeadlessUi::DecodePicture(PictureBytes bytes) {
+  int width = 0;
+  int height = 0;
+  if (!ReadPictureSize(bytes, width, height)) throw RuntimeError(481);  // invalid picture
+  ++decodeCount;
+  return std::make_shared<const Picture>(width, height, nullptr);
+}
+
+void HeadlessUi::CreateWindow(Form& form) {
+  windows_[&form] = Window{nextHandle_};
+  nextHandle_ += 0x10;
+  events.push_back("create " + form.spec().name);
+}
+
+void HeadlessUi::DestroyWindow(Form& form) {
+  windows_.erase(&form);
+  std::erase(modalStack, &form);
+  events.push_back("destroy " + form.spec().name);
+}
+
+void HeadlessUi::Update(Control& /*control*/) {}
+void HeadlessUi::UpdateMenu(Menu& /*menu*/) {}
+
+void HeadlessUi::ShowWindow(Form& form) { events.push_back("show " + form.spec().name); }
+
+void HeadlessUi::HideWindow(Form& form) { events.push_back("hide " + form.spec().name); }
+
+void HeadlessUi::RunModal(Form& form) {
+  events.push_back("modal " + form.spec().name);
+  modalStack.push_back(&form);
+  if (onModal) onModal(form);
+  if (form.loaded()) form.UserClose();
+  std::erase(modalStack, &form);
+}
+
+void HeadlessUi::Repaint(Form& form) {
+  ++repaintCount;
+  events.push_back("repaint " + form.spec().name);
+}
+
+WindowState HeadlessUi::GetWindowState(const Form& form) {
+  const auto found = windows_.find(&form);
+  return found == windows_.end() ? WindowState::kNormal : found->second.state;
+}
+
+void HeadlessUi::SetWindowState(Form& form, WindowState state) {
+  auto found = windows_.find(&form);
+  if (found == windows_.end() || found->second.state == state) return;
+  found->second.state = state;
+  // A change of state is a change of size: the window hears of it at once, as on Windows.
+  form.SystemResized();
+}
+
+void HeadlessUi::SetForeground(Form& form) {
+  ++foregroundCount;
+  events.push_back("foreground " + form.spec().name);
+}
+
+Menu* HeadlessUi::ShowPopup(Form& /*form*/, Menu& menu) {
+  std::vector<std::string> captions;
+  for (Menu* entry : menu.entries())
+    if (entry->visible()) captions.push_back(entry->caption());
+  popupsShown.push_back(captions);
+  const std::string choice = onPopup ? onPopup(captions) : std::string();
+  for (Menu* entry : menu.entries())
+    if (entry->visible() && !entry->isSeparator() && entry->caption() == choice) return entry;
+  return nullptr;
+}
+
+std::uintptr_t HeadlessUi::WindowHandle(const Form& form) {
+  const auto found = windows_.find(&form);
+  return found == windows_.end() ? 0 : found->second.handle;
+}
+
+std::uintptr_t HeadlessUi::IconHandle(const Form& form) {
+  return form.spec().hasIcon ? 0x0777 : 0;
+}
+
+bool HeadlessUi::IsBlocked(const Form& form) const {
+  return !modalStack.empty() && modalStack.back() != &form;
+}
+
+void HeadlessUi::Click(Control& control) {
+  if (!IsBlocked(control.form())) control.UserClick();
+}
+
+void HeadlessUi::Click(Menu& menu) {
+  if (!IsBlocked(menu.form())) menu.UserClick();
+}
+
+void HeadlessUi::Minimize(Form& form) {
+  if (!IsBlocked(form)) SetWindowState(form, WindowState::kMinimized);
+}
+
+void HeadlessUi::Close(Form& form) {
+  if (!IsBlocked(form)) form.UserClose();
+}
+
+void HeadlessUi::NotifyCallback(Form& form, int mouseMessage) {
+  const double x = form.scaleMode() == kScalePixels
+                       ? static_cast<double>(mouseMessage)
+                       : static_cast<double>(mouseMessage) * twipsPerPixel;
+  form.SystemMouseMove(0, 0, x, 0);
+}
+
+}  // namespace platform::headless

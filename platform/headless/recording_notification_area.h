@@ -1,0 +1,31 @@
+#pragma once
+// A notification area that records what the program asked of it.
+#include <vector>
+
+#include "platform/notification_area.h"
+
+namespace platform::headless {
+
+class RecordingNotificationArea : public NotificationArea {
+ public:
+  struct Call {
+    int message;
+    NotifyIconRecord record;
+  };
+
+  bool NotifyIcon(int message, const NotifyIconRecord& record) override {
+    calls.push_back({message, record});
+    if (message == notify::kAdd) {
+      if (iconShown) return false;  // the shell refuses a second icon with the same id
+      iconShown = true;
+    } else if (message == notify::kDelete) {
+      iconShown = false;
+    }
+    return true;
+  }
+
+  std::vector<Call> calls;
+  bool iconShown = false;
+};
+
+}  // namespace platform::headless

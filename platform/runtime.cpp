@@ -1,0 +1,54 @@
+#include "platform/runtime.h"
+
+#include "platform/form.h"
+#include "platform/runtime_error.h"
+#include "platform/ui_backend.h"
+
+namespace platform {
+
+Runtime::Runtime(std::string title, Services services)
+    : title_(std::move(title)), services_(services) {}
+
+int Runtime::MsgBox(const std::string& text, int flags, const std::string& title,
+                    const std::string& helpFile, int helpContext) {
+  return services_.messageBox.Show(
+      {text, flags, title.empty() ? title_ : title, helpFile, helpContext});
+}
+
+void Runtime::End() { throw EndProgram{}; }
+
+void Runtime::RaiseEvent(const std::function<void()>& handler) {
+  if (ended_) return;
+  ++eventDepth_;
+  try {
+    handler();
+    --eventDepth_;
+  } catch (const EndProgram&) {
+    --eventDepth_;
+    Finish(0);
+  } catch (const RuntimeError& error) {
+    --eventDepth_;
+    MsgBox(UntrappedErrorText(error), box::kCritical);
+    Finish(1);
+  }
+}
+
+void Runtime::Finish(int exitCode) {
+  ended_ = true;
+  exitCode_ = exitCode;
+  services_.ui.Terminate(exitCode);
+  // Only a backend that keeps running gets here: unwind whatever event is still around us.
+  if (eventDepth_ > 0) throw EndProgram{};
+}
+
+int Runtime::Run(Form& startForm) {
+  RaiseEvent([&startForm] { startForm.Show(); });
+  if (!ended_) services_.ui.RunMessageLoop();
+  return exitCode_;
+}
+
+std::string UntrappedErrorText(const RuntimeError& error) {
+  return "Run-time error '" + std::to_string(error.number()) + "':\n\n" + error.what();
+}
+
+}  // namespace platform
