@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace resources {
+
+// One file whose bytes were compiled into the program, named by its path relative to the
+// folder it was embedded from (for example "crosshairs/cr7.bmp").
+struct EmbeddedFile {
+  std::string_view name;
+  const unsigned char* data;
+  std::size_t size;
+};
+
+}  // namespace resources
