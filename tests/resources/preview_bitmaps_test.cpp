@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "resources/embedded_pictures.h"
+#include "tests/resources/bmp_file.h"
+
+namespace resources_tests {
+namespace {
+
+enum class Kind { kCrosshair, kReticle };
+
+struct Preview {
+  Kind kind;
+  int number;
+  int width, height;
+
+  std::string Name() const {
+    return (kind == Kind::kCrosshair ? "crosshair " : "reticle ") + std::to_string(number);
+  }
+  ByteSpan Bytes() const {
+    const resources::Blob blob = kind == Kind::kCrosshair ? resources::CrosshairPreview(number)
+                                                          : resources::ReticlePreview(number);
+    return ByteSpan(blob.data, blob.size);
+  }
+  // The box beside each option button shows only this many columns from the left.
+  int ThumbnailWidth() const { return kind == Kind::kCrosshair ? 41 : 33; }
+};
+
+const std::vector<Preview>& AllPreviews() {
+  static const std::vector<Preview> previews = {
+      {Kind::kCrosshair, 1, 92, 34},  {Kind::kCrosshair, 2, 93, 35},
+      {Kind::kCrosshair, 3, 94, 37},  {Kind::kCrosshair, 4, 94, 31},
+      {Kind::kCrosshair, 5, 93, 30},  {Kind::kCrosshair, 6, 94, 35},
+      {Kind::kCrosshair, 7, 94, 33},  {Kind::kCrosshair, 8, 94, 34},
+      {Kind::kCrosshair, 9, 94, 35},  {Kind::kCrosshair, 10, 94, 35},
+      {Kind::kCrosshair, 11, 94, 35}, {Kind::kCrosshair, 12, 94, 35},
+      {Kind::kCrosshair, 13, 94, 35}, {Kind::kCrosshair, 14, 94, 35},
+      {Kind::kCrosshair, 15, 94, 36}, {Kind::kCrosshair, 16, 94, 36},
+      {Kind::kCrosshair, 17, 94, 36}, {Kind::kCrosshair, 18, 94, 40},
+      {Kind::kCrosshair, 19, 94, 40}, {Kind::kCrosshair, 20, 94, 40},
+      {Kind::kReticle, 1, 98, 38},    {Kind::kReticle, 2, 99, 34},
+      {Kind::kReticle, 3, 99, 33},
+  };
+  return previews;
+}
+
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kGreen{0, 255, 0};
+
+// Columns left of this hold the shape; the number is drawn right of it.
+constexpr int kShapeColumns = 37;
+
+// Which pixels of a preview are green, row by row from the top.
+std::vector<std::string> GreenMask(ByteSpan file, int width, int height) {
+  std::vector<std::string> rows(height, std::string(width, '.'));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (PixelAt(file, x, y) == kGreen) rows[y][x] = '#';
+    }
+  }
+  return rows;
+}
+
+struct ColumnSpan {
+  int first = -1, last = -1;
+  bool empty() const { return first < 0; }
+  int width() const { return empty() ? 0 : last - first + 1; }
+};
+
+ColumnSpan GreenColumns(const std::vector<std::string>& mask, int from, int to) {
+  ColumnSpan span;
+  for (const std::string& row : mask) {
+    for (int x = from; x < to && x < static_cast<int>(row.size()); ++x) {
+      if (row[x] != '#') continue;
+      if (span.empty() || x < span.first) span.first = x;
+      span.last = std::max(span.last, x);
+    }
+  }
+  return span;
+}
+
+// The shape alone, cut to its bounding box, so that shapes at different heights compare equal.
+std::string CroppedShape(const std::vector<std::string>& mask) {
+  const ColumnSpan columns = GreenColumns(mask, 0, kShapeColumns);
+  std::string shape;
+  for (const std::string& row : mask) {
+    const std::string part = row.substr(columns.first, columns.width());
+    if (part.find('#') != std::string::npos) shape += part + '\n';
+  }
+  return shape;
+}
+
+TEST(PreviewBitmaps, AreUncompressed24BitFilesOfTheirOwnSize) {
+  for (const Preview& preview : AllPreviews()) {
+    SCOPED_TRACE(preview.Name());
+    ASSERT_NE(preview.Bytes().data(), nullptr);
+    ExpectPlain24BitBmp(preview.Bytes(), preview.width, preview.height);
+  }
+}
+
+TEST(PreviewBitmaps, ShowAGreenShapeOnTheLeftAndTheNumberToItsRight) {
+  std::set<std::string> crosshair_shapes, reticle_shapes;
+  for (const Preview& preview : AllPreviews()) {
+    SCOPED_TRACE(preview.Name());
+    const ByteSpan file = preview.Bytes();
+    for (int y = 0; y < preview.height; ++y) {
+      for (int x = 0; x < preview.width; ++x) {
+        const Rgb pixel = PixelAt(file, x, y);
+        ASSERT_TRUE(pixel == kBlack || pixel == kGreen)
+            << "pixel " << x << "," << y << " is " << pixel.red << "," << pixel.green << ","
+            << pixel.blue;
+      }
+    }
+    const std::vector<std::string> mask = GreenMask(file, preview.width, preview.height);
+    const ColumnSpan shape = GreenColumns(mask, 0, kShapeColumns);
+    const ColumnSpan lettering = GreenColumns(mask, kShapeColumns, preview.width);
+    ASSERT_FALSE(shape.empty());
+    ASSERT_FALSE(lettering.empty());
+    EXPECT_GE(shape.first, 2);
+    EXPECT_LT(shape.last, preview.ThumbnailWidth()) << "the thumbnail would cut the shape";
+    EXPECT_GE(lettering.first, 38);
+    EXPECT_LE(lettering.first, 43);
+
+    // "1-Default" is far wider than any number alone.
+    if (preview.number == 1) {
+      EXPECT_GE(lettering.width(), 40);
+    } else {
+      EXPECT_LE(lettering.width(), 12);
+    }
+
+    auto& shapes = preview.kind == Kind::kCrosshair ? crosshair_shapes : reticle_shapes;
+    EXPECT_TRUE(shapes.insert(CroppedShape(mask)).second) << "looks the same as an earlier one:\n"
+                                                          << CroppedShape(mask);
+  }
+}
+
+TEST(PreviewBitmaps, NumbersOutsideTheListsGiveNoPicture) {
+  for (int n : {-1, 0, resources::kCrosshairPreviewCount + 1, 1000}) {
+    SCOPED_TRACE(n);
+    EXPECT_EQ(resources::CrosshairPreview(n).data, nullptr);
+    EXPECT_EQ(resources::CrosshairPreview(n).size, 0u);
+  }
+  for (int n : {-1, 0, resources::kReticlePreviewCount + 1}) {
+    SCOPED_TRACE(n);
+    EXPECT_EQ(resources::ReticlePreview(n).data, nullptr);
+    EXPECT_EQ(resources::ReticlePreview(n).size, 0u);
+  }
+}
+
+}  // namespace
+}  // namespace resources_tests
