@@ -33,7 +33,9 @@ void CheckBox::SetValue(int value) {
   if (onClick) onClick();
 }
 
-void CheckBox::OnUserClick() { SetValue(value_ == kChecked ? kUnchecked : kChecked); }
+void CheckBox::OnUserClick() {
+  SetValue(value_ == kChecked ? kUnchecked : kChecked);
+}
 
 void PictureBox::SetPicture(PictureRef picture) {
   picture_ = std::move(picture);

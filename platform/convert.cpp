@@ -16,7 +16,9 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Checks the whole text against the number grammar before strtod sees it, so that strtod's
 // extras (hex, "inf", "nan", locale separators) are never accepted.
@@ -52,7 +54,9 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::string IntToText(long long value) { return std::to_string(value); }
+std::string IntToText(long long value) {
+  return std::to_string(value);
+}
 
 double TextToNumber(std::string_view text) {
   const std::string_view trimmed = TrimBlanks(text);
@@ -63,7 +67,9 @@ double TextToNumber(std::string_view text) {
   return std::strtod(terminated.c_str(), nullptr);
 }
 
-std::string BoolToText(bool value) { return value ? "True" : "False"; }
+std::string BoolToText(bool value) {
+  return value ? "True" : "False";
+}
 
 bool TextToBool(std::string_view text) {
   const std::string_view trimmed = TrimBlanks(text);

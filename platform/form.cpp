@@ -62,11 +62,17 @@ void Form::SetWindowState(WindowState state) {
   if (loaded_) runtime_.ui().SetWindowState(*this, state);
 }
 
-int Form::TwipsPerPixel() const { return runtime_.ui().TwipsPerPixel(); }
+int Form::TwipsPerPixel() const {
+  return runtime_.ui().TwipsPerPixel();
+}
 
-std::uintptr_t Form::windowHandle() const { return loaded_ ? runtime_.ui().WindowHandle(*this) : 0; }
+std::uintptr_t Form::windowHandle() const {
+  return loaded_ ? runtime_.ui().WindowHandle(*this) : 0;
+}
 
-std::uintptr_t Form::iconHandle() const { return loaded_ ? runtime_.ui().IconHandle(*this) : 0; }
+std::uintptr_t Form::iconHandle() const {
+  return loaded_ ? runtime_.ui().IconHandle(*this) : 0;
+}
 
 void Form::SetForeground() {
   if (loaded_) runtime_.ui().SetForeground(*this);

@@ -19,8 +19,8 @@ constexpr int kNo = 7;
 struct MessageBoxRequest {
   std::string text;
   int flags = box::kOkOnly;
-  std::string title;      // empty: the program's own title
-  std::string helpFile;   // passed along; without the help-button flag no button is added
+  std::string title;     // empty: the program's own title
+  std::string helpFile;  // passed along; without the help-button flag no button is added
   int helpContext = 0;
 };
 

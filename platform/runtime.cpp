@@ -15,7 +15,9 @@ int Runtime::MsgBox(const std::string& text, int flags, const std::string& title
       {text, flags, title.empty() ? title_ : title, helpFile, helpContext});
 }
 
-void Runtime::End() { throw EndProgram{}; }
+void Runtime::End() {
+  throw EndProgram{};
+}
 
 void Runtime::RaiseEvent(const std::function<void()>& handler) {
   if (ended_) return;

@@ -7,13 +7,13 @@
 namespace platform {
 
 namespace error {
-constexpr int kInvalidCall = 5;         // invalid procedure call or argument
-constexpr int kTypeMismatch = 13;       // text that does not convert
-constexpr int kFileNotFound = 53;       // source file missing from an existing folder
-constexpr int kDiskFull = 61;           // no room to write the copy
-constexpr int kPermissionDenied = 70;   // destination read-only, in use, or a folder
-constexpr int kPathFileAccess = 75;     // any other failure of a file operation
-constexpr int kPathNotFound = 76;       // a folder on the path is missing
+constexpr int kInvalidCall = 5;           // invalid procedure call or argument
+constexpr int kTypeMismatch = 13;         // text that does not convert
+constexpr int kFileNotFound = 53;         // source file missing from an existing folder
+constexpr int kDiskFull = 61;             // no room to write the copy
+constexpr int kPermissionDenied = 70;     // destination read-only, in use, or a folder
+constexpr int kPathFileAccess = 75;       // any other failure of a file operation
+constexpr int kPathNotFound = 76;         // a folder on the path is missing
 constexpr int kIndexOutOfBounds = 35600;  // image list read past its end
 }  // namespace error
 

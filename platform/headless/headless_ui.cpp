@@ -9,8 +9,12 @@
 namespace platform::headless {
 namespace {
 
-int ReadLittle16(PictureBytes b, std::size_t at) { return b[at] | b[at + 1] << 8; }
-int ReadBig16(PictureBytes b, std::size_t at) { return b[at] << 8 | b[at + 1]; }
+int ReadLittle16(PictureBytes b, std::size_t at) {
+  return b[at] | b[at + 1] << 8;
+}
+int ReadBig16(PictureBytes b, std::size_t at) {
+  return b[at] << 8 | b[at + 1];
+}
 
 // Reads a picture's size from its header, as far as a test needs a picture at all.
 bool ReadPictureSize(PictureBytes b, int& width, int& height) {
@@ -64,9 +68,13 @@ void HeadlessUi::DestroyWindow(Form& form) {
 void HeadlessUi::Update(Control& /*control*/) {}
 void HeadlessUi::UpdateMenu(Menu& /*menu*/) {}
 
-void HeadlessUi::ShowWindow(Form& form) { events.push_back("show " + form.spec().name); }
+void HeadlessUi::ShowWindow(Form& form) {
+  events.push_back("show " + form.spec().name);
+}
 
-void HeadlessUi::HideWindow(Form& form) { events.push_back("hide " + form.spec().name); }
+void HeadlessUi::HideWindow(Form& form) {
+  events.push_back("hide " + form.spec().name);
+}
 
 void HeadlessUi::RunModal(Form& form) {
   events.push_back("modal " + form.spec().name);

@@ -15,7 +15,9 @@ namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
 
-[[noreturn]] void Fail(int number, const std::string& path) { throw RuntimeError(number, path); }
+[[noreturn]] void Fail(int number, const std::string& path) {
+  throw RuntimeError(number, path);
+}
 
 int NumberForWriteError(int code) {
   switch (code) {
@@ -37,7 +39,7 @@ int NumberForWriteError(int code) {
 }
 
 bool IsFolder(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
@@ -72,7 +74,7 @@ class FileDescriptor {
 };
 
 void CheckSource(const std::string& source, const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT && IsFolder(FolderOf(path))) Fail(error::kFileNotFound, source);
     if (errno == ENOENT || errno == ENOTDIR) Fail(error::kPathNotFound, source);
@@ -83,7 +85,7 @@ void CheckSource(const std::string& source, const std::string& path) {
 
 void CheckDestination(const std::string& destination, const std::string& path) {
   if (!IsFolder(FolderOf(path))) Fail(error::kPathNotFound, destination);
-  struct stat info{};
+  struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return;  // a new file
   if (S_ISDIR(info.st_mode) || (info.st_mode & S_IWUSR) == 0)
     Fail(error::kPermissionDenied, destination);
@@ -145,7 +147,7 @@ std::string PosixFileSystem::Stage(const std::string& source, const std::string&
 void PosixFileSystem::Replace(const std::string& staged, const std::string& destination) {
   const std::string to = ToPosixPath(destination);
   // A read-only destination may not be replaced, even where the folder would allow it.
-  struct stat info{};
+  struct stat info {};
   if (::stat(to.c_str(), &info) == 0 && (S_ISDIR(info.st_mode) || (info.st_mode & S_IWUSR) == 0))
     Fail(error::kPermissionDenied, destination);
   if (::rename(ToPosixPath(staged).c_str(), to.c_str()) != 0)
@@ -153,7 +155,7 @@ void PosixFileSystem::Replace(const std::string& staged, const std::string& dest
 }
 
 bool PosixFileSystem::Exists(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return ::stat(ToPosixPath(path).c_str(), &info) == 0;
 }
 

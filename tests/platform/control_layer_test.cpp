@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/headless/headless_environment.h"
+#include "platform/headless/posix_file_system.h"
+#include "platform/menu.h"
+
+namespace platform {
+namespace {
+
+using Environment = headless::HeadlessEnvironment<headless::PosixFileSystem>;
+
+// A window with two groups: two buttons on the window, two in a frame, and a check box.
+struct TwoGroups : Form {
+  explicit TwoGroups(Runtime& runtime) : Form(runtime, {.name = "Test", .caption = "Test"}) {
+    for (OptionButton* button : {&a, &b, &x, &y})
+      button->onClick = [this, button] { clicks.push_back(button->name()); };
+    box.onClick = [this] { clicks.push_back("box=" + std::to_string(box.value())); };
+  }
+  OptionButton a{*this, {.name = "a"}};
+  OptionButton b{*this, {.name = "b"}};
+  Frame frame{*this, {.name = "frame"}};
+  OptionButton x{frame, {.name = "x"}};
+  OptionButton y{frame, {.name = "y"}};
+  CheckBox box{*this, {.name = "box"}};
+  Image image{*this, {.name = "image", .bounds = {120, 120, 1095, 1215}}};
+  Menu popup{*this, "popup", "&popup", false};
+  Menu first{popup, "first", "&First"};
+  Menu hidden{popup, "hidden", "&Hidden", false};
+  Menu line{popup, "line", "-"};
+  std::vector<std::string> clicks;
+};
+
+TEST(ControlLayer, SelectingFromCodeRaisesClickAtOnceAndClearsOnlyItsOwnGroup) {
+  Environment env("test");
+  TwoGroups form(env.runtime);
+  form.Load();
+  form.a.SetValue(true);
+  form.x.SetValue(true);
+  form.b.SetValue(true);
+  EXPECT_EQ(form.clicks, (std::vector<std::string>{"a", "x", "b"}));
+  EXPECT_FALSE(form.a.value());
+  EXPECT_TRUE(form.b.value());
+  EXPECT_TRUE(form.x.value());
+  EXPECT_FALSE(form.y.value());
+}
+
+TEST(ControlLayer, AUserClickOnTheSelectedButtonRaisesNothing) {
+  Environment env("test");
+  TwoGroups form(env.runtime);
+  form.Load();
+  env.ui.Click(form.y);
+  env.ui.Click(form.y);
+  EXPECT_EQ(form.clicks, std::vector<std::string>{"y"});
+}
+
+TEST(ControlLayer, ACheckBoxRaisesClickOnlyWhenItsValueChanges) {
+  Environment env("test");
+  TwoGroups form(env.runtime);
+  form.Load();
+  form.box.SetValue(CheckBox::kUnchecked);
+  form.box.SetValue(CheckBox::kChecked);
+  form.box.SetValue(CheckBox::kChecked);
+  env.ui.Click(form.box);
+  EXPECT_EQ(form.clicks, (std::vector<std::string>{"box=1", "box=0"}));
+}
+
+TEST(ControlLayer, AnImageTakesItsPicturesOwnSize) {
+  Environment env("test");
+  TwoGroups form(env.runtime);
+  form.Load();
+  const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 64, 0, 60, 0};
+  form.image.SetPicture(env.ui.DecodePicture(gif));
+  EXPECT_EQ(form.image.bounds(), (Bounds{120, 120, 64 * 15, 60 * 15}));
+}
+
+TEST(ControlLayer, APopupOffersOnlyVisibleEntriesAndRunsTheChosenOne) {
+  Environment env("test");
+  TwoGroups form(env.runtime);
+  form.Load();
+  int chosen = 0;
+  form.first.onClick = [&] { ++chosen; };
+  env.ui.onPopup = [](const std::vector<std::string>& offered) { return offered.front(); };
+  form.PopupMenu(form.popup);
+  EXPECT_EQ(env.ui.popupsShown.back(), (std::vector<std::string>{"&First", "-"}));
+  EXPECT_EQ(chosen, 1);
+  form.hidden.SetVisible(true);
+  env.ui.onPopup = [](const std::vector<std::string>&) { return std::string(); };
+  form.PopupMenu(form.popup);
+  EXPECT_EQ(env.ui.popupsShown.back(), (std::vector<std::string>{"&First", "&Hidden", "-"}));
+  EXPECT_EQ(chosen, 1);
+}
+
+TEST(ControlLayer, AModalWindowBlocksInputToTheOthersUntilItCloses) {
+  Environment env("test");
+  TwoGroups main(env.runtime);
+  main.Load();
+  TwoGroups dialog(env.runtime);
+  env.ui.onModal = [&](Form& shown) {
+    EXPECT_EQ(&shown, &dialog);
+    env.ui.Click(main.a);
+    env.ui.Click(dialog.a);
+  };
+  dialog.Show(true);
+  EXPECT_FALSE(dialog.loaded());
+  EXPECT_TRUE(main.clicks.empty());
+  EXPECT_EQ(dialog.clicks, std::vector<std::string>{"a"});
+  env.ui.Click(main.a);
+  EXPECT_EQ(main.clicks, std::vector<std::string>{"a"});
+}
+
+}  // namespace
+}  // namespace platform
