@@ -9,7 +9,8 @@ namespace {
 std::vector<unsigned char> ReadSubBlocks(ByteSpan file, std::size_t& at) {
   std::vector<unsigned char> data;
   for (std::size_t length = ByteAt(file, at++); length != 0; length = ByteAt(file, at++)) {
-    for (std::size_t i = 0; i < length; ++i) data.push_back(ByteAt(file, at++));
+    for (std::size_t i = 0; i < length; ++i)
+      data.push_back(static_cast<unsigned char>(ByteAt(file, at++)));
   }
   return data;
 }
