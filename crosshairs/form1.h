@@ -1,0 +1,68 @@
+#pragma once
+// The selector window: 20 crosshair and 3 reticle option buttons beside their thumbnails, two
+// large previews of the current choice, and the menu bar with Apply and About.
+#include <array>
+
+#include "crosshairs/module1.h"
+#include "crosshairs/preview_lists.h"
+#include "platform/controls.h"
+#include "platform/error_trap.h"
+#include "platform/form.h"
+#include "platform/menu.h"
+#include "platform/picture.h"
+
+namespace crosshairs {
+
+class Form1 : public platform::Form {
+ public:
+  Form1(platform::Runtime& runtime, Module1& module1);
+
+  // The option button of crosshair k (1..20) and of reticle k (1..3).
+  platform::OptionButton& CrosshairOption(int k) { return *crosshairOptions_.at(Index(k)); }
+  platform::OptionButton& ReticleOption(int k) { return *reticleOptions_.at(Index(k)); }
+  // Picture1 .. Picture25 by their number.
+  platform::PictureBox& PictureNumbered(int n) { return *pictures_.at(Index(n)); }
+
+  // Declared in the order they are laid out; members are built in this order, so every
+  // container comes before what it holds.
+  platform::Label Label2;
+  platform::Label Label3;
+  platform::PictureBox Picture1;
+  platform::PictureBox Picture2;
+  platform::Label Label4;
+  platform::OptionButton Option1, Option2, Option3, Option4, Option5, Option6, Option7, Option8,
+      Option9, Option10, Option11, Option12, Option13, Option14, Option15, Option16, Option17,
+      Option18, Option19, Option20;
+  platform::PictureBox Picture3, Picture4, Picture5, Picture6, Picture7, Picture8, Picture9,
+      Picture10, Picture11, Picture12, Picture13, Picture14, Picture15, Picture16, Picture17,
+      Picture18, Picture19, Picture20, Picture21, Picture22;
+  platform::Label Label1;
+  platform::Frame Frame1;
+  platform::OptionButton rt1, rt2, rt3;
+  platform::PictureBox Picture23, Picture24, Picture25;
+  platform::Menu Mapply;
+  platform::Menu Mabout;
+  platform::ImageList ILCR;
+  platform::ImageList ILRT;
+
+ private:
+  static std::size_t Index(int number) { return static_cast<std::size_t>(number - 1); }
+
+  void Form_Load();
+  // The load handler's thumbnail steps: crosshair k into Picture(k + 2), reticle k into
+  // Picture(k + 22).
+  platform::Statement ShowCrosshairThumbnail(int k);
+  platform::Statement ShowReticleThumbnail(int k);
+  // The click handlers of Option1..Option20 and rt1..rt3, told apart by their number.
+  void Option_Click(int k);
+  void rt_Click(int k);
+  void Mapply_Click();
+  void Mabout_Click();
+
+  Module1& module1_;
+  std::array<platform::OptionButton*, kCrosshairCount> crosshairOptions_;
+  std::array<platform::OptionButton*, kReticleCount> reticleOptions_;
+  std::array<platform::PictureBox*, 25> pictures_;
+};
+
+}  // namespace crosshairs

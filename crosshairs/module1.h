@@ -1,0 +1,49 @@
+#pragma once
+// The program-wide choice of crosshair and reticle, how it is kept in the settings store, and
+// how Apply installs it into the mod's folders.
+#include <string>
+
+namespace platform {
+class Runtime;
+}
+
+namespace crosshairs {
+
+class Form1;
+
+// Where the choice lives in the settings store. The store matches names without regard to
+// case; the program reads under one spelling and writes under another, and both must work.
+namespace settings {
+inline constexpr char kReadApplication[] = "vorlane";
+inline constexpr char kWriteApplication[] = "Vorlane";
+inline constexpr char kSection[] = "crosshair";
+}  // namespace settings
+
+class Module1 {
+ public:
+  explicit Module1(platform::Runtime& runtime) : runtime_(runtime) {}
+  Module1(const Module1&) = delete;
+  Module1& operator=(const Module1&) = delete;
+
+  // The choice as decimal text ("1".."20", "1".."3"), converted only where compared.
+  std::string CurrentCrosshair;
+  std::string CurrentReticle;
+  // "1" once a copy of the running Apply has failed, "0" otherwise.
+  std::string InstallFailed;
+
+  // Reads the stored reticle, then the stored crosshair, as they stand (absent: empty text).
+  void LoadSettings();
+
+  // Selects the option buttons of the loaded choice, which runs their click handlers. A choice
+  // that is not a number raises error 13 to the caller.
+  void ShowSavedChoice(Form1& form);
+
+  // Saves the choice, then copies the chosen crosshair and reticle archives over the mod's.
+  // A failed copy is reported to the user and leaves InstallFailed at "1".
+  void SaveAndInstall();
+
+ private:
+  platform::Runtime& runtime_;
+};
+
+}  // namespace crosshairs

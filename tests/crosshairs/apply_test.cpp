@@ -1,0 +1,169 @@
+// Apply: the choice is saved, the two archives are copied over the mod's, and the user is asked
+// whether to exit or told which kind of failure occurred.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/crosshairs/crosshairs_fixture.h"
+
+namespace crosshairs_tests {
+namespace {
+
+constexpr char kMissingFolderMessage[] =
+    "It seems I can't find my files.  Please make sure my \"CR\" and \"RT\" directory is in the "
+    "vl1942_FX1.";
+constexpr char kOtherFailureMessage[] =
+    "we have a problem cant find your VL files so make sure you have me in the right directory.";
+
+class ApplyTest : public CrosshairsTest {
+ protected:
+  // A mod folder with every archive in place; the store remembers crosshair 7 and reticle 2.
+  void SetUp() override {
+    modFolder.Write("cr\\7\\menu.rfa", std::string("crosshair seven\0\xff", 17));
+    modFolder.Write("cr\\1\\menu.rfa", "crosshair one");
+    modFolder.Write("rt\\2\\game.rfa", std::string("reticle two\0\x80", 13));
+    modFolder.Write("archives\\menu.rfa", "old menu");
+    modFolder.Write("archives\\bf1942\\game.rfa", "old game");
+    StoreSetting("cr", "7");
+    StoreSetting("rt", "2");
+    Start();
+    env.settings.ClearLog();
+  }
+
+  void Apply() { env.ui.Click(form.Mapply); }
+
+  void ExpectChoiceSaved() {
+    EXPECT_EQ(env.settings.log(),
+              (std::vector<StoreOperation>{{true, "Vorlane", "crosshair", "CR", "7"},
+                                           {true, "Vorlane", "crosshair", "RT", "2"}}));
+    EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), "7");
+    EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "rt"), "2");
+  }
+
+  void ExpectOnlyFailureMessage(const std::string& text) {
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_EQ(boxes()[0].text, text);
+    EXPECT_EQ(boxes()[0].flags, 0);
+    EXPECT_EQ(boxes()[0].title, "crosshairs");
+    EXPECT_EQ(boxes()[0].helpFile, "");
+    EXPECT_FALSE(env.runtime.ended());
+    EXPECT_EQ(module1.InstallFailed, "0");
+  }
+};
+
+TEST_F(ApplyTest, InstallsBothArchivesAndAsksWhetherToExit) {
+  env.messageBox.Expect(platform::box::kNo);
+  Apply();
+
+  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), modFolder.Read("cr\\7\\menu.rfa"));
+  EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), modFolder.Read("rt\\2\\game.rfa"));
+  ExpectChoiceSaved();
+  ASSERT_EQ(boxes().size(), 1u);
+  EXPECT_EQ(boxes()[0].text, "Settings saved.  Do you want to exit?");
+  EXPECT_EQ(boxes()[0].flags, 292);
+  EXPECT_EQ(boxes()[0].title, "Saving settings...");
+  EXPECT_EQ(boxes()[0].helpFile, "DEMO.HLP");
+  EXPECT_EQ(boxes()[0].helpContext, 1000);
+  // No keeps the program running, ready for another Apply.
+  EXPECT_FALSE(env.runtime.ended());
+  EXPECT_EQ(module1.InstallFailed, "0");
+}
+
+TEST_F(ApplyTest, YesEndsTheProgram) {
+  env.messageBox.Expect(platform::box::kYes);
+  Apply();
+
+  EXPECT_TRUE(env.runtime.ended());
+  EXPECT_EQ(env.runtime.exitCode(), 0);
+  EXPECT_TRUE(env.ui.terminated);
+}
+
+TEST_F(ApplyTest, UsesTheChoiceClickedSinceStartUp) {
+  env.ui.Click(form.Option1);
+  env.messageBox.Expect(platform::box::kNo);
+  Apply();
+
+  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "crosshair one");
+  EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), "1");
+}
+
+TEST_F(ApplyTest, MissingCrosshairFolderSkipsTheReticleButKeepsTheChoice) {
+  std::filesystem::remove_all("cr/7");
+  env.messageBox.Expect(platform::box::kOk);
+  Apply();
+
+  ExpectOnlyFailureMessage(kMissingFolderMessage);
+  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
+  EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), "old game");
+  ExpectChoiceSaved();
+}
+
+TEST_F(ApplyTest, MissingArchiveInAnExistingFolderIsTheOtherFailure) {
+  std::filesystem::remove("cr/7/menu.rfa");
+  env.messageBox.Expect(platform::box::kOk);
+  Apply();
+
+  ExpectOnlyFailureMessage(kOtherFailureMessage);
+  EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), "old game");
+}
+
+TEST_F(ApplyTest, MissingReticleDestinationFolderLeavesTheNewCrosshairInPlace) {
+  std::filesystem::remove_all("archives/bf1942");
+  env.messageBox.Expect(platform::box::kOk);
+  Apply();
+
+  ExpectOnlyFailureMessage(kMissingFolderMessage);
+  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), modFolder.Read("cr\\7\\menu.rfa"));
+}
+
+TEST_F(ApplyTest, ReadOnlyDestinationKeepsTheOldArchiveWhole) {
+  modFolder.MakeReadOnly("archives\\menu.rfa");
+  env.messageBox.Expect(platform::box::kOk);
+  Apply();
+
+  ExpectOnlyFailureMessage(kOtherFailureMessage);
+  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
+  EXPECT_EQ(modFolder.AllFiles(),
+            (std::vector<std::string>{"archives/bf1942/game.rfa", "archives/menu.rfa",
+                                      "cr/1/menu.rfa", "cr/7/menu.rfa", "rt/2/game.rfa"}))
+      << "no staged copy is left behind";
+}
+
+TEST_F(ApplyTest, AnApplyAfterAFailedOneAsksAgain) {
+  std::filesystem::remove_all("cr/7");
+  env.messageBox.Expect(platform::box::kOk);
+  Apply();
+  modFolder.Write("cr\\7\\menu.rfa", "crosshair seven, restored");
+  env.messageBox.Expect(platform::box::kNo);
+  Apply();
+
+  ASSERT_EQ(boxes().size(), 2u);
+  EXPECT_EQ(boxes()[1].text, "Settings saved.  Do you want to exit?");
+  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "crosshair seven, restored");
+  EXPECT_EQ(module1.InstallFailed, "0");
+}
+
+TEST_F(ApplyTest, AnsweringNoLetsApplyCopyAndAskAgain) {
+  env.messageBox.Expect(platform::box::kNo);
+  Apply();
+  modFolder.Write("archives\\menu.rfa", "changed meanwhile");
+  env.messageBox.Expect(platform::box::kNo);
+  Apply();
+
+  EXPECT_EQ(boxes().size(), 2u);
+  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), modFolder.Read("cr\\7\\menu.rfa"));
+}
+
+TEST_F(ApplyTest, AStoreThatRefusesToSaveEndsTheProgramBeforeAnyCopy) {
+  env.settings.FailSaves(true);
+  env.messageBox.Expect(platform::box::kOk);
+  Apply();
+
+  ASSERT_EQ(boxes().size(), 1u);
+  EXPECT_EQ(boxes()[0].text.rfind("Run-time error '5':", 0), 0u) << boxes()[0].text;
+  EXPECT_TRUE(env.runtime.ended());
+  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
+}
+
+}  // namespace
+}  // namespace crosshairs_tests

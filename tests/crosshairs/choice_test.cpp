@@ -1,0 +1,116 @@
+// Choosing in the selector window: the clicks, the two exclusive groups, and the layout that
+// puts each button beside its thumbnail.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/crosshairs/crosshairs_fixture.h"
+
+namespace crosshairs_tests {
+namespace {
+
+using Numbers = std::vector<int>;
+
+class ChoiceTest : public CrosshairsTest {
+ protected:
+  void SetUp() override {
+    StoreSetting("cr", "7");
+    StoreSetting("rt", "2");
+    Start();
+    env.settings.ClearLog();
+    for (int n = 3; n <= 25; ++n) thumbnailsAtStart_.push_back(form.PictureNumbered(n).picture());
+  }
+
+  void ExpectThumbnailsUnchanged() {
+    for (int n = 3; n <= 25; ++n)
+      EXPECT_EQ(form.PictureNumbered(n).picture(), thumbnailsAtStart_[static_cast<size_t>(n - 3)])
+          << "Picture" << n;
+  }
+
+  std::vector<platform::PictureRef> thumbnailsAtStart_;
+};
+
+TEST_F(ChoiceTest, CrosshairClicksChangeTheCrosshairPreviewAlone) {
+  const auto reticlePreview = form.Picture2.picture();
+  env.ui.Click(form.Option20);
+  env.ui.Click(form.Option3);
+
+  EXPECT_EQ(module1.CurrentCrosshair, "3");
+  EXPECT_EQ(form.Picture1.picture(), form.ILCR.Picture(3));
+  EXPECT_EQ(SelectedCrosshairs(), Numbers{3});
+  EXPECT_EQ(form.Picture2.picture(), reticlePreview);
+  EXPECT_EQ(module1.CurrentReticle, "2");
+  EXPECT_EQ(SelectedReticles(), Numbers{2});
+  ExpectThumbnailsUnchanged();
+  EXPECT_TRUE(env.settings.log().empty()) << "a click saves nothing";
+}
+
+TEST_F(ChoiceTest, ReticleClicksChangeTheReticlePreviewAlone) {
+  const auto crosshairPreview = form.Picture1.picture();
+  env.ui.Click(form.rt3);
+
+  EXPECT_EQ(module1.CurrentReticle, "3");
+  EXPECT_EQ(form.Picture2.picture(), form.ILRT.Picture(3));
+  EXPECT_EQ(SelectedReticles(), Numbers{3});
+  EXPECT_EQ(form.Picture1.picture(), crosshairPreview);
+  EXPECT_EQ(SelectedCrosshairs(), Numbers{7});
+  ExpectThumbnailsUnchanged();
+  EXPECT_TRUE(env.settings.log().empty());
+}
+
+TEST_F(ChoiceTest, EveryButtonShowsItsOwnImage) {
+  for (int k = 1; k <= crosshairs::kCrosshairCount; ++k) {
+    env.ui.Click(form.CrosshairOption(k));
+    EXPECT_EQ(module1.CurrentCrosshair, std::to_string(k));
+    EXPECT_EQ(form.Picture1.picture(), form.PictureNumbered(k + 2).picture()) << k;
+  }
+  for (int k = 1; k <= crosshairs::kReticleCount; ++k) {
+    env.ui.Click(form.ReticleOption(k));
+    EXPECT_EQ(module1.CurrentReticle, std::to_string(k));
+    EXPECT_EQ(form.Picture2.picture(), form.PictureNumbered(k + 22).picture()) << k;
+  }
+}
+
+TEST(SelectorLayout, EachCrosshairButtonStandsBesideItsThumbnail) {
+  test_support::TempWorkingFolder folder;
+  platform::headless::HeadlessEnvironment<platform::headless::PosixFileSystem> env("crosshairs");
+  crosshairs::Module1 module1(env.runtime);
+  crosshairs::Form1 form(env.runtime, module1);
+
+  for (int k = 1; k <= crosshairs::kCrosshairCount; ++k) {
+    const auto& button = form.CrosshairOption(k).bounds();
+    const auto& thumbnail = form.PictureNumbered(k + 2).bounds();
+    EXPECT_EQ(button.left, thumbnail.left - 360) << k;
+    EXPECT_EQ(button.top, thumbnail.top + 240) << k;
+    EXPECT_EQ(form.CrosshairOption(k).caption(), "Option" + std::to_string(k));
+  }
+  // Three columns, numbered downwards.
+  EXPECT_EQ(form.Option9.bounds(), (platform::Bounds{1320, 1440, 255, 255}));
+  EXPECT_EQ(form.Option17.bounds(), (platform::Bounds{2520, 1440, 255, 315}));
+  EXPECT_EQ(form.Option18.bounds(), (platform::Bounds{2520, 2040, 195, 255}));
+  EXPECT_EQ(form.Option20.bounds(), (platform::Bounds{2520, 3240, 255, 255}));
+  EXPECT_EQ(form.Picture22.bounds(), (platform::Bounds{2880, 3000, 615, 615}));
+
+  // The reticle group lives in the frame, so it is exclusive apart from the crosshairs.
+  for (int k = 1; k <= crosshairs::kReticleCount; ++k) {
+    EXPECT_EQ(&form.ReticleOption(k).container(), &form.Frame1);
+    EXPECT_EQ(&form.PictureNumbered(k + 22).container(), &form.Frame1);
+  }
+  EXPECT_EQ(form.rt3.bounds(), (platform::Bounds{120, 1680, 255, 195}));
+
+  std::set<int> tabIndexes;
+  std::size_t controls = 0;
+  for (const platform::Container* container :
+       {static_cast<const platform::Container*>(&form),
+        static_cast<const platform::Container*>(&form.Frame1)}) {
+    for (const platform::Control* control : container->controls()) {
+      tabIndexes.insert(control->tabIndex());
+      ++controls;
+    }
+  }
+  EXPECT_EQ(tabIndexes.size(), controls) << "every control has a tab index of its own";
+  EXPECT_EQ(controls, 53u);
+}
+
+}  // namespace
+}  // namespace crosshairs_tests
