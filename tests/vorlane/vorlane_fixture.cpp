@@ -1,0 +1,44 @@
+#include "tests/vorlane/vorlane_fixture.h"
+
+namespace vorlane {
+
+VorlaneTest::VorlaneTest() {
+  for (const char* name : {"bfm", "x1m", "x2m", "bfp", "x1p", "x2p"})
+    folder.Write(std::string("mods\\vl1942\\") + name + ".con", std::string("set ") + name + "\n");
+  folder.Write("mods\\bf1942\\init.con", "old bf1942\r\n");
+  folder.Write("mods\\xpack1\\init.con", "old xpack1\r\n");
+  folder.Write("mods\\xpack2\\init.con", "old xpack2\r\n");
+  gameFiles = folder.AllFiles();
+}
+
+void VorlaneTest::Store(const std::string& mode, const std::string& rtr, const std::string& sw) {
+  for (const auto& [key, value] : {std::pair{"mode", mode}, {"rtr", rtr}, {"sw", sw}}) {
+    if (value.empty()) {
+      env.settings.Erase("Vorlane", "setting", key);
+    } else {
+      env.settings.Save("Vorlane", "setting", key, value);
+    }
+  }
+  env.settings.ClearLog();
+}
+
+std::vector<std::string> VorlaneTest::Popup(const std::string& caption) {
+  env.ui.onPopup = [caption](const std::vector<std::string>&) { return caption; };
+  const std::size_t before = env.ui.popupsShown.size();
+  env.ui.NotifyCallback(form, 517);
+  EXPECT_EQ(env.ui.popupsShown.size(), before + 1) << "no popup was shown";
+  return env.ui.popupsShown.empty() ? std::vector<std::string>{} : env.ui.popupsShown.back();
+}
+
+std::vector<std::string> VorlaneTest::Saves() const {
+  std::vector<std::string> saves;
+  for (const auto& op : env.settings.log()) {
+    if (!op.isSave) continue;
+    EXPECT_EQ(op.application, "Vorlane");
+    EXPECT_EQ(op.section, "setting");
+    saves.push_back(op.key + "=" + op.value);
+  }
+  return saves;
+}
+
+}  // namespace vorlane

@@ -1,0 +1,216 @@
+#include "vorlane/form1.h"
+
+#include "platform/convert.h"
+#include "platform/error_trap.h"
+#include "platform/message_box.h"
+#include "platform/ui_backend.h"
+#include "resources/embedded_pictures.h"
+#include "vorlane/tray_callback.h"
+#include "vorlane/tray_icon_data.h"
+
+namespace vorlane {
+namespace {
+
+using platform::Bounds;
+using platform::ControlSpec;
+using platform::kBlack;
+using platform::kGreen;
+
+platform::FormSpec WindowSpec() {
+  platform::FormSpec spec;
+  spec.name = "Form1";
+  spec.caption = "Vorlane";
+  spec.clientWidth = 1890;
+  spec.clientHeight = 2310;
+  spec.backColor = kBlack;
+  spec.border = platform::BorderStyle::kNone;
+  spec.showInTaskbar = false;
+  return spec;
+}
+
+ControlSpec Spec(const char* name, const char* caption, Bounds bounds, int tabIndex,
+                 platform::Color foreColor) {
+  return ControlSpec{name, caption, bounds, tabIndex, foreColor, kBlack};
+}
+
+}  // namespace
+
+Form1::Form1(platform::Runtime& runtime, Module1& module1)
+    : Form(runtime, WindowSpec()),
+      Picture1(*this, Spec("Picture1", "", {0, 0, 1935, 1815}, 2, platform::kSystemText)),
+      Option2(*this,
+              Spec("Option2", "Enable", {0, 1800, 255, 255}, 1, platform::RGB(128, 255, 128))),
+      Label3(*this, Spec("Label3", "Enabled", {240, 1800, 735, 255}, 7, kGreen)),
+      Label1(*this, Spec("Label1", "Disable", {1080, 1800, 615, 255}, 5, kGreen)),
+      Option1(*this, Spec("Option1", "Disable", {1680, 1800, 255, 255}, 0, kGreen)),
+      Check1(*this, Spec("Check1", "RTR", {0, 2040, 735, 255}, 3, kGreen)),
+      Label2(*this, Spec("Label2", "SW", {1320, 2040, 375, 255}, 6, kGreen)),
+      Check2(*this, Spec("Check2", "SW", {1680, 2040, 255, 255}, 4, kGreen)),
+      mpopupsys(*this, "mpopupsys", "&systray", false),
+      mpopen(mpopupsys, "mpopen", "&Enable"),
+      mdis(mpopupsys, "mdis", "&Disable"),
+      mpopsep(mpopupsys, "mpopsep", "-"),
+      mexit(mpopupsys, "mexit", "Exit"),
+      module1_(module1) {
+  const resources::Blob bitmap = resources::TrayBitmap();
+  Picture1.SetPicture(runtime.ui().DecodePicture({bitmap.data, bitmap.size}));
+
+  onLoad = [this] { Form_Load(); };
+  onMouseMove = [this](int button, int shift, double x, double y) {
+    Form_MouseMove(button, shift, x, y);
+  };
+  onResize = [this] { Form_Resize(); };
+  onUnload = [this] { Form_Unload(); };
+  onShellRestarted = [this] { Form_ShellRestarted(); };
+  Picture1.onClick = [this] { Picture1_Click(); };
+  Option2.onClick = [this] { Option2_Click(); };
+  Option1.onClick = [this] { Option1_Click(); };
+  Check1.onClick = [this] { Check1_Click(); };
+  Check2.onClick = [this] { Check2_Click(); };
+  mpopen.onClick = [this] { mpopen_Click(); };
+  mdis.onClick = [this] { mdis_Click(); };
+  mexit.onClick = [this] { mexit_Click(); };
+}
+
+void Form1::Form_Load() {
+  using platform::CheckBox;
+  using platform::TextToBool;
+  platform::RunTrapped(
+      {
+          [this] {
+            module1_.Loading = platform::IntToText(1);
+            module1_.LoadSettings();
+          },
+          [this] {
+            if (TextToBool(module1_.ModeEnabled)) {
+              Option2.SetValue(true);
+              mpopen.SetVisible(false);
+            } else {
+              Option1.SetValue(true);
+              mdis.SetVisible(false);
+            }
+          },
+          [this] {
+            Check1.SetValue(TextToBool(module1_.UseRtr) ? CheckBox::kChecked
+                                                        : CheckBox::kUnchecked);
+          },
+          [this] {
+            Check2.SetValue(TextToBool(module1_.UseSw) ? CheckBox::kChecked : CheckBox::kUnchecked);
+          },
+          [this] {
+            Show();
+            Refresh();
+          },
+          [this] { module1_.TrayIconData = MakeTrayIconData(windowHandle(), iconHandle()); },
+          [this] {
+            runtime().notificationArea().NotifyIcon(platform::notify::kAdd, module1_.TrayIconData);
+          },
+          [this] { module1_.Loading = platform::IntToText(0); },
+      },
+      [this](const platform::RuntimeError& error) { return module1_.FirstRunRecovery(error); });
+}
+
+void Form1::Form_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/) {
+  switch (CallbackMessage(x, scaleMode(), TwipsPerPixel())) {
+    case mouse_message::kLeftButtonUp:
+    case mouse_message::kLeftButtonDoubleClick:
+      SetWindowState(platform::WindowState::kNormal);
+      SetForeground();
+      Show();
+      break;
+    case mouse_message::kRightButtonUp:
+      SetForeground();
+      PopupMenu(mpopupsys);
+      break;
+    default:
+      break;  // plain movement and button presses
+  }
+}
+
+void Form1::Form_Resize() {
+  if (windowState() == platform::WindowState::kMinimized) Hide();
+}
+
+void Form1::Form_Unload() {
+  runtime().notificationArea().NotifyIcon(platform::notify::kDelete, module1_.TrayIconData);
+}
+
+// A restarted shell has forgotten the icon: give it the same record again. An icon it still
+// knows refuses the add, and is brought up to date instead.
+void Form1::Form_ShellRestarted() {
+  if (!IsFilled(module1_.TrayIconData)) return;  // the load never got as far as the icon
+  platform::NotificationArea& area = runtime().notificationArea();
+  if (!area.NotifyIcon(platform::notify::kAdd, module1_.TrayIconData))
+    area.NotifyIcon(platform::notify::kModify, module1_.TrayIconData);
+}
+
+void Form1::Option2_Click() {
+  SwitchMode(Mode::kEnabled);
+}
+
+void Form1::Option1_Click() {
+  SwitchMode(Mode::kDisabled);
+}
+
+bool Form1::LoadingLowered() const {
+  return platform::TextToNumber(module1_.Loading) == 0;
+}
+
+// The copies come first and go in all together or not at all, so a switch that cannot be
+// made leaves the game's files, the saved state and the mode exactly as they were.
+void Form1::SwitchMode(Mode mode) {
+  if (!LoadingLowered()) return;
+  const auto steps = ModeCopySteps(mode, module1_.UseRtr, module1_.UseSw);
+  try {
+    runtime().files().CopyAll(steps);
+  } catch (const platform::RuntimeError& error) {
+    switchFailed_ = true;
+    runtime().MsgBox(SwitchFailedMessage(error), platform::box::kOkOnly);
+    ShowModeInForce();
+    return;
+  }
+  module1_.ModeEnabled = platform::BoolToText(mode == Mode::kEnabled);
+  module1_.SaveSettings();
+}
+
+void Form1::ShowModeInForce() {
+  const bool enabled = platform::TextToBool(module1_.ModeEnabled);
+  // Raising the guard keeps the selection from running the command again.
+  const std::string loading = module1_.Loading;
+  module1_.Loading = platform::IntToText(1);
+  (enabled ? Option2 : Option1).SetValue(true);
+  module1_.Loading = loading;
+}
+
+void Form1::Check1_Click() {
+  module1_.UseRtr = platform::BoolToText(Check1.value() == platform::CheckBox::kChecked);
+  if (LoadingLowered()) module1_.SaveSettings();
+}
+
+void Form1::Check2_Click() {
+  module1_.UseSw = platform::BoolToText(Check2.value() == platform::CheckBox::kChecked);
+  if (LoadingLowered()) module1_.SaveSettings();
+}
+
+void Form1::mpopen_Click() {
+  switchFailed_ = false;
+  Option2.SetValue(true);
+  if (switchFailed_) return;
+  mpopen.SetVisible(false);
+  mdis.SetVisible(true);
+}
+
+void Form1::mdis_Click() {
+  switchFailed_ = false;
+  Option1.SetValue(true);
+  if (switchFailed_) return;
+  mpopen.SetVisible(true);
+  mdis.SetVisible(false);
+}
+
+void Form1::mexit_Click() {
+  runtime().notificationArea().NotifyIcon(platform::notify::kDelete, module1_.TrayIconData);
+  runtime().End();
+}
+
+}  // namespace vorlane

@@ -1,0 +1,48 @@
+#include "vorlane/mode_switch.h"
+
+#include "platform/convert.h"
+
+namespace vorlane {
+namespace {
+
+std::string Reason(int number) {
+  switch (number) {
+    case platform::error::kPathNotFound:
+      return "a folder is missing";
+    case platform::error::kFileNotFound:
+      return "the file is missing";
+    case platform::error::kPermissionDenied:
+      return "the file is read-only, in use by another program, or a folder";
+    case platform::error::kDiskFull:
+      return "the disk is full";
+    default:
+      return "the file cannot be copied";
+  }
+}
+
+}  // namespace
+
+std::vector<platform::CopyStep> ModeCopySteps(Mode mode, const std::string& useRtr,
+                                              const std::string& useSw) {
+  const bool enable = mode == Mode::kEnabled;
+  std::vector<platform::CopyStep> steps;
+  steps.push_back(
+      {enable ? "mods\\vl1942\\bfm.con" : "mods\\vl1942\\bfp.con", "mods\\bf1942\\init.con"});
+  if (platform::TextToBool(useRtr)) {
+    steps.push_back(
+        {enable ? "mods\\vl1942\\x1m.con" : "mods\\vl1942\\x1p.con", "mods\\xpack1\\init.con"});
+  }
+  if (platform::TextToBool(useSw)) {
+    steps.push_back(
+        {enable ? "mods\\vl1942\\x2m.con" : "mods\\vl1942\\x2p.con", "mods\\xpack2\\init.con"});
+  }
+  return steps;
+}
+
+std::string SwitchFailedMessage(const platform::RuntimeError& error) {
+  const std::string file = error.path().empty() ? std::string("A file") : error.path();
+  return "The mode could not be switched.  " + file + ": " + Reason(error.number()) +
+         ".  Nothing was changed.";
+}
+
+}  // namespace vorlane

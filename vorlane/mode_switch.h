@@ -1,0 +1,24 @@
+#pragma once
+// The switch commands' copies: Enable puts the mod's "m" set of configuration files over the
+// game's init.con files, Disable its "p" set; the expansions take part only when chosen.
+#include <string>
+#include <vector>
+
+#include "platform/file_copier.h"
+#include "platform/runtime_error.h"
+
+namespace vorlane {
+
+enum class Mode { kDisabled, kEnabled };
+
+// The copies of a switch to `mode`, in order: the base game always, then the first expansion
+// when `useRtr` converts to True, then the second when `useSw` does. A value that does not
+// convert raises error 13.
+std::vector<platform::CopyStep> ModeCopySteps(Mode mode, const std::string& useRtr,
+                                              const std::string& useSw);
+
+// What the user is told when a switch could not be copied: the file at fault, why in plain
+// words, and that nothing was changed.
+std::string SwitchFailedMessage(const platform::RuntimeError& error);
+
+}  // namespace vorlane
