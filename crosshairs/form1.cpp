@@ -163,47 +163,33 @@ platform::Statement Form1::ShowReticleThumbnail(int k) {
 void Form1::Form_Load() {
   module1_.InstallFailed = platform::IntToText(0);
   // One statement per step, so that a retry repeats exactly the step that failed.
-  platform::RunTrapped({[this] { module1_.LoadSettings(); },
-                        [this] { module1_.ShowSavedChoice(*this); },
-                        ShowCrosshairThumbnail(1),
-                        ShowCrosshairThumbnail(2),
-                        ShowCrosshairThumbnail(3),
-                        ShowCrosshairThumbnail(4),
-                        ShowCrosshairThumbnail(5),
-                        ShowCrosshairThumbnail(6),
-                        ShowCrosshairThumbnail(7),
-                        ShowCrosshairThumbnail(8),
-                        ShowCrosshairThumbnail(9),
-                        ShowCrosshairThumbnail(10),
-                        ShowCrosshairThumbnail(11),
-                        ShowCrosshairThumbnail(12),
-                        ShowCrosshairThumbnail(13),
-                        ShowCrosshairThumbnail(14),
-                        ShowCrosshairThumbnail(15),
-                        ShowCrosshairThumbnail(16),
-                        ShowCrosshairThumbnail(17),
-                        ShowCrosshairThumbnail(18),
-                        ShowCrosshairThumbnail(19),
-                        ShowCrosshairThumbnail(20),
-                        ShowReticleThumbnail(1),
-                        ShowReticleThumbnail(2),
-                        ShowReticleThumbnail(3)},
-                       [this](const platform::RuntimeError& error) {
-                         // An empty or damaged stored choice does not convert: write the defaults
-                         // and mark them instead. Anything else ends the load quietly where it
-                         // stands.
-                         if (error.number() != platform::error::kTypeMismatch)
-                           return platform::Recovery::kLeave;
-                         runtime().MsgBox(kFirstRunNotice);
-                         module1_.CurrentReticle = "1";
-                         module1_.CurrentCrosshair = "1";
-                         auto& store = runtime().settings();
-                         store.Save(settings::kWriteApplication, settings::kSection, "rt",
-                                    module1_.CurrentReticle);
-                         store.Save(settings::kWriteApplication, settings::kSection, "cr",
-                                    module1_.CurrentCrosshair);
-                         return platform::Recovery::kRetry;
-                       });
+  // clang-format off
+  platform::RunTrapped(
+      {[this] { module1_.LoadSettings(); },
+       [this] { module1_.ShowSavedChoice(*this); },
+       ShowCrosshairThumbnail(1),  ShowCrosshairThumbnail(2),  ShowCrosshairThumbnail(3),
+       ShowCrosshairThumbnail(4),  ShowCrosshairThumbnail(5),  ShowCrosshairThumbnail(6),
+       ShowCrosshairThumbnail(7),  ShowCrosshairThumbnail(8),  ShowCrosshairThumbnail(9),
+       ShowCrosshairThumbnail(10), ShowCrosshairThumbnail(11), ShowCrosshairThumbnail(12),
+       ShowCrosshairThumbnail(13), ShowCrosshairThumbnail(14), ShowCrosshairThumbnail(15),
+       ShowCrosshairThumbnail(16), ShowCrosshairThumbnail(17), ShowCrosshairThumbnail(18),
+       ShowCrosshairThumbnail(19), ShowCrosshairThumbnail(20),
+       ShowReticleThumbnail(1),    ShowReticleThumbnail(2),    ShowReticleThumbnail(3)},
+      [this](const platform::RuntimeError& error) { return Form_Load_Recovery(error); });
+  // clang-format on
+}
+
+platform::Recovery Form1::Form_Load_Recovery(const platform::RuntimeError& error) {
+  // An empty or damaged stored choice does not convert: write the defaults and mark them
+  // instead. Anything else ends the load quietly where it stands.
+  if (error.number() != platform::error::kTypeMismatch) return platform::Recovery::kLeave;
+  runtime().MsgBox(kFirstRunNotice);
+  module1_.CurrentReticle = "1";
+  module1_.CurrentCrosshair = "1";
+  auto& store = runtime().settings();
+  store.Save(settings::kWriteApplication, settings::kSection, "rt", module1_.CurrentReticle);
+  store.Save(settings::kWriteApplication, settings::kSection, "cr", module1_.CurrentCrosshair);
+  return platform::Recovery::kRetry;
 }
 
 void Form1::Option_Click(int k) {

@@ -49,6 +49,9 @@ class Form1 : public platform::Form {
   static std::size_t Index(int number) { return static_cast<std::size_t>(number - 1); }
 
   void Form_Load();
+  // The load handler's recovery block: the first-run defaults for a choice that does not
+  // convert, and a quiet end of the load for any other error.
+  platform::Recovery Form_Load_Recovery(const platform::RuntimeError& error);
   // The load handler's thumbnail steps: crosshair k into Picture(k + 2), reticle k into
   // Picture(k + 22).
   platform::Statement ShowCrosshairThumbnail(int k);
