@@ -1,0 +1,20 @@
+#pragma once
+// The file operations on Windows, through the ANSI API: paths relative to the working
+// directory, written with backslashes.
+#include "platform/file_system.h"
+
+namespace platform::win32 {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  std::string Stage(const std::string& source, const std::string& destination) override;
+  void Replace(const std::string& staged, const std::string& destination) override;
+  bool Exists(const std::string& path) override;
+  void Remove(const std::string& path) noexcept override;
+};
+
+// The folder a path names its file in, in a form the system accepts on its own: "." for a bare
+// name, "\" for "\name", "C:\" for "C:\name", "C:" for "C:name".
+std::string FolderOf(const std::string& path);
+
+}  // namespace platform::win32
