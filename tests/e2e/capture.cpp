@@ -1,0 +1,131 @@
+#include "tests/e2e/capture.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "tests/e2e/wait.h"
+#include "tests/e2e/windows_ui.h"
+
+namespace e2e {
+
+std::optional<Image> CaptureScreen(const RECT& area) {
+  Image image;
+  image.width = area.right - area.left;
+  image.height = area.bottom - area.top;
+  if (image.width <= 0 || image.height <= 0) return std::nullopt;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = -image.height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool copied = false;
+  if (bitmap != nullptr) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    copied = BitBlt(memory, 0, 0, image.width, image.height, screen, area.left, area.top,
+                    SRCCOPY) != FALSE;
+    GdiFlush();
+    SelectObject(memory, old);
+    if (copied) {
+      const auto* bgrx = static_cast<const std::uint8_t*>(bits);
+      image.pixels.resize(static_cast<size_t>(image.width * image.height));
+      for (size_t i = 0; i < image.pixels.size(); ++i) {
+        image.pixels[i] = {bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]};
+      }
+    }
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (!copied) return std::nullopt;
+  return image;
+}
+
+std::optional<Image> CaptureWindow(HWND window) {
+  SetForegroundWindow(window);
+  BringWindowToTop(window);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  std::optional<Image> previous;
+  std::optional<Image> current;
+  WaitUntil(
+      [&] {
+        previous = std::move(current);
+        current = CaptureScreen(ClientRectOnScreen(window));
+        return previous && current && SamePixels(*previous, *current);
+      },
+      kTimeout, milliseconds(250));
+  return current;
+}
+
+bool SaveBmp(const Image& image, const std::filesystem::path& file) {
+  const int rowBytes = (image.width * 3 + 3) & ~3;
+  const auto imageBytes = static_cast<DWORD>(rowBytes * image.height);
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;  // "BM"
+  header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  header.bfSize = header.bfOffBits + imageBytes;
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = image.width;
+  info.biHeight = image.height;  // bottom-up
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = imageBytes;
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  std::vector<char> row(static_cast<size_t>(rowBytes), 0);
+  for (int y = image.height - 1; y >= 0; --y) {
+    for (int x = 0; x < image.width; ++x) {
+      const Rgb pixel = image.at(x, y);
+      row[static_cast<size_t>(3 * x)] = static_cast<char>(pixel.blue);
+      row[static_cast<size_t>(3 * x + 1)] = static_cast<char>(pixel.green);
+      row[static_cast<size_t>(3 * x + 2)] = static_cast<char>(pixel.red);
+    }
+    out.write(row.data(), rowBytes);
+  }
+  return static_cast<bool>(out.flush());
+}
+
+RECT AreaOf(HWND window, POINT origin) {
+  RECT area = ClientRectOnScreen(window);
+  OffsetRect(&area, -origin.x, -origin.y);
+  return area;
+}
+
+int CountPixels(const Image& image, const RECT& area, Rgb colour) {
+  int count = 0;
+  for (int y = std::max<int>(area.top, 0); y < std::min<int>(area.bottom, image.height); ++y) {
+    for (int x = std::max<int>(area.left, 0); x < std::min<int>(area.right, image.width); ++x) {
+      if (image.at(x, y) == colour) ++count;
+    }
+  }
+  return count;
+}
+
+Image Crop(const Image& image, POINT from, int width, int height) {
+  Image part;
+  part.width = width;
+  part.height = height;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int sx = from.x + x;
+      const int sy = from.y + y;
+      const bool inside = sx >= 0 && sy >= 0 && sx < image.width && sy < image.height;
+      part.pixels.push_back(inside ? image.at(sx, sy) : Rgb{1, 2, 3});
+    }
+  }
+  return part;
+}
+
+bool SamePixels(const Image& a, const Image& b) {
+  return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
+}
+
+}  // namespace e2e

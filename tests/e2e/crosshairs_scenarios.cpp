@@ -1,0 +1,314 @@
+// crosshairs, worked end to end: the first run, choosing and applying, the failures Apply
+// reports, the modal About window, and what the selector window shows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/capture.h"
+#include "tests/e2e/scenario.h"
+#include "tests/e2e/wait.h"
+#include "tests/e2e/windows_ui.h"
+
+namespace e2e {
+namespace {
+
+const std::string kNotice =
+    "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
+    "ignore this.";
+const std::string kQuestion = "Settings saved.  Do you want to exit?";
+const std::string kQuestionTitle = "Saving settings...";
+const std::string kFolderMissing =
+    "It seems I can't find my files.  Please make sure my \"CR\" and \"RT\" directory is in the "
+    "vl1942_FX1.";
+const std::string kOtherFailure =
+    "we have a problem cant find your VL files so make sure you have me in the right directory.";
+
+// Places of the picture boxes in their container, in twips as the window was designed.
+POINT InPixels(int leftTwips, int topTwips) {
+  return {TwipsToPixels(leftTwips), TwipsToPixels(topTwips)};
+}
+// Thumbnail of crosshair k (1 to 20): three columns of eight, numbered downwards.
+POINT CrosshairThumbnailPlace(int k) {
+  return InPixels(480 + 1200 * ((k - 1) / 8), 1200 + 600 * ((k - 1) % 8));
+}
+// Thumbnail of reticle k (1 to 3), in the frame.
+POINT ReticleThumbnailPlace(int k) {
+  return InPixels(480, 240 + 600 * (k - 1));
+}
+
+class Crosshairs : public Scenario {
+ protected:
+  Crosshairs() : Scenario("crosshair") {}
+
+  bool Start() { return StartProgram(game().modFolder()); }
+  // The selector window once shown.
+  HWND WaitForSelector() { return WaitForWindowOf(program.id(), "Sightora"); }
+  // Starts with a saved choice, so that no first-run notice comes.
+  HWND StartWithSavedChoice(const std::string& crosshair, const std::string& reticle) {
+    if (!Seed("cr", crosshair) || !Seed("rt", reticle) || !Start()) return nullptr;
+    return WaitForSelector();
+  }
+
+  HWND Crosshair(HWND selector, int k) {
+    return FindButton(selector, "Option" + std::to_string(k));
+  }
+  HWND Reticle(HWND selector, int k) { return FindButton(selector, "rt" + std::to_string(k)); }
+  // The numbers of the crosshair (or reticle) options shown selected.
+  std::vector<int> CheckedCrosshairs(HWND selector) {
+    return Checked(selector, 20, [&](int k) { return Crosshair(selector, k); });
+  }
+  std::vector<int> CheckedReticles(HWND selector) {
+    return Checked(selector, 3, [&](int k) { return Reticle(selector, k); });
+  }
+  template <typename Find>
+  std::vector<int> Checked(HWND, int count, Find find) {
+    std::vector<int> checked;
+    for (int k = 1; k <= count; ++k) {
+      HWND button = find(k);
+      if (button == nullptr) {
+        ADD_FAILURE() << "option " << k << " not found";
+      } else if (CheckState(button) == BST_CHECKED) {
+        checked.push_back(k);
+      }
+    }
+    return checked;
+  }
+  // Selects an option and waits until it shows selected.
+  bool Choose(HWND button) { return Click(button) && WaitForCheckState(button, BST_CHECKED); }
+
+  void Apply(HWND selector) { ChooseMenuBarEntry(selector, 0); }
+  void About(HWND selector) { ChooseMenuBarEntry(selector, 1); }
+
+  std::optional<std::string> Installed(const fs::path& archive) { return ReadBytes(archive); }
+  bool ArchivesUntouched() {
+    return ReadBytes(game().menuArchive()) == GameFolder::OriginalMenuArchive() &&
+           ReadBytes(game().gameArchive()) == GameFolder::OriginalGameArchive();
+  }
+  bool NoMessageBoxComes() {
+    return StaysFalse([&] { return !MessageBoxesOf(program.id()).empty(); });
+  }
+};
+
+TEST_F(Crosshairs, FirstRunShowsTheNoticeBeforeTheWindowThenMarksAndSavesTheDefaults) {
+  ASSERT_TRUE(Start());
+  auto notice = WaitForMessageBox(program.id(), "crosshairs");
+  ASSERT_TRUE(notice) << "no notice titled \"crosshairs\"";
+  EXPECT_EQ(notice->text, kNotice);
+  EXPECT_EQ(notice->buttons, std::vector<int>{IDOK});
+  EXPECT_EQ(FindWindowOf(program.id(), "Sightora"), nullptr) << "window shown before the notice";
+  ASSERT_TRUE(Answer(*notice, IDOK));
+
+  HWND selector = WaitForSelector();
+  ASSERT_NE(selector, nullptr);
+  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{1});
+  EXPECT_EQ(CheckedReticles(selector), std::vector<int>{1});
+  EXPECT_EQ(Setting("cr"), "1");
+  EXPECT_EQ(Setting("rt"), "1");
+  EXPECT_TRUE(ArchivesUntouched());
+
+  // The defaults are saved: the next start shows no notice.
+  program.Kill();
+  ASSERT_TRUE(Start());
+  selector = WaitForSelector();
+  ASSERT_NE(selector, nullptr);
+  EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
+  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{1});
+}
+
+TEST_F(Crosshairs, ApplyInstallsTheChoiceAsksToExitAndTheNextStartShowsIt) {
+  HWND selector = StartWithSavedChoice("1", "1");
+  ASSERT_NE(selector, nullptr);
+  ASSERT_TRUE(Choose(Crosshair(selector, 7)));
+  ASSERT_TRUE(Choose(Reticle(selector, 2)));
+  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{7});
+  EXPECT_EQ(CheckedReticles(selector), std::vector<int>{2});
+  EXPECT_EQ(Setting("cr"), "1") << "a click alone must not save";
+
+  Apply(selector);
+  auto question = WaitForMessageBox(program.id(), kQuestionTitle);
+  ASSERT_TRUE(question) << "no question titled \"" << kQuestionTitle << "\"";
+  EXPECT_EQ(question->text, kQuestion);
+  EXPECT_EQ(question->buttons, (std::vector<int>{IDYES, IDNO}));
+  EXPECT_EQ(question->defaultStyled, std::vector<int>{IDNO});
+  EXPECT_EQ(question->focusedId, IDNO);
+  EXPECT_EQ(Installed(game().menuArchive()), ReadBytes(game().crosshairArchive(7)));
+  EXPECT_EQ(Installed(game().gameArchive()), ReadBytes(game().reticleArchive(2)));
+  EXPECT_EQ(Setting("cr"), "7");
+  EXPECT_EQ(Setting("rt"), "2");
+
+  // Enter answers No: the program goes on, and Apply copies and asks again.
+  ASSERT_TRUE(Confirm(*question));
+  EXPECT_TRUE(NoMessageBoxComes());
+  ASSERT_TRUE(program.Running());
+  ASSERT_TRUE(IsWindowVisible(selector));
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(WriteBytes(game().menuArchive(), GameFolder::OriginalMenuArchive()));
+    ASSERT_TRUE(WriteBytes(game().gameArchive(), GameFolder::OriginalGameArchive()));
+    Apply(selector);
+    question = WaitForMessageBox(program.id(), kQuestionTitle);
+    ASSERT_TRUE(question) << "no question after Apply " << round + 2;
+    EXPECT_EQ(Installed(game().menuArchive()), ReadBytes(game().crosshairArchive(7)));
+    EXPECT_EQ(Installed(game().gameArchive()), ReadBytes(game().reticleArchive(2)));
+    if (round == 0) {
+      ASSERT_TRUE(Answer(*question, IDNO));
+      EXPECT_TRUE(NoMessageBoxComes());
+      ASSERT_TRUE(program.Running());
+    }
+  }
+
+  // Yes ends the program.
+  ASSERT_TRUE(Answer(*question, IDYES));
+  EXPECT_TRUE(program.WaitForExit(15000)) << "still running after Yes";
+
+  ASSERT_TRUE(Start());
+  selector = WaitForSelector();
+  ASSERT_NE(selector, nullptr);
+  EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
+  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{7});
+  EXPECT_EQ(CheckedReticles(selector), std::vector<int>{2});
+}
+
+TEST_F(Crosshairs, ApplyTellsAMissingFolderFromAMissingArchiveAndWorksOnceRepaired) {
+  HWND selector = StartWithSavedChoice("1", "1");
+  ASSERT_NE(selector, nullptr);
+  ASSERT_TRUE(Choose(Crosshair(selector, 7)));
+  ASSERT_TRUE(Choose(Reticle(selector, 2)));
+  const fs::path folder = game().crosshairArchive(7).parent_path();
+  const std::string archive = *ReadBytes(game().crosshairArchive(7));
+
+  fs::remove_all(folder);
+  Apply(selector);
+  auto failure = WaitForMessageBox(program.id(), "crosshairs");
+  ASSERT_TRUE(failure) << "no message for the missing folder";
+  EXPECT_EQ(failure->text, kFolderMissing);
+  EXPECT_EQ(failure->buttons, std::vector<int>{IDOK});
+  EXPECT_TRUE(ArchivesUntouched());
+  EXPECT_EQ(Setting("cr"), "7") << "the choice is saved before the copies";
+  EXPECT_EQ(Setting("rt"), "2");
+  ASSERT_TRUE(Answer(*failure, IDOK));
+  EXPECT_TRUE(NoMessageBoxComes()) << "no question may follow a failure";
+  ASSERT_TRUE(program.Running());
+
+  fs::create_directories(folder);
+  Apply(selector);
+  failure = WaitForMessageBox(program.id(), "crosshairs");
+  ASSERT_TRUE(failure) << "no message for the missing archive";
+  EXPECT_EQ(failure->text, kOtherFailure);
+  EXPECT_EQ(failure->buttons, std::vector<int>{IDOK});
+  EXPECT_TRUE(ArchivesUntouched());
+  ASSERT_TRUE(Answer(*failure, IDOK));
+  EXPECT_TRUE(NoMessageBoxComes());
+  ASSERT_TRUE(program.Running());
+
+  ASSERT_TRUE(WriteBytes(game().crosshairArchive(7), archive));
+  Apply(selector);
+  auto question = WaitForMessageBox(program.id(), kQuestionTitle);
+  ASSERT_TRUE(question) << "no question once the folders are repaired";
+  EXPECT_EQ(Installed(game().menuArchive()), archive);
+  EXPECT_EQ(Installed(game().gameArchive()), ReadBytes(game().reticleArchive(2)));
+  ASSERT_TRUE(Answer(*question, IDYES));
+  EXPECT_TRUE(program.WaitForExit(15000));
+}
+
+TEST_F(Crosshairs, AboutIsModalAndOpensAgainAfterClosing) {
+  HWND selector = StartWithSavedChoice("1", "1");
+  ASSERT_NE(selector, nullptr);
+  HWND option3 = Crosshair(selector, 3);
+  ASSERT_NE(option3, nullptr);
+
+  About(selector);
+  HWND about = WaitForWindowOf(program.id(), "About");
+  ASSERT_NE(about, nullptr) << "no About window";
+  EXPECT_FALSE(IsWindowEnabled(selector)) << "the selector window takes input under About";
+  const LONG style = GetWindowLongA(about, GWL_STYLE);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_NE(style & WS_SYSMENU, 0) << "no close box";
+
+  // Neither a real click nor a posted one selects an option while About is open.
+  ClickAt(Centre(ClientRectOnScreen(option3)), MouseButton::kLeft);
+  EXPECT_TRUE(StaysFalse([&] { return CheckState(option3) == BST_CHECKED; }))
+      << "a real click reached the selector window";
+  Click(option3);
+  EXPECT_TRUE(StaysFalse([&] { return CheckState(option3) == BST_CHECKED; }))
+      << "a posted click reached the selector window";
+  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{1});
+
+  PostMessageA(about, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); }));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(selector) != FALSE; }));
+  EXPECT_TRUE(Choose(option3)) << "options do not work after About was closed";
+  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{3});
+
+  About(selector);
+  about = WaitForWindowOf(program.id(), "About");
+  ASSERT_NE(about, nullptr) << "About does not open a second time";
+  EXPECT_FALSE(IsWindowEnabled(selector));
+  PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); }));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(selector) != FALSE; }));
+  EXPECT_TRUE(program.Running());
+}
+
+TEST_F(Crosshairs, SelectorShowsEveryThumbnailAndTheSavedChoiceInThePreviews) {
+  HWND selector = StartWithSavedChoice("7", "2");
+  ASSERT_NE(selector, nullptr);
+  HWND frame = GetParent(Reticle(selector, 1));
+  ASSERT_NE(frame, nullptr);
+
+  struct Box {
+    std::string name;
+    HWND window;
+  };
+  std::vector<Box> thumbnails;
+  for (int k = 1; k <= 20; ++k) {
+    thumbnails.push_back(
+        {"Picture" + std::to_string(k + 2), ChildAt(selector, CrosshairThumbnailPlace(k))});
+  }
+  for (int k = 1; k <= 3; ++k) {
+    thumbnails.push_back(
+        {"Picture" + std::to_string(k + 22), ChildAt(frame, ReticleThumbnailPlace(k))});
+  }
+  HWND crosshairPreview = ChildAt(selector, InPixels(0, 240));
+  HWND reticlePreview = ChildAt(selector, InPixels(1920, 240));
+  for (const Box& box : thumbnails) ASSERT_NE(box.window, nullptr) << box.name << " not found";
+  ASSERT_NE(crosshairPreview, nullptr);
+  ASSERT_NE(reticlePreview, nullptr);
+
+  auto image = CaptureWindow(selector);
+  ASSERT_TRUE(image) << "cannot capture the selector window";
+  EXPECT_TRUE(SaveBmp(*image, "crosshairs.bmp"));
+  const RECT client = ClientRectOnScreen(selector);
+  const POINT origin{client.left, client.top};
+
+  const RECT whole{0, 0, image->width, image->height};
+  EXPECT_GT(CountPixels(*image, whole, kBlackPixel), PixelsIn(whole) / 2) << "background not black";
+  for (POINT corner : {POINT{2, 2}, POINT{image->width - 3, 2}, POINT{2, image->height - 3},
+                       POINT{image->width - 3, image->height - 3}}) {
+    EXPECT_EQ(image->at(corner.x, corner.y), kBlackPixel) << corner.x << "," << corner.y;
+  }
+  for (const Box& box : thumbnails) {
+    EXPECT_GT(CountPixels(*image, AreaOf(box.window, origin), kGreenPixel), 0)
+        << box.name << " shows no green";
+  }
+  const RECT crosshairArea = AreaOf(crosshairPreview, origin);
+  const RECT reticleArea = AreaOf(reticlePreview, origin);
+  EXPECT_GT(CountPixels(*image, crosshairArea, kGreenPixel), 0) << "crosshair preview empty";
+  EXPECT_GT(CountPixels(*image, reticleArea, kGreenPixel), 0) << "reticle preview empty";
+
+  // The previews start with the saved choice's picture, as its thumbnail does.
+  auto sameStart = [&](const RECT& preview, HWND thumbnail) {
+    const RECT area = AreaOf(thumbnail, origin);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    return SamePixels(Crop(*image, {preview.left, preview.top}, width, height),
+                      Crop(*image, {area.left, area.top}, width, height));
+  };
+  EXPECT_TRUE(sameStart(crosshairArea, thumbnails[7 - 1].window))
+      << "the crosshair preview does not show crosshair 7";
+  EXPECT_TRUE(sameStart(reticleArea, thumbnails[20 + 2 - 1].window))
+      << "the reticle preview does not show reticle 2";
+  EXPECT_FALSE(sameStart(crosshairArea, thumbnails[1 - 1].window));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,46 @@
+// The end-to-end driver: starts a program under test and works it like a user, through its
+// windows, message boxes, menus and notification-area icon, checking files and settings.
+//
+//   e2e_driver crosshairs|vorlane PROGRAM.EXE [GoogleTest options]
+//
+// Runs on Windows and under Wine; a POSIX path to the program is taken as Wine maps it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "tests/e2e/process.h"
+#include "tests/e2e/scenario.h"
+
+namespace e2e {
+
+namespace {
+Target target;
+}
+
+const Target& CurrentTarget() {
+  return target;
+}
+
+}  // namespace e2e
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: e2e_driver crosshairs|vorlane PROGRAM.EXE [gtest options]\n");
+    return 2;
+  }
+  e2e::target = {argv[1], e2e::ToWindowsPath(argv[2])};
+  std::string suite;
+  if (e2e::target.program == "crosshairs") {
+    suite = "Crosshairs";
+  } else if (e2e::target.program == "vorlane") {
+    suite = "Vorlane";
+  } else {
+    std::fprintf(stderr, "unknown program: %s\n", argv[1]);
+    return 2;
+  }
+  // Each program has its own scenarios; a filter given on the command line narrows them.
+  std::string filter = GTEST_FLAG_GET(filter);
+  GTEST_FLAG_SET(filter, filter == "*" ? suite + ".*" : filter);
+  return RUN_ALL_TESTS();
+}

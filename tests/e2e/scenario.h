@@ -1,0 +1,45 @@
+#pragma once
+// What every scenario starts from: a fresh sample game folder in a temporary folder, the
+// program's settings section cleared, and the program under test started from the folder it
+// expects. Whatever a scenario leaves running is killed at its end.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/e2e/files.h"
+#include "tests/e2e/process.h"
+
+namespace e2e {
+
+// The program under test, from the driver's command line.
+struct Target {
+  std::string program;  // "crosshairs" or "vorlane"
+  std::string exe;      // its path, as Windows sees it
+};
+const Target& CurrentTarget();
+
+class Scenario : public testing::Test {
+ protected:
+  // `section`: the program's settings section below kSettingsKey.
+  explicit Scenario(std::string section);
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts the program under test in `workingFolder`; false if it could not be started.
+  bool StartProgram(const fs::path& workingFolder);
+  // The registry key of the program's settings section.
+  std::string sectionKey() const;
+  std::optional<std::string> Setting(const std::string& name) const;
+  bool Seed(const std::string& name, const std::string& value) const;
+
+  GameFolder& game() { return *game_; }
+  Program program;
+
+ private:
+  std::string section_;
+  TempFolder temp_;
+  std::unique_ptr<GameFolder> game_;
+};
+
+}  // namespace e2e

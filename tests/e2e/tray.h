@@ -1,0 +1,23 @@
+#pragma once
+// Notification-area icons of other programs: where they are, so a real click can reach them.
+#include <windows.h>
+
+#include <optional>
+#include <vector>
+
+namespace e2e {
+
+// The icons that Wine shows in its own "Wine System Tray" window when no desktop tray runs;
+// empty on Windows.
+std::vector<HWND> WineTrayIcons();
+
+// Where the icon `id` of `owner` is on screen: from the shell where it can tell, else, in Wine's
+// tray window, the one icon that is not among `before` (the icons present before the program
+// started). Nothing if the icon is not shown.
+std::optional<RECT> TrayIconPlace(HWND owner, UINT id, const std::vector<HWND>& before);
+
+// Removes the icon `id` of `owner` from the notification area, as a restarting shell forgets
+// every icon.
+bool RemoveTrayIcon(HWND owner, UINT id);
+
+}  // namespace e2e

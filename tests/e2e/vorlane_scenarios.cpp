@@ -1,0 +1,305 @@
+// vorlane, worked end to end: the first run, switching from the window and from the icon's
+// popup menu, a switch that cannot complete, hiding and restoring, leaving, a restarting shell,
+// and what the window shows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "tests/e2e/capture.h"
+#include "tests/e2e/scenario.h"
+#include "tests/e2e/tray.h"
+#include "tests/e2e/wait.h"
+#include "tests/e2e/windows_ui.h"
+
+namespace e2e {
+namespace {
+
+const std::string kNotice =
+    "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
+    "ignore this.";
+constexpr UINT kIconId = 1;
+
+class Vorlane : public Scenario {
+ protected:
+  Vorlane() : Scenario("setting") {}
+
+  bool Start() {
+    iconsBefore_ = WineTrayIcons();
+    return StartProgram(game().root());
+  }
+  HWND WaitForForm() { return WaitForWindowOf(program.id(), "Vorlane"); }
+  HWND StartWithSettings(const std::string& mode, const std::string& rtr, const std::string& sw) {
+    if (!Seed("mode", mode) || !Seed("rtr", rtr) || !Seed("sw", sw) || !Start()) return nullptr;
+    return WaitForForm();
+  }
+
+  HWND EnableOption(HWND form) { return FindButton(form, "Enable"); }
+  HWND DisableOption(HWND form) { return FindButton(form, "Disable"); }
+  HWND RtrBox(HWND form) { return FindButton(form, "RTR"); }
+  HWND SwBox(HWND form) { return FindButton(form, "SW"); }
+  // "Enable", "Disable", "both" or "none": the option buttons shown selected.
+  std::string SelectedMode(HWND form) {
+    const bool enable = CheckState(EnableOption(form)) == BST_CHECKED;
+    const bool disable = CheckState(DisableOption(form)) == BST_CHECKED;
+    return enable && disable ? "both" : enable ? "Enable" : disable ? "Disable" : "none";
+  }
+  bool WaitForMode(HWND form, const std::string& mode) {
+    return WaitUntil([&] { return SelectedMode(form) == mode; });
+  }
+  std::vector<std::string> Settings() {
+    return {Setting("mode").value_or("<none>"), Setting("rtr").value_or("<none>"),
+            Setting("sw").value_or("<none>")};
+  }
+  bool WaitForSettings(const std::vector<std::string>& expected) {
+    return WaitUntil([&] { return Settings() == expected; });
+  }
+
+  // What the game's configuration file of `gameName` holds: "Enable", "Disable", "original",
+  // "missing" or the unexpected bytes.
+  std::string Installed(const std::string& gameName) {
+    static const std::map<std::string, std::string> sets = {
+        {"bf1942", "bf"}, {"xpack1", "x1"}, {"xpack2", "x2"}};
+    auto bytes = ReadBytes(game().initCon(gameName));
+    if (!bytes) return "missing";
+    const std::string& set = sets.at(gameName);
+    if (bytes == ReadBytes(game().modeSource(set, 'm'))) return "Enable";
+    if (bytes == ReadBytes(game().modeSource(set, 'p'))) return "Disable";
+    if (bytes == GameFolder::OriginalInitCon(gameName)) return "original";
+    return *bytes;
+  }
+  std::vector<std::string> InstalledSets() {
+    return {Installed("bf1942"), Installed("xpack1"), Installed("xpack2")};
+  }
+  bool WaitForInstalledSets(const std::vector<std::string>& expected) {
+    return WaitUntil([&] { return InstalledSets() == expected; });
+  }
+
+  std::optional<RECT> Icon(HWND form) { return TrayIconPlace(form, kIconId, iconsBefore_); }
+  bool ClickIcon(HWND form, MouseButton button) {
+    auto place = Icon(form);
+    return place && ClickAt(Centre(*place), button);
+  }
+  // Opens the icon's popup menu with a real right click.
+  HWND OpenPopup(HWND form) {
+    if (!ClickIcon(form, MouseButton::kRight)) return nullptr;
+    return WaitForPopupMenu(program.id());
+  }
+  // Chooses "&Enable" or "&Disable" in the popup by its mnemonic.
+  bool ChooseFromPopup(HWND form, char mnemonic) {
+    HWND popup = OpenPopup(form);
+    if (popup == nullptr) return false;
+    PostChar(popup, mnemonic);
+    return WaitUntil([&] { return !IsWindowVisible(popup); });
+  }
+  // Chooses "Exit", the last entry.
+  bool ExitFromPopup(HWND form) {
+    HWND popup = OpenPopup(form);
+    if (popup == nullptr) return false;
+    PostKey(popup, VK_UP);
+    PostKey(popup, VK_RETURN);
+    return true;
+  }
+
+ private:
+  std::vector<HWND> iconsBefore_;
+};
+
+TEST_F(Vorlane, FirstRunShowsTheNoticeThenTheModeOffAndAddsTheIcon) {
+  ASSERT_TRUE(Start());
+  auto notice = WaitForMessageBox(program.id(), "vorlane");
+  ASSERT_TRUE(notice) << "no notice titled \"vorlane\"";
+  EXPECT_EQ(notice->text, kNotice);
+  EXPECT_EQ(notice->buttons, std::vector<int>{IDOK});
+  EXPECT_EQ(FindWindowOf(program.id(), "Vorlane"), nullptr) << "window shown before the notice";
+  ASSERT_TRUE(Answer(*notice, IDOK));
+
+  HWND form = WaitForForm();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(SelectedMode(form), "Disable");
+  EXPECT_EQ(CheckState(RtrBox(form)), BST_UNCHECKED);
+  EXPECT_EQ(CheckState(SwBox(form)), BST_UNCHECKED);
+  EXPECT_EQ(Settings(), (std::vector<std::string>{"False", "False", "False"}));
+  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+  EXPECT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+  RECT client{};
+  GetClientRect(form, &client);
+  EXPECT_EQ(client.right, 126);
+  EXPECT_EQ(client.bottom, 154);
+  EXPECT_EQ(GetWindowLongA(form, GWL_STYLE) & WS_CAPTION, 0) << "the window has a title bar";
+}
+
+TEST_F(Vorlane, EnableAndDisableFromTheWindowAndTheIconCopyTheMatchingSets) {
+  HWND form = StartWithSettings("False", "False", "False");
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+
+  // Ticking the boxes saves them and copies nothing.
+  ASSERT_TRUE(Click(RtrBox(form)));
+  ASSERT_TRUE(WaitForCheckState(RtrBox(form), BST_CHECKED));
+  ASSERT_TRUE(Click(SwBox(form)));
+  ASSERT_TRUE(WaitForCheckState(SwBox(form), BST_CHECKED));
+  EXPECT_TRUE(WaitForSettings({"False", "True", "True"}));
+  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+
+  ASSERT_TRUE(Click(EnableOption(form)));
+  EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Enable"})) << InstalledSets()[0];
+  EXPECT_TRUE(WaitForSettings({"True", "True", "True"}));
+  EXPECT_EQ(SelectedMode(form), "Enable");
+
+  ASSERT_TRUE(ChooseFromPopup(form, 'd')) << "popup menu did not open or close";
+  EXPECT_TRUE(WaitForInstalledSets({"Disable", "Disable", "Disable"}));
+  EXPECT_TRUE(WaitForSettings({"False", "True", "True"}));
+  EXPECT_TRUE(WaitForMode(form, "Disable"));
+
+  // Unticking SW leaves xpack2 out of the next switch.
+  ASSERT_TRUE(Click(SwBox(form)));
+  ASSERT_TRUE(WaitForCheckState(SwBox(form), BST_UNCHECKED));
+  ASSERT_TRUE(ChooseFromPopup(form, 'e'));
+  EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Disable"}));
+  EXPECT_TRUE(WaitForSettings({"True", "True", "False"}));
+  EXPECT_TRUE(WaitForMode(form, "Enable"));
+  EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
+  EXPECT_TRUE(program.Running());
+
+  // The next start shows the saved state and copies nothing.
+  program.Kill();
+  ASSERT_TRUE(WriteBytes(game().initCon("bf1942"), GameFolder::OriginalInitCon("bf1942")));
+  ASSERT_TRUE(Start());
+  form = WaitForForm();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(SelectedMode(form), "Enable");
+  EXPECT_EQ(CheckState(RtrBox(form)), BST_CHECKED);
+  EXPECT_EQ(CheckState(SwBox(form)), BST_UNCHECKED);
+  EXPECT_EQ(Installed("bf1942"), "original");
+}
+
+TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
+  HWND form = StartWithSettings("False", "False", "True");
+  ASSERT_NE(form, nullptr);
+  ASSERT_EQ(CheckState(SwBox(form)), BST_CHECKED);
+  fs::remove_all(game().initCon("xpack2").parent_path());
+
+  // From the window.
+  ASSERT_TRUE(Click(EnableOption(form)));
+  auto failure = WaitForMessageBox(program.id(), "vorlane");
+  ASSERT_TRUE(failure) << "no message for the missing xpack2 folder";
+  EXPECT_NE(failure->text.find("xpack2"), std::string::npos) << failure->text;
+  EXPECT_EQ(failure->buttons, std::vector<int>{IDOK});
+  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "missing"}));
+  EXPECT_EQ(Settings(), (std::vector<std::string>{"False", "False", "True"}));
+  ASSERT_TRUE(Answer(*failure, IDOK));
+  EXPECT_TRUE(WaitForMode(form, "Disable")) << "the option does not show the mode in force";
+  ASSERT_TRUE(program.Running());
+
+  // From the popup menu, with RTR ticked and its folder gone as well.
+  ASSERT_TRUE(Click(RtrBox(form)));
+  ASSERT_TRUE(WaitForSettings({"False", "True", "True"}));
+  fs::remove_all(game().initCon("xpack1").parent_path());
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+  ASSERT_TRUE(ChooseFromPopup(form, 'e'));
+  failure = WaitForMessageBox(program.id(), "vorlane");
+  ASSERT_TRUE(failure) << "no message for the missing xpack1 folder";
+  EXPECT_NE(failure->text.find("xpack1"), std::string::npos) << failure->text;
+  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "missing", "missing"}));
+  EXPECT_EQ(Settings(), (std::vector<std::string>{"False", "True", "True"}));
+  ASSERT_TRUE(Answer(*failure, IDOK));
+  EXPECT_TRUE(WaitForMode(form, "Disable"));
+  ASSERT_TRUE(program.Running());
+
+  // Once the folders are back, the popup still offers Enable, and it works.
+  for (const char* gameName : {"xpack1", "xpack2"}) {
+    fs::create_directories(game().initCon(gameName).parent_path());
+    ASSERT_TRUE(WriteBytes(game().initCon(gameName), GameFolder::OriginalInitCon(gameName)));
+  }
+  ASSERT_TRUE(ChooseFromPopup(form, 'e'));
+  EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Enable"}));
+  EXPECT_TRUE(WaitForSettings({"True", "True", "True"}));
+  EXPECT_TRUE(WaitForMode(form, "Enable"));
+}
+
+TEST_F(Vorlane, MinimisingHidesTheWindowAndALeftClickOnTheIconRestoresIt) {
+  HWND form = StartWithSettings("False", "False", "False");
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+
+  ShowWindowAsync(form, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); })) << "still visible";
+  ASSERT_TRUE(ClickIcon(form, MouseButton::kLeft));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && !IsIconic(form); }))
+      << "not restored";
+
+  // Again through the system command, and a right click while hidden keeps it hidden.
+  PostMessageA(form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); }));
+  HWND popup = OpenPopup(form);
+  ASSERT_NE(popup, nullptr);
+  PostKey(popup, VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }));
+  EXPECT_FALSE(IsWindowVisible(form));
+  ASSERT_TRUE(ClickIcon(form, MouseButton::kLeft));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && !IsIconic(form); }));
+  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+}
+
+TEST_F(Vorlane, ExitFromThePopupRemovesTheIconAndEndsTheProgram) {
+  HWND form = StartWithSettings("True", "False", "False");
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+  ASSERT_TRUE(ExitFromPopup(form));
+  EXPECT_TRUE(program.WaitForExit(15000)) << "still running after Exit";
+  EXPECT_TRUE(WaitUntil([&] { return !Icon(form).has_value(); })) << "the icon stays";
+  EXPECT_EQ(Settings(), (std::vector<std::string>{"True", "False", "False"}));
+  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+}
+
+TEST_F(Vorlane, ClosingTheWindowRemovesTheIconToo) {
+  HWND form = StartWithSettings("False", "False", "False");
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+  PostMessageA(form, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(15000)) << "still running after its window closed";
+  EXPECT_TRUE(WaitUntil([&] { return !Icon(form).has_value(); })) << "the icon stays";
+}
+
+TEST_F(Vorlane, TheIconComesBackWhenTheShellRestarts) {
+  HWND form = StartWithSettings("False", "False", "False");
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+  // A restarting shell has forgotten every icon, then tells the top-level windows.
+  ASSERT_TRUE(RemoveTrayIcon(form, kIconId));
+  ASSERT_TRUE(WaitUntil([&] { return !Icon(form).has_value(); }));
+  PostMessageA(form, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "the icon does not come back";
+  // And it works as before.
+  ASSERT_TRUE(ChooseFromPopup(form, 'e'));
+  EXPECT_TRUE(WaitForInstalledSets({"Enable", "original", "original"}));
+}
+
+TEST_F(Vorlane, WindowShowsTheBitmapAndGreenCaptions) {
+  HWND form = StartWithSettings("True", "True", "False");
+  ASSERT_NE(form, nullptr);
+  HWND picture = ChildAt(form, {0, 0});
+  HWND enabledLabel = FindControl(form, "Enabled");
+  ASSERT_NE(picture, nullptr);
+  ASSERT_NE(enabledLabel, nullptr);
+
+  auto image = CaptureWindow(form);
+  ASSERT_TRUE(image) << "cannot capture the window";
+  EXPECT_TRUE(SaveBmp(*image, "vorlane.bmp"));
+  const RECT client = ClientRectOnScreen(form);
+  const POINT origin{client.left, client.top};
+  const RECT pictureArea = AreaOf(picture, origin);
+  EXPECT_GT(PixelsIn(pictureArea) - CountPixels(*image, pictureArea, kBlackPixel),
+            PixelsIn(pictureArea) / 20)
+      << "the bitmap is missing";
+  EXPECT_GT(CountPixels(*image, AreaOf(enabledLabel, origin), kGreenPixel), 0)
+      << "the \"Enabled\" caption is not green";
+  EXPECT_GT(CountPixels(*image, {0, pictureArea.bottom, image->width, image->height}, kBlackPixel),
+            0)
+      << "the background below the bitmap is not black";
+}
+
+}  // namespace
+}  // namespace e2e

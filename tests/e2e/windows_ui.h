@@ -1,0 +1,81 @@
+#pragma once
+// Finding another program's windows and controls, and working them the way a user would:
+// clicks on buttons, the menu bar and popup menus from the keyboard, message boxes.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+
+// The visible top-level window of process `pid` titled `title`; of class `className` if one is
+// given, else of any class but the message box's ("#32770").
+HWND FindWindowOf(DWORD pid, const std::string& title, const std::string& className = "");
+HWND WaitForWindowOf(DWORD pid, const std::string& title, const std::string& className = "");
+// Visible message boxes of `pid`, whatever their title.
+std::vector<HWND> MessageBoxesOf(DWORD pid);
+
+// Every window below `parent` (children, their children, ...), in creation order.
+std::vector<HWND> Descendants(HWND parent);
+// The descendant whose window text is `text`, of class `className` if one is given.
+HWND FindControl(HWND parent, const std::string& text, const std::string& className = "");
+// An option button, check box or group box by its caption.
+inline HWND FindButton(HWND parent, const std::string& caption) {
+  return FindControl(parent, caption, "Button");
+}
+// The direct child of `container` whose top-left corner lies at `place` (pixels within the
+// container's inner area), give or take `tolerance`.
+HWND ChildAt(HWND container, POINT place, int tolerance = 1);
+
+// Posts BM_CLICK, as a click on the button would arrive.
+bool Click(HWND button);
+// BM_GETCHECK: BST_CHECKED (1) or BST_UNCHECKED (0); nothing if the window does not answer.
+std::optional<int> CheckState(HWND button);
+bool WaitForCheckState(HWND button, int state);
+
+struct MessageBoxView {
+  HWND window = nullptr;
+  std::string title;
+  std::string text;
+  std::vector<int> buttons;        // control ids (IDOK 1, IDYES 6, IDNO 7), left to right
+  std::vector<int> defaultStyled;  // buttons drawn as the default (BS_DEFPUSHBUTTON)
+  std::optional<int> focusedId;    // the control holding the keyboard focus
+};
+// The message box of `pid` titled `title`, once it is shown.
+std::optional<MessageBoxView> WaitForMessageBox(DWORD pid, const std::string& title);
+MessageBoxView ReadMessageBox(HWND box);
+// Clicks the box's button with this id; true once the box is gone.
+bool Answer(const MessageBoxView& box, int buttonId);
+// Presses Enter, which answers with the default button; true once the box is gone.
+bool Confirm(const MessageBoxView& box);
+
+// Chooses the entry at `position` (0 first) of the window's menu bar from the keyboard, as
+// F10, arrow keys and Enter would.
+void ChooseMenuBarEntry(HWND window, int position);
+// The popup menu (class "#32768") shown by a thread of `pid`.
+HWND WaitForPopupMenu(DWORD pid);
+// Keys and characters posted to the thread that owns `window`, as typed while its menu is open.
+void PostKey(HWND window, WORD virtualKey);
+void PostChar(HWND window, char character);
+
+// The inner area of `window` in screen coordinates.
+RECT ClientRectOnScreen(HWND window);
+inline POINT Centre(const RECT& r) {
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+enum class MouseButton { kLeft, kRight };
+// A real click (SendInput) at a point of the screen.
+bool ClickAt(POINT screen, MouseButton button);
+
+// Pixels per inch of the screen: design sizes in twips are converted with it.
+int ScreenDpi();
+inline int TwipsToPixels(int twips) {
+  return MulDiv(twips, ScreenDpi(), 1440);
+}
+
+}  // namespace e2e
