@@ -36,6 +36,14 @@ std::optional<RECT> TrayIconPlace(HWND owner, UINT id, const std::vector<HWND>& 
   return place;
 }
 
+bool ClickTrayIcon(HWND owner, UINT id, const std::vector<HWND>& before, MouseButton button) {
+  if (HWND tray = FindWindowA(nullptr, "Wine System Tray")) {
+    SetWindowPos(tray, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  auto place = TrayIconPlace(owner, id, before);
+  return place && ClickAt(Centre(*place), button);
+}
+
 bool RemoveTrayIcon(HWND owner, UINT id) {
   NOTIFYICONDATAA data{};
   data.cbSize = NOTIFYICONDATAA_V1_SIZE;
