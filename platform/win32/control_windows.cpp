@@ -354,6 +354,8 @@ Control* ControlOf(HWND window) {
 bool RouteControlCommand(WPARAM wParam, LPARAM lParam) {
   Control* control = ControlOf(reinterpret_cast<HWND>(lParam));
   if (control == nullptr) return false;
+  // A window blocked by a modal one takes no clicks, also none posted to its buttons.
+  if (!IsWindowEnabled(GetAncestor(reinterpret_cast<HWND>(lParam), GA_ROOT))) return true;
   if (HIWORD(wParam) == BN_CLICKED &&
       (control->kind() == ControlKind::kOptionButton || control->kind() == ControlKind::kCheckBox))
     control->UserClick();
