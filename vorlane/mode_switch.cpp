@@ -41,8 +41,9 @@ std::vector<platform::CopyStep> ModeCopySteps(Mode mode, const std::string& useR
 
 std::string SwitchFailedMessage(const platform::RuntimeError& error) {
   const std::string file = error.path().empty() ? std::string("A file") : error.path();
-  return "The mode could not be switched.  " + file + ": " + Reason(error.number()) +
-         ".  Nothing was changed.";
+  // The path on a line of its own, so that the box does not break it.
+  return "The mode could not be switched.\n\n" + file + ": " + Reason(error.number()) +
+         ".\n\nNothing was changed.";
 }
 
 }  // namespace vorlane

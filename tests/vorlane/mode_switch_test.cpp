@@ -200,7 +200,7 @@ TEST_F(SwitchTest, AfterAFailedSwitchTheRepairedGameSwitchesNormally) {
 TEST(SwitchFailedMessage, NamesTheFileAndTheReasonForEachKindOfFailure) {
   using platform::RuntimeError;
   EXPECT_EQ(SwitchFailedMessage(RuntimeError(76, "mods\\xpack1\\init.con")),
-            "The mode could not be switched.  mods\\xpack1\\init.con: a folder is missing.  "
+            "The mode could not be switched.\n\nmods\\xpack1\\init.con: a folder is missing.\n\n"
             "Nothing was changed.");
   EXPECT_NE(SwitchFailedMessage(RuntimeError(61, "x")).find("x: the disk is full."),
             std::string::npos);
