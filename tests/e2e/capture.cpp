@@ -46,9 +46,30 @@ std::optional<Image> CaptureScreen(const RECT& area) {
   return image;
 }
 
+namespace {
+
+// Whether every part of the window's inner area shows the window itself, not another window
+// lying over it.
+bool Uncovered(HWND window) {
+  const RECT r = ClientRectOnScreen(window);
+  for (POINT p : {POINT{r.left, r.top}, POINT{r.right - 1, r.top}, POINT{r.left, r.bottom - 1},
+                  POINT{r.right - 1, r.bottom - 1}, Centre(r)}) {
+    if (GetAncestor(WindowFromPoint(p), GA_ROOT) != window) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::optional<Image> CaptureWindow(HWND window) {
   SetForegroundWindow(window);
   BringWindowToTop(window);
+  if (!WaitUntil([&] { return Uncovered(window); }, milliseconds(2000))) {
+    // Something stays above it (Wine's tray window, say): move the window to a free place.
+    SetWindowPos(window, HWND_TOP, GetSystemMetrics(SM_CXSCREEN) / 3,
+                 GetSystemMetrics(SM_CYSCREEN) / 3, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!WaitUntil([&] { return Uncovered(window); })) return std::nullopt;
+  }
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   std::optional<Image> previous;
   std::optional<Image> current;

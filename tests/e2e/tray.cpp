@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "tests/e2e/wait.h"
 #include "tests/e2e/windows_ui.h"
 
 namespace e2e {
@@ -37,11 +38,16 @@ std::optional<RECT> TrayIconPlace(HWND owner, UINT id, const std::vector<HWND>& 
 }
 
 bool ClickTrayIcon(HWND owner, UINT id, const std::vector<HWND>& before, MouseButton button) {
-  if (HWND tray = FindWindowA(nullptr, "Wine System Tray")) {
-    SetWindowPos(tray, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
   auto place = TrayIconPlace(owner, id, before);
-  return place && ClickAt(Centre(*place), button);
+  if (!place) return false;
+  const POINT centre = Centre(*place);
+  if (HWND tray = FindWindowA(nullptr, "Wine System Tray")) {
+    SetWindowPos(tray, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!WaitUntil([&] { return GetAncestor(WindowFromPoint(centre), GA_ROOT) == tray; })) {
+      return false;
+    }
+  }
+  return ClickAt(centre, button);
 }
 
 bool RemoveTrayIcon(HWND owner, UINT id) {
