@@ -1,0 +1,212 @@
+#include "platform/win32/windows_api.h"
+
+#include "platform/win32/win32_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/file_copier.h"
+#include "platform/runtime_error.h"
+#include "test_files.h"
+
+namespace platform::win32 {
+namespace {
+
+using test_support::ListFiles;
+using test_support::MakeFolder;
+using test_support::PatternBytes;
+using test_support::ReadContents;
+using test_support::ScratchFolder;
+using test_support::SetReadOnly;
+using test_support::WriteContents;
+
+// A file held open by "another program": a handle with the given sharing, closed at the end.
+class HeldOpen {
+ public:
+  HeldOpen(const std::string& path, DWORD access, DWORD sharing)
+      : handle_(CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeldOpen() {
+    if (valid()) CloseHandle(handle_);
+  }
+  HeldOpen(const HeldOpen&) = delete;
+  HeldOpen& operator=(const HeldOpen&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// The copy contract through the portable copier, on real folders in the working directory.
+class Win32FileCopyTest : public ::testing::Test {
+ protected:
+  Win32FileCopyTest() {
+    MakeFolder("cr");
+    MakeFolder("cr\\7");
+    MakeFolder("archives");
+    WriteContents("cr\\7\\menu.rfa", newContents_);
+    WriteContents("archives\\menu.rfa", oldContents_);
+  }
+
+  // Copies and returns the error raised (number and path), or 0 when the copy succeeded.
+  RuntimeError CopyError(const std::string& source, const std::string& destination) {
+    try {
+      copier_.Copy(source, destination);
+    } catch (const RuntimeError& error) {
+      return error;
+    }
+    return RuntimeError(0);
+  }
+
+  ScratchFolder folder_;
+  // Larger than one chunk, and different in length from the new contents.
+  const std::string newContents_ = PatternBytes((5u << 20) / 2 + 17, 1);
+  const std::string oldContents_ = PatternBytes((3u << 20) + 5, 2);
+  Win32FileSystem files_;
+  FileCopier copier_{files_};
+};
+
+TEST_F(Win32FileCopyTest, ReplacesAnExistingDestinationByteForByte) {
+  copier_.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == newContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(ListFiles("archives"), "menu.rfa");
+
+  copier_.Copy("cr\\7\\menu.rfa", "archives\\new.rfa");
+  EXPECT_TRUE(ReadContents("archives\\new.rfa") == newContents_) << "archives\\new.rfa";
+  // The copy is an ordinary file, whatever the source's attributes.
+  SetReadOnly("cr\\7\\menu.rfa", true);
+  copier_.Copy("cr\\7\\menu.rfa", "archives\\third.rfa");
+  EXPECT_EQ(GetFileAttributesA("archives\\third.rfa") & FILE_ATTRIBUTE_READONLY, 0u);
+}
+
+TEST_F(Win32FileCopyTest, MissingFoldersRaise76AndMissingFilesRaise53) {
+  RuntimeError error = CopyError("rt\\2\\game.rfa", "archives\\game.rfa");
+  EXPECT_EQ(error.number(), error::kPathNotFound);
+  EXPECT_EQ(error.path(), "rt\\2\\game.rfa");
+
+  error = CopyError("cr\\7\\menu.rfa", "archives\\bf1942\\game.rfa");
+  EXPECT_EQ(error.number(), error::kPathNotFound);
+  EXPECT_EQ(error.path(), "archives\\bf1942\\game.rfa");
+
+  error = CopyError("cr\\7\\missing.rfa", "archives\\menu.rfa");
+  EXPECT_EQ(error.number(), error::kFileNotFound);
+  EXPECT_EQ(error.path(), "cr\\7\\missing.rfa");
+
+  error = CopyError("cr\\7", "archives\\menu.rfa");  // a folder as source
+  EXPECT_EQ(error.number(), error::kPathFileAccess);
+
+  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(ListFiles("archives"), "menu.rfa");
+}
+
+TEST_F(Win32FileCopyTest, AnUnwritableDestinationRaises70AndStaysAsItWas) {
+  SetReadOnly("archives\\menu.rfa", true);
+  RuntimeError error = CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  EXPECT_EQ(error.number(), error::kPermissionDenied);
+  EXPECT_EQ(error.path(), "archives\\menu.rfa");
+  SetReadOnly("archives\\menu.rfa", false);
+
+  {
+    HeldOpen game("archives\\menu.rfa", GENERIC_READ, 0);
+    ASSERT_TRUE(game.valid());
+    error = CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa");
+    EXPECT_EQ(error.number(), error::kPermissionDenied);
+    EXPECT_EQ(error.path(), "archives\\menu.rfa");
+  }
+  {
+    // Shared for reading and writing but not for deletion: still in use.
+    HeldOpen reader("archives\\menu.rfa", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_TRUE(reader.valid());
+    EXPECT_EQ(CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa").number(),
+              error::kPermissionDenied);
+  }
+
+  MakeFolder("archives\\bf1942");
+  error = CopyError("cr\\7\\menu.rfa", "archives\\bf1942");
+  EXPECT_EQ(error.number(), error::kPermissionDenied);
+  EXPECT_EQ(error.path(), "archives\\bf1942");
+
+  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(ListFiles("archives"), "bf1942 menu.rfa");
+}
+
+TEST_F(Win32FileCopyTest, ASourceThatCannotBeReadLeavesTheDestinationWhole) {
+  {
+    HeldOpen writer("cr\\7\\menu.rfa", GENERIC_WRITE, 0);
+    ASSERT_TRUE(writer.valid());
+    EXPECT_NE(CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa").number(), 0);
+  }
+  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(ListFiles("archives"), "menu.rfa");
+}
+
+// True if a read of the region LockFile has locked in another handle fails, as on Windows.
+bool ReadsRespectLocks(const std::string& path, DWORD offset) {
+  HeldOpen reader(path, GENERIC_READ, FILE_SHARE_READ);
+  OVERLAPPED at{};
+  at.Offset = offset;
+  char byte = 0;
+  DWORD got = 0;
+  return !::ReadFile(reader.get(), &byte, 1, &got, &at);
+}
+
+TEST_F(Win32FileCopyTest, AFailureHalfWayThroughTheBytesLeavesNothingBehind) {
+  // Another program locks the source from its second megabyte on: the first chunk is staged,
+  // the second cannot be read.
+  HeldOpen locker("cr\\7\\menu.rfa", GENERIC_READ, FILE_SHARE_READ);
+  ASSERT_TRUE(locker.valid());
+  ASSERT_TRUE(LockFile(locker.get(), 1u << 20, 0, 1u << 20, 0));
+  if (!ReadsRespectLocks("cr\\7\\menu.rfa", 1u << 20))
+    GTEST_SKIP() << "this system does not hold reads to byte-range locks (Wine)";
+  const RuntimeError error = CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  EXPECT_EQ(error.number(), error::kPathFileAccess);
+  EXPECT_EQ(error.path(), "cr\\7\\menu.rfa");
+  UnlockFile(locker.get(), 1u << 20, 0, 1u << 20, 0);
+  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_);
+  EXPECT_EQ(ListFiles("archives"), "menu.rfa");
+}
+
+TEST_F(Win32FileCopyTest, CopyAllReplacesEverythingOrNothing) {
+  MakeFolder("rt");
+  MakeFolder("rt\\2");
+  MakeFolder("archives\\bf1942");
+  WriteContents("rt\\2\\game.rfa", "new game");
+  WriteContents("archives\\bf1942\\game.rfa", "old game");
+  const std::vector<CopyStep> steps = {{"cr\\7\\menu.rfa", "archives\\menu.rfa"},
+                                       {"rt\\2\\game.rfa", "archives\\bf1942\\game.rfa"}};
+
+  SetReadOnly("archives\\bf1942\\game.rfa", true);
+  try {
+    copier_.CopyAll(steps);
+    FAIL() << "the copies were reported as done";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.number(), error::kPermissionDenied);
+    EXPECT_EQ(error.path(), "archives\\bf1942\\game.rfa");
+  }
+  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(ReadContents("archives\\bf1942\\game.rfa"), "old game");
+  EXPECT_EQ(ListFiles("archives"), "bf1942 menu.rfa");
+  EXPECT_EQ(ListFiles("archives\\bf1942"), "game.rfa");
+
+  SetReadOnly("archives\\bf1942\\game.rfa", false);
+  copier_.CopyAll(steps);
+  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == newContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(ReadContents("archives\\bf1942\\game.rfa"), "new game");
+  EXPECT_EQ(ListFiles("archives"), "bf1942 menu.rfa");
+  EXPECT_EQ(ListFiles("archives\\bf1942"), "game.rfa");
+}
+
+TEST(Win32FolderOf, NamesTheFolderInAFormTheSystemAccepts) {
+  EXPECT_EQ(FolderOf("menu.rfa"), ".");
+  EXPECT_EQ(FolderOf("archives\\menu.rfa"), "archives");
+  EXPECT_EQ(FolderOf("mods\\bf1942\\init.con"), "mods\\bf1942");
+  EXPECT_EQ(FolderOf("\\init.con"), "\\");
+  EXPECT_EQ(FolderOf("C:\\init.con"), "C:\\");
+  EXPECT_EQ(FolderOf("C:init.con"), "C:");
+  EXPECT_EQ(FolderOf("archives/menu.rfa"), "archives");
+}
+
+}  // namespace
+}  // namespace platform::win32

@@ -1,0 +1,560 @@
+#include "platform/win32/windows_api.h"
+
+#include "platform/win32/win32_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/file_copier.h"
+#include "platform/form.h"
+#include "platform/headless/memory_settings_store.h"
+#include "platform/headless/recording_notification_area.h"
+#include "platform/headless/scripted_message_box.h"
+#include "platform/menu.h"
+#include "platform/runtime.h"
+#include "platform/runtime_error.h"
+#include "platform/win32/event_boundary.h"
+#include "platform/win32/menu_builder.h"
+#include "platform/win32/system_session.h"
+#include "platform/win32/win32_file_system.h"
+#include "test_files.h"
+#include "test_picture_ids.h"
+
+namespace platform::win32 {
+namespace {
+
+// Real windows under the real backend; the other services are the in-memory ones, so that an
+// unexpected message box fails the test instead of waiting for a user.
+struct WindowTestEnvironment {
+  SystemSession session;
+  headless::MemorySettingsStore settings;
+  Win32FileSystem files;
+  FileCopier copier{files};
+  headless::ScriptedMessageBox messageBox;
+  Win32Ui ui{"win32 test"};
+  headless::RecordingNotificationArea notificationArea;
+  Runtime runtime{"win32 test", Services{settings, copier, messageBox, ui, notificationArea}};
+};
+
+FormSpec TestFormSpec() {
+  return {.name = "TestForm",
+          .caption = "Test window",
+          .clientWidth = 3720,
+          .clientHeight = 2400,
+          .backColor = kBlack,
+          .border = BorderStyle::kFixedSingle,
+          .minButton = false,
+          .maxButton = false};
+}
+
+// A window with one control of each kind, two option groups and a menu bar and popup menu.
+struct TestWindow {
+  explicit TestWindow(Runtime& runtime, FormSpec spec = TestFormSpec())
+      : form(runtime, std::move(spec)) {
+    option1.onClick = [this] { ++option1Clicks; };
+    option2.onClick = [this] { ++option2Clicks; };
+    rt1.onClick = [this] { ++rt1Clicks; };
+    check.onClick = [this] { ++checkClicks; };
+    apply.onClick = [this] { ++applyClicks; };
+  }
+
+  Form form;
+  Label label{form,
+              {.name = "Label1",
+               .caption = "A caption much longer than its label is wide",
+               .bounds = {120, 0, 735, 255},
+               .tabIndex = 5,
+               .foreColor = kGreen}};
+  OptionButton option1{form,
+                       {.name = "Option1",
+                        .caption = "Option1",
+                        .bounds = {120, 600, 255, 255},
+                        .tabIndex = 1,
+                        .foreColor = kGreen}};
+  OptionButton option2{form,
+                       {.name = "Option2",
+                        .caption = "Option2",
+                        .bounds = {120, 1200, 255, 255},
+                        .tabIndex = 2,
+                        .foreColor = kGreen}};
+  Frame frame{
+      form,
+      {.name = "Frame1", .caption = "Recticles", .bounds = {1200, 600, 1215, 1500}, .tabIndex = 3}};
+  OptionButton rt1{
+      frame, {.name = "rt1", .caption = "rt1", .bounds = {120, 480, 255, 255}, .tabIndex = 2}};
+  OptionButton rt2{frame,
+                   {.name = "rt2",
+                    .caption = "rt2",
+                    .bounds = {120, 1080, 255, 195},
+                    .tabIndex = 1,
+                    .backColor = kRed}};
+  CheckBox check{
+      form, {.name = "Check1", .caption = "RTR", .bounds = {0, 2040, 735, 255}, .tabIndex = 4}};
+  PictureBox picture{form, {.name = "Picture1", .bounds = {480, 1200, 615, 615}, .tabIndex = 6}};
+  Image image{form, {.name = "Image1", .bounds = {2400, 120, 1095, 1215}, .tabIndex = 7}};
+  Menu apply{form, "Mapply", "Apply"};
+  Menu about{form, "Mabout", "About"};
+  Menu popup{form, "mpopupsys", "&systray", false};
+  Menu enable{popup, "mpopen", "&Enable"};
+  Menu separator{popup, "mpopsep", "-"};
+  Menu exit{popup, "mexit", "Exit"};
+
+  int option1Clicks = 0;
+  int option2Clicks = 0;
+  int rt1Clicks = 0;
+  int checkClicks = 0;
+  int applyClicks = 0;
+};
+
+HWND WindowOf(const Control& control) {
+  return reinterpret_cast<HWND>(control.nativeHandle());
+}
+HWND WindowOf(const Form& form) {
+  return reinterpret_cast<HWND>(form.windowHandle());
+}
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  std::string folded = name;
+  for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return folded;
+}
+
+std::string TextOf(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+DWORD StyleOf(HWND window) {
+  return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+}
+
+// The window's place in its parent's client area, in pixels.
+RECT PlaceOf(HWND window) {
+  RECT place{};
+  GetWindowRect(window, &place);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+::testing::AssertionResult IsAt(HWND window, int left, int top, int width, int height) {
+  const RECT place = PlaceOf(window);
+  if (place.left == left && place.top == top && place.right - place.left == width &&
+      place.bottom - place.top == height)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << TextOf(window) << " is at " << place.left << ", " << place.top << " size "
+         << place.right - place.left << " x " << place.bottom - place.top;
+}
+
+std::vector<HWND> ChildrenTopFirst(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT))
+    children.push_back(child);
+  return children;
+}
+
+LRESULT CheckState(const Control& control) {
+  return SendMessageA(WindowOf(control), BM_GETCHECK, 0, 0);
+}
+
+std::vector<std::string> MenuBarCaptions(HWND window) {
+  std::vector<std::string> captions;
+  HMENU bar = GetMenu(window);
+  for (int i = 0; bar != nullptr && i < GetMenuItemCount(bar); ++i) {
+    char caption[64] = {};
+    GetMenuStringA(bar, static_cast<UINT>(i), caption, sizeof caption, MF_BYPOSITION);
+    captions.push_back(caption);
+  }
+  return captions;
+}
+
+class Win32UiTest : public ::testing::Test {
+ protected:
+  WindowTestEnvironment env_;
+};
+
+TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
+  TestWindow window(env_.runtime);
+  window.form.Show();
+  HWND form = WindowOf(window.form);
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(TextOf(form), "Test window");
+  RECT client{};
+  GetClientRect(form, &client);
+  EXPECT_EQ(client.right, 248);
+  EXPECT_EQ(client.bottom, 160);
+
+  EXPECT_EQ(ClassOf(WindowOf(window.label)), "static");
+  EXPECT_EQ(StyleOf(WindowOf(window.label)) & SS_TYPEMASK, static_cast<DWORD>(SS_LEFT));
+  EXPECT_EQ(ClassOf(WindowOf(window.option1)), "button");
+  EXPECT_EQ(StyleOf(WindowOf(window.option1)) & BS_TYPEMASK, static_cast<DWORD>(BS_RADIOBUTTON));
+  EXPECT_EQ(StyleOf(WindowOf(window.check)) & BS_TYPEMASK, static_cast<DWORD>(BS_3STATE));
+  EXPECT_EQ(ClassOf(WindowOf(window.frame)), "vlframe");
+  EXPECT_EQ(ClassOf(WindowOf(window.picture)), "vlpicturebox");
+  EXPECT_EQ(ClassOf(WindowOf(window.image)), "vlimage");
+  // The text is the caption, also where the control is far too narrow to show it.
+  EXPECT_EQ(TextOf(WindowOf(window.label)), "A caption much longer than its label is wide");
+  EXPECT_EQ(TextOf(WindowOf(window.option1)), "Option1");
+  EXPECT_EQ(TextOf(WindowOf(window.rt2)), "rt2");
+  EXPECT_EQ(TextOf(WindowOf(window.frame)), "Recticles");
+
+  // Twips to pixels at 15 twips a pixel, relative to the container's inner area.
+  EXPECT_TRUE(IsAt(WindowOf(window.label), 8, 0, 49, 17));
+  EXPECT_TRUE(IsAt(WindowOf(window.option1), 8, 40, 17, 17));
+  EXPECT_TRUE(IsAt(WindowOf(window.frame), 80, 40, 81, 100));
+  EXPECT_TRUE(IsAt(WindowOf(window.rt2), 8, 72, 17, 13));
+  EXPECT_TRUE(IsAt(WindowOf(window.check), 0, 136, 49, 17));
+  EXPECT_TRUE(IsAt(WindowOf(window.picture), 32, 80, 41, 41));
+  EXPECT_EQ(GetParent(WindowOf(window.rt1)), WindowOf(window.frame));
+
+  // Z-order is tab order; the frame's group box lies below the frame's controls.
+  const std::vector<HWND> expected = {WindowOf(window.option1), WindowOf(window.option2),
+                                      WindowOf(window.frame),   WindowOf(window.check),
+                                      WindowOf(window.label),   WindowOf(window.picture),
+                                      WindowOf(window.image)};
+  EXPECT_EQ(ChildrenTopFirst(form), expected);
+  const std::vector<HWND> inFrame = ChildrenTopFirst(WindowOf(window.frame));
+  ASSERT_EQ(inFrame.size(), 3u);
+  EXPECT_EQ(inFrame[0], WindowOf(window.rt2));
+  EXPECT_EQ(inFrame[1], WindowOf(window.rt1));
+  EXPECT_EQ(ClassOf(inFrame[2]), "button");
+  EXPECT_EQ(StyleOf(inFrame[2]) & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
+  EXPECT_EQ(TextOf(inFrame[2]), "Recticles");
+  EXPECT_TRUE(IsAt(inFrame[2], 0, 0, 81, 100));
+
+  // A run of option buttons is one group that Tab enters once; other controls stand alone.
+  EXPECT_TRUE(StyleOf(WindowOf(window.option1)) & WS_GROUP);
+  EXPECT_FALSE(StyleOf(WindowOf(window.option2)) & WS_GROUP);
+  EXPECT_TRUE(StyleOf(WindowOf(window.check)) & WS_GROUP);
+  EXPECT_TRUE(StyleOf(WindowOf(window.option1)) & WS_TABSTOP);
+  EXPECT_FALSE(StyleOf(WindowOf(window.option2)) & WS_TABSTOP);
+  EXPECT_TRUE(StyleOf(WindowOf(window.check)) & WS_TABSTOP);
+  EXPECT_TRUE(GetWindowLongPtrA(WindowOf(window.frame), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+
+  window.form.Unload();
+  EXPECT_FALSE(IsWindow(form));
+  EXPECT_EQ(window.option1.nativeHandle(), 0u);
+  EXPECT_EQ(window.rt1.nativeHandle(), 0u);
+}
+
+TEST_F(Win32UiTest, SelectingAnOptionClicksItOnceAndClearsOnlyItsOwnGroup) {
+  TestWindow window(env_.runtime);
+  window.form.Show();
+  window.rt1.SetValue(true);
+  EXPECT_EQ(window.rt1Clicks, 1);
+  EXPECT_EQ(CheckState(window.rt1), BST_CHECKED);
+
+  window.option2.SetValue(true);
+  EXPECT_EQ(window.option2Clicks, 1);
+  EXPECT_EQ(CheckState(window.option2), BST_CHECKED);
+  EXPECT_EQ(CheckState(window.option1), BST_UNCHECKED);
+  EXPECT_EQ(CheckState(window.rt1), BST_CHECKED);
+  EXPECT_EQ(CheckState(window.rt2), BST_UNCHECKED);
+  // Tab now enters the group at the selected button.
+  EXPECT_FALSE(StyleOf(WindowOf(window.option1)) & WS_TABSTOP);
+  EXPECT_TRUE(StyleOf(WindowOf(window.option2)) & WS_TABSTOP);
+
+  // A user's click on the button arrives at the model, which decides what is checked.
+  SendMessageA(WindowOf(window.option1), BM_CLICK, 0, 0);
+  EXPECT_EQ(window.option1Clicks, 1);
+  EXPECT_TRUE(window.option1.value());
+  EXPECT_FALSE(window.option2.value());
+  EXPECT_EQ(CheckState(window.option1), BST_CHECKED);
+  EXPECT_EQ(CheckState(window.option2), BST_UNCHECKED);
+  EXPECT_EQ(CheckState(window.rt1), BST_CHECKED);
+  SendMessageA(WindowOf(window.option1), BM_CLICK, 0, 0);  // already selected: nothing
+  EXPECT_EQ(window.option1Clicks, 1);
+
+  SendMessageA(WindowOf(window.check), BM_CLICK, 0, 0);
+  EXPECT_EQ(window.check.value(), CheckBox::kChecked);
+  EXPECT_EQ(CheckState(window.check), BST_CHECKED);
+  SendMessageA(WindowOf(window.check), BM_CLICK, 0, 0);
+  EXPECT_EQ(window.check.value(), CheckBox::kUnchecked);
+  EXPECT_EQ(CheckState(window.check), BST_UNCHECKED);
+  EXPECT_EQ(window.checkClicks, 2);
+  window.check.SetValue(CheckBox::kGrayed);
+  EXPECT_EQ(CheckState(window.check), BST_INDETERMINATE);
+}
+
+TEST_F(Win32UiTest, TheMenuBarHoldsTheVisibleTopLevelEntries) {
+  TestWindow window(env_.runtime);
+  window.form.Show();
+  HWND form = WindowOf(window.form);
+  EXPECT_EQ(MenuBarCaptions(form), (std::vector<std::string>{"Apply", "About"}));
+  RECT client{};
+  GetClientRect(form, &client);
+  EXPECT_EQ(client.bottom, 160);  // the bar comes on top of the inner area
+
+  SendMessageA(form, WM_COMMAND, kMenuCommandBase + static_cast<UINT>(window.apply.id()), 0);
+  EXPECT_EQ(window.applyClicks, 1);
+  // Enter and Esc send IDOK and IDCANCEL as commands; they are no menu entries.
+  SendMessageA(form, WM_COMMAND, IDOK, 0);
+  SendMessageA(form, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(window.applyClicks, 1);
+
+  window.about.SetVisible(false);
+  EXPECT_EQ(MenuBarCaptions(form), (std::vector<std::string>{"Apply"}));
+  window.enable.SetVisible(false);  // an entry of a popup-only menu: the bar stays
+  EXPECT_EQ(MenuBarCaptions(form), (std::vector<std::string>{"Apply"}));
+}
+
+TEST_F(Win32UiTest, AnImageTakesItsPicturesSizeAndAPictureBoxKeepsItsOwn) {
+  TestWindow window(env_.runtime);
+  window.form.Show();
+  EXPECT_TRUE(IsAt(WindowOf(window.image), 160, 8, 73, 81));
+  window.image.SetPicture(env_.ui.DecodePicture(test_support::SamplePicture(VL_TEST_GIF)));
+  EXPECT_TRUE(IsAt(WindowOf(window.image), 160, 8, 64, 64));
+  window.image.SetPicture(env_.ui.DecodePicture(test_support::SamplePicture(VL_TEST_JPEG)));
+  EXPECT_TRUE(IsAt(WindowOf(window.image), 160, 8, 60, 60));
+
+  window.picture.SetPicture(env_.ui.DecodePicture(test_support::SamplePicture(VL_TEST_BMP)));
+  EXPECT_TRUE(IsAt(WindowOf(window.picture), 32, 80, 41, 41));
+  window.form.Refresh();
+}
+
+TEST_F(Win32UiTest, ControlsAnswerWithTheirOwnColours) {
+  TestWindow window(env_.runtime);
+  window.form.Show();
+  HDC dc = CreateCompatibleDC(nullptr);
+  auto colours = [&](const Control& control, HWND parent) {
+    const LRESULT brush = SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(WindowOf(control)));
+    LOGBRUSH fill{};
+    GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof fill, &fill);
+    return std::vector<COLORREF>{GetTextColor(dc), GetBkColor(dc), fill.lbColor};
+  };
+  HWND form = WindowOf(window.form);
+  EXPECT_EQ(colours(window.label, form), (std::vector<COLORREF>{0x00FF00, 0, 0}));
+  EXPECT_EQ(colours(window.option1, form), (std::vector<COLORREF>{0x00FF00, 0, 0}));
+  // Inside a frame, through the frame; the default text colour is the system's.
+  const COLORREF systemText = GetSysColor(COLOR_BTNTEXT);
+  EXPECT_EQ(colours(window.rt1, WindowOf(window.frame)), (std::vector<COLORREF>{systemText, 0, 0}));
+  EXPECT_EQ(colours(window.rt2, WindowOf(window.frame)),
+            (std::vector<COLORREF>{systemText, 0x0000FF, 0x0000FF}));
+  DeleteDC(dc);
+}
+
+TEST_F(Win32UiTest, WindowMessagesBecomeTheFormsEvents) {
+  TestWindow window(env_.runtime);
+  std::vector<std::vector<double>> moves;
+  int resizes = 0;
+  int shellRestarts = 0;
+  int unloads = 0;
+  window.form.onMouseMove = [&](int button, int shift, double x, double y) {
+    moves.push_back({static_cast<double>(button), static_cast<double>(shift), x, y});
+  };
+  window.form.onResize = [&] { ++resizes; };
+  window.form.onShellRestarted = [&] { ++shellRestarts; };
+  window.form.onUnload = [&] { ++unloads; };
+  window.form.Load();
+  EXPECT_EQ(resizes, 0);  // creating the window is no resize; showing it may be
+  window.form.Show();
+  HWND form = WindowOf(window.form);
+
+  // The notification icon's callback: message 512 with the mouse message as lParam.
+  SendMessageA(form, WM_MOUSEMOVE, 1, WM_LBUTTONUP);
+  SendMessageA(form, WM_MOUSEMOVE, 0, MAKELPARAM(-5, 7));
+  ASSERT_EQ(moves.size(), 2u);
+  EXPECT_EQ(moves[0], (std::vector<double>{1, 0, 514 * 15, 0}));
+  EXPECT_EQ(moves[1], (std::vector<double>{0, 0, -75, 105}));
+
+  SendMessageA(form, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_EQ(shellRestarts, 1);
+
+  window.form.SetWindowState(WindowState::kMinimized);
+  EXPECT_EQ(window.form.windowState(), WindowState::kMinimized);
+  EXPECT_GE(resizes, 1);
+  const int resizesWhenMinimized = resizes;
+  window.form.SetWindowState(WindowState::kNormal);
+  EXPECT_EQ(window.form.windowState(), WindowState::kNormal);
+  EXPECT_GT(resizes, resizesWhenMinimized);
+
+  SendMessageA(form, WM_CLOSE, 0, 0);
+  EXPECT_EQ(unloads, 1);
+  EXPECT_FALSE(window.form.loaded());
+  EXPECT_FALSE(IsWindow(form));
+}
+
+TEST_F(Win32UiTest, MinimisedAndHiddenAWindowComesBackWhenRestored) {
+  TestWindow window(env_.runtime);
+  window.form.onResize = [&] {
+    if (window.form.windowState() == WindowState::kMinimized) window.form.Hide();
+  };
+  window.form.Show();
+  HWND form = WindowOf(window.form);
+  window.form.SetWindowState(WindowState::kMinimized);
+  EXPECT_FALSE(IsWindowVisible(form));
+  EXPECT_FALSE(window.form.visible());
+  window.form.SetWindowState(WindowState::kNormal);
+  window.form.SetForeground();
+  window.form.Show();
+  EXPECT_TRUE(IsWindowVisible(form));
+  EXPECT_FALSE(IsIconic(form));
+  EXPECT_TRUE(window.form.visible());
+}
+
+TEST_F(Win32UiTest, BorderStylesTaskbarAndIcon) {
+  TestWindow tray(env_.runtime, {.name = "Tray",
+                                 .caption = "Vorlane",
+                                 .clientWidth = 1890,
+                                 .clientHeight = 2310,
+                                 .border = BorderStyle::kNone,
+                                 .showInTaskbar = false});
+  tray.apply.SetVisible(false);
+  tray.about.SetVisible(false);
+  tray.form.Show();
+  HWND popup = WindowOf(tray.form);
+  EXPECT_EQ(TextOf(popup), "Vorlane");
+  EXPECT_TRUE(StyleOf(popup) & WS_POPUP);
+  EXPECT_FALSE(StyleOf(popup) & WS_CAPTION);
+  EXPECT_FALSE(GetWindowLongPtrA(popup, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(GetWindow(popup, GW_OWNER)),
+            env_.ui.HiddenOwnerHandle());
+  RECT outer{};
+  GetWindowRect(popup, &outer);
+  EXPECT_EQ(outer.right - outer.left, 126);
+  EXPECT_EQ(outer.bottom - outer.top, 154);
+  EXPECT_NE(tray.form.iconHandle(), 0u);
+  EXPECT_EQ(SendMessageA(popup, WM_GETICON, ICON_BIG, 0),
+            static_cast<LRESULT>(tray.form.iconHandle()));
+
+  TestWindow dialog(env_.runtime, {.name = "About",
+                                   .caption = "About",
+                                   .clientWidth = 4680,
+                                   .clientHeight = 3195,
+                                   .border = BorderStyle::kFixedDialog,
+                                   .minButton = false,
+                                   .maxButton = false,
+                                   .showInTaskbar = false});
+  dialog.apply.SetVisible(false);
+  dialog.about.SetVisible(false);
+  dialog.form.Load();
+  HWND about = WindowOf(dialog.form);
+  EXPECT_TRUE(StyleOf(about) & WS_CAPTION);
+  EXPECT_TRUE(StyleOf(about) & WS_SYSMENU);
+  EXPECT_FALSE(StyleOf(about) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_TRUE(GetWindowLongPtrA(about, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(GetWindow(about, GW_OWNER)),
+            env_.ui.HiddenOwnerHandle());
+  RECT client{};
+  GetClientRect(about, &client);
+  EXPECT_EQ(client.right, 312);
+  EXPECT_EQ(client.bottom, 213);
+
+  TestWindow plain(env_.runtime,
+                   {.name = "Plain", .border = BorderStyle::kSizable, .hasIcon = false});
+  plain.form.Load();
+  HWND sizable = WindowOf(plain.form);
+  EXPECT_TRUE(StyleOf(sizable) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_EQ(GetWindow(sizable, GW_OWNER), nullptr);
+  EXPECT_EQ(plain.form.iconHandle(), 0u);
+}
+
+// Runs `action` once from inside whatever message loop runs next.
+class NextLoopAction {
+ public:
+  explicit NextLoopAction(std::function<void()> action) {
+    pending_ = std::move(action);
+    SetTimer(nullptr, 0, 10, &Fire);
+  }
+
+ private:
+  static void CALLBACK Fire(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    auto action = std::move(pending_);
+    pending_ = nullptr;
+    if (action) action();
+  }
+  static inline std::function<void()> pending_;
+};
+
+TEST_F(Win32UiTest, AModalWindowBlocksTheOthersUntilItIsUnloaded) {
+  TestWindow main(env_.runtime);
+  main.form.Show();
+  TestWindow about(env_.runtime, {.name = "About",
+                                  .caption = "About",
+                                  .clientWidth = 4680,
+                                  .clientHeight = 3195,
+                                  .border = BorderStyle::kFixedDialog,
+                                  .minButton = false,
+                                  .maxButton = false,
+                                  .showInTaskbar = false});
+  int mainUnloads = 0;
+  main.form.onUnload = [&] { ++mainUnloads; };
+  bool mainWasEnabled = true;
+  bool aboutWasVisible = false;
+  NextLoopAction act([&] {
+    mainWasEnabled = IsWindowEnabled(WindowOf(main.form)) != FALSE;
+    aboutWasVisible = IsWindowVisible(WindowOf(about.form)) != FALSE;
+    SendMessageA(WindowOf(main.form), WM_CLOSE, 0, 0);  // ignored while blocked
+    PostMessageA(WindowOf(about.form), WM_CLOSE, 0, 0);
+  });
+  about.form.Show(true);  // returns once the window is unloaded
+
+  EXPECT_FALSE(mainWasEnabled);
+  EXPECT_TRUE(aboutWasVisible);
+  EXPECT_FALSE(about.form.loaded());
+  EXPECT_EQ(mainUnloads, 0);
+  EXPECT_TRUE(main.form.loaded());
+  EXPECT_TRUE(IsWindowEnabled(WindowOf(main.form)));
+}
+
+TEST_F(Win32UiTest, TheMessageLoopEndsWithTheLastWindow) {
+  TestWindow first(env_.runtime);
+  TestWindow second(env_.runtime);
+  first.form.Show();
+  second.form.Show();
+  NextLoopAction act([&] {
+    PostMessageA(WindowOf(first.form), WM_CLOSE, 0, 0);
+    PostMessageA(WindowOf(second.form), WM_CLOSE, 0, 0);
+  });
+  env_.ui.RunMessageLoop();
+  EXPECT_FALSE(first.form.loaded());
+  EXPECT_FALSE(second.form.loaded());
+  env_.ui.RunMessageLoop();  // no window: returns at once
+}
+
+TEST_F(Win32UiTest, APopupReturnsTheEntryChosenAmongTheVisibleOnes) {
+  TestWindow window(env_.runtime);
+  window.form.Show();
+  window.enable.SetVisible(false);
+  // Choose with the keyboard once the menu is open: down to the first entry, then Enter.
+  NextLoopAction act([] {
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_DOWN, VK_DOWN, VK_RETURN, VK_RETURN};
+    for (int i = 0; i < 4; ++i) {
+      keys[i].type = INPUT_KEYBOARD;
+      keys[i].ki.wVk = codes[i];
+      keys[i].ki.dwFlags = (i % 2) ? KEYEVENTF_KEYUP : 0;
+    }
+    std::swap(keys[1], keys[2]);  // down, down-up ... as press and release pairs
+    INPUT sequence[4] = {keys[0], keys[2], keys[1], keys[3]};
+    SendInput(4, sequence, sizeof(INPUT));
+  });
+  Menu* chosen = env_.ui.ShowPopup(window.form, window.popup);
+  EXPECT_EQ(chosen, &window.exit);  // the hidden entry and the separator are not offered
+}
+
+TEST(EventBoundary, ReportsWhatReachesItWithTheRuntimesWords) {
+  auto text = [](auto thrown) {
+    try {
+      throw thrown;
+    } catch (...) {
+      return EscapedExceptionText();
+    }
+  };
+  EXPECT_EQ(text(RuntimeError(error::kPathNotFound)), "Run-time error '76':\n\nPath not found");
+  EXPECT_EQ(text(std::bad_alloc()), "Run-time error '7':\n\nOut of memory");
+  EXPECT_EQ(text(std::logic_error("broken")), "Run-time error '51':\n\nInternal error: broken");
+  EXPECT_EQ(text(42), "Run-time error '51':\n\nInternal error");
+}
+
+}  // namespace
+}  // namespace platform::win32
