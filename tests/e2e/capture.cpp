@@ -59,17 +59,29 @@ bool Uncovered(HWND window) {
   return true;
 }
 
+// Wine's tray window stands where new windows go, and the X server may keep it above them
+// whatever Wine's own window order says.
+bool UnderWineTray(HWND window) {
+  HWND tray = FindWindowA(nullptr, "Wine System Tray");
+  RECT trayRect{};
+  RECT windowRect{};
+  RECT overlap{};
+  return tray != nullptr && IsWindowVisible(tray) && GetWindowRect(tray, &trayRect) &&
+         GetWindowRect(window, &windowRect) && IntersectRect(&overlap, &trayRect, &windowRect);
+}
+
 }  // namespace
 
 std::optional<Image> CaptureWindow(HWND window) {
+  if (UnderWineTray(window)) {
+    SetWindowPos(window, nullptr, GetSystemMetrics(SM_CXSCREEN) / 3,
+                 GetSystemMetrics(SM_CYSCREEN) / 3, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!WaitUntil([&] { return !UnderWineTray(window); })) return std::nullopt;
+  }
   SetForegroundWindow(window);
   BringWindowToTop(window);
-  if (!WaitUntil([&] { return Uncovered(window); }, milliseconds(2000))) {
-    // Something stays above it (Wine's tray window, say): move the window to a free place.
-    SetWindowPos(window, HWND_TOP, GetSystemMetrics(SM_CXSCREEN) / 3,
-                 GetSystemMetrics(SM_CYSCREEN) / 3, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    if (!WaitUntil([&] { return Uncovered(window); })) return std::nullopt;
-  }
+  if (!WaitUntil([&] { return Uncovered(window); })) return std::nullopt;
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   std::optional<Image> previous;
   std::optional<Image> current;
@@ -112,6 +124,40 @@ bool SaveBmp(const Image& image, const std::filesystem::path& file) {
     out.write(row.data(), rowBytes);
   }
   return static_cast<bool>(out.flush());
+}
+
+std::optional<Image> DecodeBmp24(const unsigned char* bytes, size_t size) {
+  auto read32 = [&](size_t at) {
+    return static_cast<std::int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+                                     static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+  };
+  if (size < 54 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  const auto offset = static_cast<size_t>(read32(10));
+  Image image;
+  image.width = read32(18);
+  const std::int32_t height = read32(22);
+  const bool bottomUp = height > 0;
+  image.height = bottomUp ? height : -height;
+  const int bitsPerPixel = bytes[28] | bytes[29] << 8;
+  if (bitsPerPixel != 24 || read32(30) != 0 || image.width <= 0) return std::nullopt;
+  const auto rowBytes = static_cast<size_t>((image.width * 3 + 3) & ~3);
+  if (offset + rowBytes * static_cast<size_t>(image.height) > size) return std::nullopt;
+  for (int y = 0; y < image.height; ++y) {
+    const size_t row = offset + rowBytes * static_cast<size_t>(bottomUp ? image.height - 1 - y : y);
+    for (int x = 0; x < image.width; ++x) {
+      const unsigned char* bgr = bytes + row + 3 * static_cast<size_t>(x);
+      image.pixels.push_back({bgr[2], bgr[1], bgr[0]});
+    }
+  }
+  return image;
+}
+
+bool ShowsPicture(const Image& image, const RECT& area, const Image& picture) {
+  const int width = std::min<int>(picture.width, area.right - area.left);
+  const int height = std::min<int>(picture.height, area.bottom - area.top);
+  return width > 0 && height > 0 &&
+         SamePixels(Crop(image, {area.left, area.top}, width, height),
+                    Crop(picture, {0, 0}, width, height));
 }
 
 RECT AreaOf(HWND window, POINT origin) {

@@ -33,6 +33,12 @@ std::optional<Image> CaptureWindow(HWND window);
 // A 24-bit bitmap file.
 bool SaveBmp(const Image& image, const std::filesystem::path& file);
 
+// A 24-bit uncompressed bitmap file held in memory; nothing if it is not one.
+std::optional<Image> DecodeBmp24(const unsigned char* bytes, size_t size);
+// Whether `image` shows `picture` with its top-left corner at `at`, as far as `area` (which
+// holds `at`) lets it show: a picture larger than the area is cut off at the area's edges.
+bool ShowsPicture(const Image& image, const RECT& area, const Image& picture);
+
 // `area` in `image` coordinates: the part of `image` (captured at `origin` on screen) that
 // `window`'s inner area covers.
 RECT AreaOf(HWND window, POINT origin);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "resources/embedded_pictures.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/wait.h"
@@ -34,6 +35,16 @@ POINT CrosshairThumbnailPlace(int k) {
 // Thumbnail of reticle k (1 to 3), in the frame.
 POINT ReticleThumbnailPlace(int k) {
   return InPixels(480, 240 + 600 * (k - 1));
+}
+
+// The pictures as the program carries them.
+Image CrosshairPicture(int k) {
+  const auto file = resources::CrosshairPreview(k);
+  return DecodeBmp24(file.data, file.size).value_or(Image{});
+}
+Image ReticlePicture(int k) {
+  const auto file = resources::ReticlePreview(k);
+  return DecodeBmp24(file.data, file.size).value_or(Image{});
 }
 
 class Crosshairs : public Scenario {
@@ -295,19 +306,20 @@ TEST_F(Crosshairs, SelectorShowsEveryThumbnailAndTheSavedChoiceInThePreviews) {
   EXPECT_GT(CountPixels(*image, crosshairArea, kGreenPixel), 0) << "crosshair preview empty";
   EXPECT_GT(CountPixels(*image, reticleArea, kGreenPixel), 0) << "reticle preview empty";
 
-  // The previews start with the saved choice's picture, as its thumbnail does.
-  auto sameStart = [&](const RECT& preview, HWND thumbnail) {
-    const RECT area = AreaOf(thumbnail, origin);
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    return SamePixels(Crop(*image, {preview.left, preview.top}, width, height),
-                      Crop(*image, {area.left, area.top}, width, height));
-  };
-  EXPECT_TRUE(sameStart(crosshairArea, thumbnails[7 - 1].window))
-      << "the crosshair preview does not show crosshair 7";
-  EXPECT_TRUE(sameStart(reticleArea, thumbnails[20 + 2 - 1].window))
-      << "the reticle preview does not show reticle 2";
-  EXPECT_FALSE(sameStart(crosshairArea, thumbnails[1 - 1].window));
+  // Every box shows its picture from its top-left corner, cut off at its edges; the previews
+  // show the saved choice.
+  for (int k = 1; k <= 20; ++k) {
+    EXPECT_TRUE(ShowsPicture(*image, AreaOf(thumbnails[k - 1].window, origin), CrosshairPicture(k)))
+        << thumbnails[k - 1].name << " does not show crosshair " << k;
+  }
+  for (int k = 1; k <= 3; ++k) {
+    EXPECT_TRUE(
+        ShowsPicture(*image, AreaOf(thumbnails[20 + k - 1].window, origin), ReticlePicture(k)))
+        << thumbnails[20 + k - 1].name << " does not show reticle " << k;
+  }
+  EXPECT_TRUE(ShowsPicture(*image, crosshairArea, CrosshairPicture(7)));
+  EXPECT_TRUE(ShowsPicture(*image, reticleArea, ReticlePicture(2)));
+  EXPECT_FALSE(ShowsPicture(*image, crosshairArea, CrosshairPicture(1)));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <map>
 
+#include "resources/embedded_pictures.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/tray.h"
@@ -299,6 +300,8 @@ TEST_F(Vorlane, WindowShowsTheBitmapAndGreenCaptions) {
   HWND enabledLabel = FindControl(form, "Enabled");
   ASSERT_NE(picture, nullptr);
   ASSERT_NE(enabledLabel, nullptr);
+  // Started completely: the icon is in place too (Wine shows its tray window for it).
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
 
   auto image = CaptureWindow(form);
   ASSERT_TRUE(image) << "cannot capture the window";
@@ -309,6 +312,10 @@ TEST_F(Vorlane, WindowShowsTheBitmapAndGreenCaptions) {
   EXPECT_GT(PixelsIn(pictureArea) - CountPixels(*image, pictureArea, kBlackPixel),
             PixelsIn(pictureArea) / 20)
       << "the bitmap is missing";
+  const auto file = resources::TrayBitmap();
+  auto bitmap = DecodeBmp24(file.data, file.size);
+  ASSERT_TRUE(bitmap);
+  EXPECT_TRUE(ShowsPicture(*image, pictureArea, *bitmap)) << "the bitmap is not shown whole";
   EXPECT_GT(CountPixels(*image, AreaOf(enabledLabel, origin), kGreenPixel), 0)
       << "the \"Enabled\" caption is not green";
   EXPECT_GT(CountPixels(*image, {0, pictureArea.bottom, image->width, image->height}, kBlackPixel),
