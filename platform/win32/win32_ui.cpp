@@ -463,15 +463,4 @@ std::uintptr_t Win32Ui::HiddenOwnerHandle() const {
   return reinterpret_cast<std::uintptr_t>(state_->hiddenOwner);
 }
 
-void Win32Ui::PumpPendingMessages() {
-  MSG message{};
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    state_->Dispatch(message);
-  }
-}
-
 }  // namespace platform::win32

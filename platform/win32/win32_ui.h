@@ -38,8 +38,6 @@ class Win32Ui : public UiBackend {
 
   // The hidden top-level window that owns the forms kept out of the taskbar.
   std::uintptr_t HiddenOwnerHandle() const;
-  // Dispatches the messages already queued, without waiting; for tests that drive windows.
-  void PumpPendingMessages();
 
   struct State;
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
 #include <stdexcept>
 #include <vector>
 
@@ -521,24 +523,35 @@ TEST_F(Win32UiTest, TheMessageLoopEndsWithTheLastWindow) {
   env_.ui.RunMessageLoop();  // no window: returns at once
 }
 
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> sequence;
+  for (const WORD key : keys) {
+    for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = key;
+      input.ki.dwFlags = flags;
+      sequence.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(sequence.size()), sequence.data(), sizeof(INPUT));
+}
+
+// Closes a menu left open (the keys went elsewhere), so that the test fails instead of hanging.
+void CALLBACK CloseMenuLeftOpen(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  EndMenu();
+}
+
 TEST_F(Win32UiTest, APopupReturnsTheEntryChosenAmongTheVisibleOnes) {
   TestWindow window(env_.runtime);
   window.form.Show();
   window.enable.SetVisible(false);
-  // Choose with the keyboard once the menu is open: down to the first entry, then Enter.
-  NextLoopAction act([] {
-    INPUT keys[4] = {};
-    const WORD codes[4] = {VK_DOWN, VK_DOWN, VK_RETURN, VK_RETURN};
-    for (int i = 0; i < 4; ++i) {
-      keys[i].type = INPUT_KEYBOARD;
-      keys[i].ki.wVk = codes[i];
-      keys[i].ki.dwFlags = (i % 2) ? KEYEVENTF_KEYUP : 0;
-    }
-    std::swap(keys[1], keys[2]);  // down, down-up ... as press and release pairs
-    INPUT sequence[4] = {keys[0], keys[2], keys[1], keys[3]};
-    SendInput(4, sequence, sizeof(INPUT));
-  });
+  // Once the menu is open: Down selects its first entry that can be chosen, Enter chooses it.
+  NextLoopAction act([] { PressKeys({VK_DOWN, VK_RETURN}); });
+  const UINT_PTR fallback = SetTimer(nullptr, 0, 5000, &CloseMenuLeftOpen);
   Menu* chosen = env_.ui.ShowPopup(window.form, window.popup);
+  KillTimer(nullptr, fallback);
   EXPECT_EQ(chosen, &window.exit);  // the hidden entry and the separator are not offered
 }
 
