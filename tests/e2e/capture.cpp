@@ -82,6 +82,8 @@ std::optional<Image> CaptureWindow(HWND window) {
   SetForegroundWindow(window);
   BringWindowToTop(window);
   if (!WaitUntil([&] { return Uncovered(window); })) return std::nullopt;
+  // Away from the window, so that no control shows itself hovered.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   std::optional<Image> previous;
   std::optional<Image> current;
