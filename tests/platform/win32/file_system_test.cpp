@@ -136,7 +136,9 @@ TEST_F(Win32FileCopyTest, ASourceThatCannotBeReadLeavesTheDestinationWhole) {
   {
     HeldOpen writer("cr\\7\\menu.rfa", GENERIC_WRITE, 0);
     ASSERT_TRUE(writer.valid());
-    EXPECT_NE(CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa").number(), 0);
+    const RuntimeError error = CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa");
+    EXPECT_EQ(error.number(), error::kPermissionDenied);
+    EXPECT_EQ(error.path(), "cr\\7\\menu.rfa");
   }
   EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
   EXPECT_EQ(ListFiles("archives"), "menu.rfa");
@@ -165,6 +167,22 @@ TEST_F(Win32FileCopyTest, AFailureHalfWayThroughTheBytesLeavesNothingBehind) {
   EXPECT_EQ(error.path(), "cr\\7\\menu.rfa");
   UnlockFile(locker.get(), 1u << 20, 0, 1u << 20, 0);
   EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_);
+  EXPECT_EQ(ListFiles("archives"), "menu.rfa");
+}
+
+TEST_F(Win32FileCopyTest, ReplacingChecksTheDestinationAgain) {
+  const std::string staged = files_.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  SetReadOnly("archives\\menu.rfa", true);  // made read-only after staging
+  try {
+    files_.Replace(staged, "archives\\menu.rfa");
+    FAIL() << "a read-only file was replaced";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.number(), error::kPermissionDenied);
+    EXPECT_EQ(error.path(), "archives\\menu.rfa");
+  }
+  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_);
+  files_.Remove(staged);
+  EXPECT_FALSE(files_.Exists(staged));
   EXPECT_EQ(ListFiles("archives"), "menu.rfa");
 }
 
