@@ -335,8 +335,7 @@ void UpdateControlWindow(Control& control, int twipsPerPixel) {
   if (window == nullptr) return;
   ShowValue(control, window);
   if (control.kind() == ControlKind::kOptionButton) RefreshOptionTabStops(control.container());
-  if (PictureOf(control) != nullptr || control.kind() == ControlKind::kPictureBox ||
-      control.kind() == ControlKind::kImage)
+  if (control.kind() == ControlKind::kPictureBox || control.kind() == ControlKind::kImage)
     InvalidateRect(window, nullptr, TRUE);
   ShowPlace(window, PixelRect(control.bounds(), twipsPerPixel));
   ShowCaption(window, control.caption());
