@@ -1,0 +1,66 @@
+// One empty window and a message loop, nothing else: the start-up and memory floor that the
+// programs are measured against. Built a second time with VL_BENCH_SYSTEM_LIBRARIES, it also
+// starts the system libraries the programs start (OLE, the version 6 common controls through
+// the programs' manifest, visual styles, the registry), to tell their cost from ours.
+#include <windows.h>
+#ifdef VL_BENCH_SYSTEM_LIBRARIES
+#include <commctrl.h>
+#include <ole2.h>
+#include <uxtheme.h>
+#endif
+
+namespace {
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+#ifdef VL_BENCH_SYSTEM_LIBRARIES
+void StartSystemLibraries() {
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+  InitCommonControlsEx(&controls);
+  SysFreeString(SysAllocString(L""));
+  IsThemeActive();
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key) == ERROR_SUCCESS)
+    RegCloseKey(key);
+}
+#endif
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int show) {
+#ifdef VL_BENCH_SYSTEM_LIBRARIES
+  StartSystemLibraries();
+  const char* title = "Bench floor with system libraries";
+#else
+  const char* title = "Bench floor";
+#endif
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = "BenchFloorWindow";
+  if (!RegisterClassA(&windowClass)) return 1;
+
+  HWND window = CreateWindowA("BenchFloorWindow", title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                              CW_USEDEFAULT, 300, 200, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) return 1;
+  ShowWindow(window, show);
+  UpdateWindow(window);
+
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
