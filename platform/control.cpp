@@ -1,5 +1,7 @@
 #include "platform/control.h"
 
+#include <vector>
+
 #include "platform/form.h"
 #include "platform/runtime.h"
 #include "platform/ui_backend.h"
@@ -9,6 +11,10 @@ namespace platform {
 Control::Control(Container& container, ControlKind kind, ControlSpec spec)
     : container_(container), kind_(kind), spec_(std::move(spec)) {
   container_.controls_.push_back(this);
+}
+
+Control::~Control() {
+  std::erase(container_.controls_, this);
 }
 
 void Control::UserClick() {

@@ -64,7 +64,9 @@ class Control {
   Control(Container& container, ControlKind kind, ControlSpec spec);
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
-  virtual ~Control() = default;
+  // Leaves its container's list, so that a window destroyed after its controls (a form's own
+  // destructor runs after its members') never reaches a control that is gone.
+  virtual ~Control();
 
   ControlKind kind() const { return kind_; }
   const std::string& name() const { return spec_.name; }

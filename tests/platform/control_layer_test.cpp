@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,17 @@ TEST(ControlLayer, AModalWindowBlocksInputToTheOthersUntilItCloses) {
   EXPECT_EQ(dialog.clicks, std::vector<std::string>{"a"});
   env.ui.Click(main.a);
   EXPECT_EQ(main.clicks, std::vector<std::string>{"a"});
+}
+
+TEST(ControlLayer, AControlThatIsGoneLeavesItsContainer) {
+  Environment env("test");
+  TwoGroups form(env.runtime);
+  auto extra = std::make_unique<OptionButton>(form.frame, ControlSpec{.name = "z"});
+  ASSERT_EQ(form.frame.controls().size(), 3u);
+  extra.reset();
+  EXPECT_EQ(form.frame.controls().size(), 2u);
+  form.x.SetValue(true);  // the group no longer reaches the button that is gone
+  EXPECT_TRUE(form.x.value());
 }
 
 }  // namespace
