@@ -230,7 +230,9 @@ TEST_F(Crosshairs, AboutIsModalAndOpensAgainAfterClosing) {
   About(selector);
   HWND about = WaitForWindowOf(program.id(), "About");
   ASSERT_NE(about, nullptr) << "no About window";
-  EXPECT_FALSE(IsWindowEnabled(selector)) << "the selector window takes input under About";
+  // It is shown first, then the selector window is disabled.
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(selector); }))
+      << "the selector window takes input under About";
   const LONG style = GetWindowLongA(about, GWL_STYLE);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
   EXPECT_NE(style & WS_SYSMENU, 0) << "no close box";
@@ -253,7 +255,7 @@ TEST_F(Crosshairs, AboutIsModalAndOpensAgainAfterClosing) {
   About(selector);
   about = WaitForWindowOf(program.id(), "About");
   ASSERT_NE(about, nullptr) << "About does not open a second time";
-  EXPECT_FALSE(IsWindowEnabled(selector));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(selector); }));
   PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); }));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(selector) != FALSE; }));
