@@ -1,0 +1,299 @@
+// Stored settings of every shape, as another program, an old version or a hand in the registry
+// may have left them: the programs must neither crash nor reach for a file outside their own
+// folders, nor touch the other program's section, and must do what they do with such texts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "crosshairs/form1.h"
+#include "crosshairs/module1.h"
+#include "platform/headless/headless_environment.h"
+#include "tests/faults/recording_file_system.h"
+#include "tests/support/temp_folder.h"
+#include "vorlane/form1.h"
+#include "vorlane/module1.h"
+
+namespace faults {
+namespace {
+
+using platform::headless::HeadlessEnvironment;
+using Stored = std::optional<std::string>;  // nullopt: no value stored at all
+
+constexpr char kNotice[] =
+    "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
+    "ignore this.";
+constexpr char kExitQuestion[] = "Settings saved.  Do you want to exit?";
+constexpr char kMissingFolderMessage[] =
+    "It seems I can't find my files.  Please make sure my \"CR\" and \"RT\" directory is in the "
+    "vl1942_FX1.";
+constexpr char kOtherFailureMessage[] =
+    "we have a problem cant find your VL files so make sure you have me in the right directory.";
+
+const std::string kLong(64 << 10, 'x');
+const std::string kLongSeven = std::string((64 << 10) - 1, '0') + "7";
+const std::string kLongNumber(64 << 10, '1');
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Paths stay below one of `prefixes` and never climb out or name a drive or the root.
+void ExpectOnlyBelow(const std::vector<std::string>& paths,
+                     const std::vector<std::string>& prefixes) {
+  for (const auto& path : paths) {
+    const std::string shown = path.size() > 80 ? path.substr(0, 80) + "..." : path;
+    EXPECT_TRUE(std::any_of(prefixes.begin(), prefixes.end(), [&](const std::string& prefix) {
+      return path.starts_with(prefix);
+    })) << shown;
+    EXPECT_EQ(path.find(".."), std::string::npos) << shown;
+    EXPECT_EQ(path.find(':'), std::string::npos) << shown;
+    EXPECT_EQ(path.find('/'), std::string::npos) << shown;
+  }
+}
+
+// Every store operation stays in `section`, and the other program's values are as they were.
+void ExpectOnlyInSection(HeadlessEnvironment<RecordingFileSystem>& env, const std::string& section,
+                         const std::string& otherSection,
+                         const std::vector<std::pair<std::string, std::string>>& otherValues) {
+  for (const auto& operation : env.settings.log()) {
+    EXPECT_EQ(Lower(operation.application), "vorlane");
+    EXPECT_EQ(Lower(operation.section), section) << operation.key;
+  }
+  for (const auto& [key, value] : otherValues)
+    EXPECT_EQ(env.settings.Get("Vorlane", otherSection, key), value) << key;
+}
+
+// --- crosshairs ---------------------------------------------------------------------------------
+
+struct CrosshairCase {
+  const char* name;
+  Stored cr;
+  Stored rt;
+  bool notice;         // the first-run notice, the defaults saved
+  int crosshair;       // the button selected after start-up, 0 for none
+  int reticle;         // likewise
+  std::string source;  // the crosshair archive Apply copies from
+  const char* answer;  // what Apply then says
+};
+
+void PrintTo(const CrosshairCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+const std::vector<std::pair<std::string, std::string>> kVorlaneValues = {
+    {"mode", "True"}, {"rtr", "sentinel"}, {"sw", "0"}};
+
+class CrosshairsSettingsTest : public ::testing::TestWithParam<CrosshairCase> {
+ protected:
+  CrosshairsSettingsTest() {
+    for (int k = 1; k <= 20; ++k) folder.Write("cr\\" + std::to_string(k) + "\\menu.rfa", "cr");
+    for (int k = 1; k <= 3; ++k) folder.Write("rt\\" + std::to_string(k) + "\\game.rfa", "rt");
+    folder.Write("archives\\menu.rfa", "old");
+    folder.Write("archives\\bf1942\\game.rfa", "old");
+    for (const auto& [key, value] : kVorlaneValues)
+      env.settings.Save("Vorlane", "setting", key, value);
+    if (GetParam().cr) env.settings.Save("Vorlane", "crosshair", "cr", *GetParam().cr);
+    if (GetParam().rt) env.settings.Save("Vorlane", "crosshair", "rt", *GetParam().rt);
+    env.settings.ClearLog();
+  }
+
+  int Selected(int count, platform::OptionButton& (crosshairs::Form1::*button)(int)) {
+    int selected = 0;
+    for (int k = 1; k <= count; ++k)
+      if ((form.*button)(k).value()) selected = selected == 0 ? k : -1;  // -1: more than one
+    return selected;
+  }
+
+  test_support::TempWorkingFolder folder;
+  HeadlessEnvironment<RecordingFileSystem> env{"crosshairs"};
+  crosshairs::Module1 module1{env.runtime};
+  crosshairs::Form1 form{env.runtime, module1};
+};
+
+TEST_P(CrosshairsSettingsTest, StartsAppliesAndStaysInItsFolders) {
+  const CrosshairCase& c = GetParam();
+  if (c.notice) env.messageBox.Expect(platform::box::kOk);
+  env.runtime.Run(form);
+
+  ASSERT_EQ(env.messageBox.shown().size(), c.notice ? 1u : 0u);
+  if (c.notice) {
+    EXPECT_EQ(env.messageBox.shown()[0].text, kNotice);
+    EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), "1");
+    EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "rt"), "1");
+  }
+  EXPECT_EQ(Selected(20, &crosshairs::Form1::CrosshairOption), c.crosshair);
+  EXPECT_EQ(Selected(3, &crosshairs::Form1::ReticleOption), c.reticle);
+
+  env.messageBox.Expect(c.answer == std::string(kExitQuestion) ? platform::box::kNo
+                                                               : platform::box::kOk);
+  env.ui.Click(form.Mapply);
+  ASSERT_FALSE(env.messageBox.shown().empty());
+  EXPECT_EQ(env.messageBox.shown().back().text, c.answer);
+  ASSERT_FALSE(env.files.paths.empty());
+  EXPECT_EQ(env.files.paths.front().substr(0, 100), c.source.substr(0, 100));
+  EXPECT_FALSE(env.runtime.ended());
+
+  ExpectOnlyBelow(env.files.paths, {"cr\\", "rt\\", "archives\\"});
+  ExpectOnlyInSection(env, "crosshair", "setting", kVorlaneValues);
+}
+
+const std::string kSeven = "cr\\7\\menu.rfa";
+const std::string kOne = "cr\\1\\menu.rfa";
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CrosshairsSettingsTest,
+    ::testing::Values(
+        CrosshairCase{"Absent", std::nullopt, std::nullopt, true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"Empty", "", "", true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"OnlyReticleAbsent", "7", std::nullopt, true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"LeadingZeros", "07", "002", false, 7, 2, kSeven, kExitQuestion},
+        CrosshairCase{"Spaces", " 7 ", "\t2", false, 7, 2, kSeven, kExitQuestion},
+        CrosshairCase{"PlusSign", "+7", "+2", false, 7, 2, kSeven, kExitQuestion},
+        CrosshairCase{"Fraction", "7.0", "2.", false, 7, 2, kSeven, kExitQuestion},
+        CrosshairCase{"Exponent", "7e0", "0.2E1", false, 7, 2, kSeven, kExitQuestion},
+        CrosshairCase{"VeryLongNumber", kLongSeven, "2", false, 7, 2, kSeven, kExitQuestion},
+        // Numbers that match no button: nothing is selected and Apply uses the text as it is.
+        CrosshairCase{"OutOfRange", "25", "3", false, 0, 3, "cr\\25\\menu.rfa",
+                      kMissingFolderMessage},
+        CrosshairCase{"Zero", "0", "2", false, 0, 2, "cr\\0\\menu.rfa", kMissingFolderMessage},
+        CrosshairCase{"MinusSign", "-7", "2", false, 0, 2, "cr\\-7\\menu.rfa",
+                      kMissingFolderMessage},
+        CrosshairCase{"BrokenFraction", "7.5", "2", false, 0, 2, "cr\\7.5\\menu.rfa",
+                      kMissingFolderMessage},
+        CrosshairCase{"Overflow", "1e400", "2", false, 0, 2, "cr\\1e400\\menu.rfa",
+                      kMissingFolderMessage},
+        // Too long a name for any file system: a failure, but not a missing folder.
+        CrosshairCase{"VeryLongOutOfRange", kLongNumber, "2", false, 0, 2,
+                      "cr\\" + kLongNumber + "\\menu.rfa", kOtherFailureMessage},
+        // Texts that are no number: the notice and the defaults, as on a first run.
+        CrosshairCase{"Letters", "seven", "2", true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"BadReticle", "7", "two", true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"ParentFolder", "..\\..\\..\\Windows", "2", true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"NumberThenParent", "7\\..\\..\\x", "2\\..", true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"DriveLetter", "C:\\Windows\\7", "2", true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"SlashPath", "/etc/passwd", "2", true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"FullWidthDigit", "\xef\xbc\x97", "2", true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"Latin1", "7\xe9", "\xb2", true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"VeryLongText", kLong, kLong, true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"HexNumber", "0x7", "2", true, 1, 1, kOne, kExitQuestion},
+        CrosshairCase{"Infinity", "inf", "2", true, 1, 1, kOne, kExitQuestion}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST(CrosshairsSettings, KeysStoredInOtherLetterCasesAreTheSameEntries) {
+  test_support::TempWorkingFolder folder;
+  HeadlessEnvironment<RecordingFileSystem> env{"crosshairs"};
+  env.settings.Save("VORLANE", "CrossHair", "Cr", "12");
+  env.settings.Save("vorlane", "CROSSHAIR", "rT", "3");
+  crosshairs::Module1 module1{env.runtime};
+  crosshairs::Form1 form{env.runtime, module1};
+  env.runtime.Run(form);
+
+  EXPECT_TRUE(env.messageBox.shown().empty());
+  EXPECT_TRUE(form.CrosshairOption(12).value());
+  EXPECT_TRUE(form.ReticleOption(3).value());
+}
+
+// --- vorlane ------------------------------------------------------------------------------------
+
+struct ModeCase {
+  const char* name;
+  Stored mode;
+  Stored rtr;
+  Stored sw;
+  bool notice;       // the notice, and "False" saved for all three
+  bool enableShown;  // Option2 selected after start-up (else Option1)
+  bool rtrTicked;
+  bool swTicked;
+};
+
+void PrintTo(const ModeCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+const std::vector<std::pair<std::string, std::string>> kCrosshairValues = {{"cr", "7"},
+                                                                           {"rt", "sentinel"}};
+
+class VorlaneSettingsTest : public ::testing::TestWithParam<ModeCase> {
+ protected:
+  VorlaneSettingsTest() {
+    for (const char* set : {"bfm", "x1m", "x2m", "bfp", "x1p", "x2p"})
+      folder.Write(std::string("mods\\vl1942\\") + set + ".con", set);
+    for (const char* game : {"bf1942", "xpack1", "xpack2"})
+      folder.Write(std::string("mods\\") + game + "\\init.con", "old");
+    for (const auto& [key, value] : kCrosshairValues)
+      env.settings.Save("Vorlane", "crosshair", key, value);
+    const ModeCase& c = GetParam();
+    for (const auto& [key, value] : {std::pair{"mode", c.mode}, {"rtr", c.rtr}, {"sw", c.sw}})
+      if (value) env.settings.Save("Vorlane", "setting", key, *value);
+    env.settings.ClearLog();
+  }
+
+  test_support::TempWorkingFolder folder;
+  HeadlessEnvironment<RecordingFileSystem> env{"vorlane"};
+  vorlane::Module1 module1{env.runtime};
+  vorlane::Form1 form{env.runtime, module1};
+};
+
+TEST_P(VorlaneSettingsTest, StartsSwitchesAndStaysInTheGamesModsFolders) {
+  const ModeCase& c = GetParam();
+  if (c.notice) env.messageBox.Expect(platform::box::kOk);
+  env.runtime.Run(form);
+
+  ASSERT_EQ(env.messageBox.shown().size(), c.notice ? 1u : 0u);
+  if (c.notice) {
+    EXPECT_EQ(env.messageBox.shown()[0].text, kNotice);
+    for (const char* key : {"mode", "rtr", "sw"})
+      EXPECT_EQ(env.settings.Get("vorlane", "setting", key), "False") << key;
+  }
+  EXPECT_EQ(form.Option2.value(), c.enableShown);
+  EXPECT_EQ(form.Option1.value(), !c.enableShown);
+  EXPECT_EQ(form.Check1.value() == platform::CheckBox::kChecked, c.rtrTicked);
+  EXPECT_EQ(form.Check2.value() == platform::CheckBox::kChecked, c.swTicked);
+  EXPECT_EQ(module1.Loading, "0");
+
+  env.ui.Click(form.Option1);
+  env.ui.Click(form.Option2);
+  EXPECT_EQ(env.messageBox.shown().size(), c.notice ? 1u : 0u);
+  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "bfm");
+  EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), c.rtrTicked ? "x1m" : "old");
+  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), c.swTicked ? "x2m" : "old");
+  EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "True");
+  EXPECT_FALSE(env.runtime.ended());
+
+  ExpectOnlyBelow(env.files.paths,
+                  {"mods\\vl1942\\", "mods\\bf1942\\", "mods\\xpack1\\", "mods\\xpack2\\"});
+  ExpectOnlyInSection(env, "setting", "crosshair", kCrosshairValues);
+}
+
+const std::string kLongTrue = std::string((64 << 10) - 1, '0') + "1";
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, VorlaneSettingsTest,
+    ::testing::Values(
+        ModeCase{"Absent", std::nullopt, std::nullopt, std::nullopt, true, false, false, false},
+        ModeCase{"Empty", "", "", "", true, false, false, false},
+        ModeCase{"LetterCases", "TRUE", "true", "tRuE", false, true, true, true},
+        ModeCase{"FalseInCapitals", "FALSE", "false", "False", false, false, false, false},
+        ModeCase{"Spaces", " True ", "\tTrue", "False ", false, true, true, false},
+        ModeCase{"Numbers", "1", "-1", "0", false, true, true, false},
+        ModeCase{"LeadingZeros", "007", "00", "01", false, true, false, true},
+        ModeCase{"Signs", "+0", "-0", "+2", false, false, false, true},
+        ModeCase{"Fractions", "0.0", "0.5", ".0", false, false, true, false},
+        ModeCase{"Exponents", "0e5", "1E-3", "1e400", false, false, true, true},
+        ModeCase{"VeryLongNumber", kLongTrue, "False", "False", false, true, false, false},
+        // Anything else is a damaged entry: the notice, and all three back to "False". A
+        // mode already shown stays shown (the conversion that failed came after it).
+        ModeCase{"Words", "yes", "no", "on", true, false, false, false},
+        ModeCase{"MissingExpansion", "True", std::nullopt, "True", true, true, false, false},
+        ModeCase{"ParentFolder", "..\\..\\Windows", "True", "True", true, false, false, false},
+        ModeCase{"DriveLetter", "C:\\", "True", "True", true, false, false, false},
+        ModeCase{"NonAscii", "Tru\xc3\xa9", "\xef\xbc\x91", "\xff", true, false, false, false},
+        ModeCase{"VeryLongText", kLong, kLong, kLong, true, false, false, false},
+        ModeCase{"HexNumber", "&H1", "0x1", "True", true, false, false, false}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+}  // namespace
+}  // namespace faults
