@@ -66,13 +66,13 @@ class Crosshairs : public Scenario {
   HWND Reticle(HWND selector, int k) { return FindButton(selector, "rt" + std::to_string(k)); }
   // The numbers of the crosshair (or reticle) options shown selected.
   std::vector<int> CheckedCrosshairs(HWND selector) {
-    return Checked(selector, 20, [&](int k) { return Crosshair(selector, k); });
+    return Checked(20, [&](int k) { return Crosshair(selector, k); });
   }
   std::vector<int> CheckedReticles(HWND selector) {
-    return Checked(selector, 3, [&](int k) { return Reticle(selector, k); });
+    return Checked(3, [&](int k) { return Reticle(selector, k); });
   }
   template <typename Find>
-  std::vector<int> Checked(HWND, int count, Find find) {
+  std::vector<int> Checked(int count, Find find) {
     std::vector<int> checked;
     for (int k = 1; k <= count; ++k) {
       HWND button = find(k);
