@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 
 #include "resources/embedded_pictures.h"
@@ -21,6 +22,12 @@ const std::string kNotice =
     "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
     "ignore this.";
 constexpr UINT kIconId = 1;
+
+// A failed switch tells the user that it left everything as it was.
+bool SaysNothingChanged(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text.find("nothing was changed") != std::string::npos;
+}
 
 class Vorlane : public Scenario {
  protected:
@@ -202,6 +209,7 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   auto failure = WaitForMessageBox(program.id(), "vorlane");
   ASSERT_TRUE(failure) << "no message for the missing xpack2 folder";
   EXPECT_NE(failure->text.find("xpack2"), std::string::npos) << failure->text;
+  EXPECT_TRUE(SaysNothingChanged(failure->text)) << failure->text;
   EXPECT_EQ(failure->buttons, std::vector<int>{IDOK});
   EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "missing"}));
   EXPECT_EQ(Settings(), (std::vector<std::string>{"False", "False", "True"}));
@@ -218,6 +226,7 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   failure = WaitForMessageBox(program.id(), "vorlane");
   ASSERT_TRUE(failure) << "no message for the missing xpack1 folder";
   EXPECT_NE(failure->text.find("xpack1"), std::string::npos) << failure->text;
+  EXPECT_TRUE(SaysNothingChanged(failure->text)) << failure->text;
   EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "missing", "missing"}));
   EXPECT_EQ(Settings(), (std::vector<std::string>{"False", "True", "True"}));
   ASSERT_TRUE(Answer(*failure, IDOK));
