@@ -34,7 +34,7 @@ void MemorySettingsStore::Erase(const std::string& application, const std::strin
 
 bool MemorySettingsStore::Contains(const std::string& application, const std::string& section,
                                    const std::string& key) const {
-  return values_.count(Fold(application, section, key)) != 0;
+  return values_.contains(Fold(application, section, key));
 }
 
 }  // namespace platform::headless

@@ -130,7 +130,7 @@ std::string PosixFileSystem::Stage(const std::string& source, const std::string&
   if (input.get() < 0)
     Fail(errno == EACCES ? error::kPermissionDenied : error::kPathFileAccess, source);
 
-  const std::string staged = destination + UniqueSuffix();
+  std::string staged = destination + UniqueSuffix();
   const std::string stagedPath = ToPosixPath(staged);
   FileDescriptor output(::open(stagedPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
   if (output.get() < 0) Fail(NumberForWriteError(errno), destination);
