@@ -1,0 +1,393 @@
+// The faults only Windows can show, under Wine: a destination another program holds open, the
+// copying program ended half-way by TerminateProcess, a full disk reported by the system.
+#include "platform/win32/windows_api.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "crosshairs/form1.h"
+#include "crosshairs/module1.h"
+#include "platform/file_copier.h"
+#include "platform/headless/headless_environment.h"
+#include "platform/runtime_error.h"
+#include "platform/win32/win32_file_system.h"
+#include "vorlane/form1.h"
+#include "vorlane/module1.h"
+
+namespace faults {
+namespace {
+
+using Environment = platform::headless::HeadlessEnvironment<platform::win32::Win32FileSystem>;
+
+constexpr char kOtherFailureMessage[] =
+    "we have a problem cant find your VL files so make sure you have me in the right directory.";
+constexpr DWORD kWaitMs = 30000;
+constexpr std::size_t kChunk = 1 << 20;
+
+// --- files --------------------------------------------------------------------------------------
+
+void WriteText(const std::string& path, const std::string& contents) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << contents;
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "<missing>";
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
+}
+
+void WritePattern(const std::string& path, std::size_t size, unsigned seed) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::vector<char> chunk(kChunk);
+  unsigned state = seed * 2654435761u + 1;
+  for (std::size_t written = 0; written < size; written += kChunk) {
+    for (char& byte : chunk) {
+      state = state * 1103515245u + 12345u;
+      byte = static_cast<char>(state >> 16);
+    }
+    out.write(chunk.data(), static_cast<std::streamsize>(std::min(kChunk, size - written)));
+  }
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+bool SameBytes(const std::string& a, const std::string& b) {
+  std::ifstream first(a, std::ios::binary);
+  std::ifstream second(b, std::ios::binary);
+  if (!first || !second) return false;
+  std::vector<char> one(kChunk);
+  std::vector<char> two(kChunk);
+  for (;;) {
+    first.read(one.data(), static_cast<std::streamsize>(kChunk));
+    second.read(two.data(), static_cast<std::streamsize>(kChunk));
+    const auto got = static_cast<std::size_t>(first.gcount());
+    if (got != static_cast<std::size_t>(second.gcount())) return false;
+    if (std::memcmp(one.data(), two.data(), got) != 0) return false;
+    if (got < kChunk) return true;
+  }
+}
+
+void MakeFolders(const std::string& path) {
+  for (std::size_t cut = path.find('\\'); cut != std::string::npos; cut = path.find('\\', cut + 1))
+    CreateDirectoryA(path.substr(0, cut).c_str(), nullptr);
+  CreateDirectoryA(path.c_str(), nullptr);
+}
+
+// The entries of `folder` with their sizes.
+std::map<std::string, unsigned long long> Entries(const std::string& folder) {
+  std::map<std::string, unsigned long long> entries;
+  WIN32_FIND_DATAA entry{};
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return entries;
+  do {
+    const std::string name = entry.cFileName;
+    if (name != "." && name != "..")
+      entries[name] =
+          (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+  } while (FindNextFileA(search, &entry));
+  FindClose(search);
+  return entries;
+}
+
+std::string Names(const std::string& folder) {
+  std::string names;
+  for (const auto& [name, size] : Entries(folder)) names += (names.empty() ? "" : " ") + name;
+  return names;
+}
+
+void RemoveTree(const std::string& folder) {
+  for (const auto& [name, size] : Entries(folder)) {
+    const std::string path = folder + "\\" + name;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveTree(path);
+    } else {
+      DeleteFileA(path.c_str());
+    }
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+// A new folder under the temporary folder as working directory, removed afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, temp);
+    static unsigned counter = 0;
+    path_ = std::string(temp) + "vl-faults-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(counter++);
+    GetCurrentDirectoryA(MAX_PATH, previous_);
+    if (!CreateDirectoryA(path_.c_str(), nullptr) || !SetCurrentDirectoryA(path_.c_str()))
+      throw std::runtime_error("cannot make " + path_);
+  }
+  ~ScratchFolder() {
+    SetCurrentDirectoryA(previous_);
+    RemoveTree(path_);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+ private:
+  std::string path_;
+  char previous_[MAX_PATH + 1] = {};
+};
+
+// --- another process: this test program started again in one of its other modes -----------------
+
+class OtherProcess {
+ public:
+  explicit OtherProcess(const std::string& arguments) {
+    char self[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string commandLine = "\"" + std::string(self) + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info_))
+      throw std::runtime_error("cannot start " + commandLine);
+  }
+  ~OtherProcess() {
+    End();
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+  }
+  OtherProcess(const OtherProcess&) = delete;
+  OtherProcess& operator=(const OtherProcess&) = delete;
+
+  DWORD id() const { return info_.dwProcessId; }
+  bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+  // Ends it at once, as the task manager would; returns false if it had ended already.
+  bool End() {
+    if (!Running()) return false;
+    TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, kWaitMs);
+    return true;
+  }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// `file` held open, without sharing, by another process until End() or the object's end.
+class HeldOpen : public OtherProcess {
+ public:
+  explicit HeldOpen(const std::string& file) : OtherProcess("--hold \"" + file + "\"") {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWaitMs && Running()) {
+      HANDLE probe = CreateFileA(file.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (probe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION) {
+        held_ = true;
+        return;
+      }
+      if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+      Sleep(5);
+    }
+  }
+  bool held() const { return held_; }
+
+ private:
+  bool held_ = false;
+};
+
+// --- a destination in use -----------------------------------------------------------------------
+
+class InUseTest : public ::testing::Test {
+ protected:
+  ScratchFolder folder;
+};
+
+TEST_F(InUseTest, ApplyWithTheMenuArchiveOpenInTheGameFailsAndKeepsIt) {
+  MakeFolders("cr\\7");
+  MakeFolders("rt\\2");
+  MakeFolders("archives\\bf1942");
+  WriteText("cr\\7\\menu.rfa", "new menu");
+  WriteText("rt\\2\\game.rfa", "new game");
+  WriteText("archives\\menu.rfa", "old menu");
+  WriteText("archives\\bf1942\\game.rfa", "old game");
+  Environment env("crosshairs");
+  env.settings.Save("Vorlane", "crosshair", "cr", "7");
+  env.settings.Save("Vorlane", "crosshair", "rt", "2");
+  crosshairs::Module1 module1(env.runtime);
+  crosshairs::Form1 form(env.runtime, module1);
+  env.runtime.Run(form);
+
+  HeldOpen game("archives\\menu.rfa");
+  ASSERT_TRUE(game.held());
+  env.messageBox.Expect(platform::box::kOk);
+  env.ui.Click(form.Mapply);
+  game.End();
+
+  ASSERT_EQ(env.messageBox.shown().size(), 1u);
+  EXPECT_EQ(env.messageBox.shown()[0].text, kOtherFailureMessage);
+  EXPECT_EQ(ReadText("archives\\menu.rfa"), "old menu");
+  EXPECT_EQ(ReadText("archives\\bf1942\\game.rfa"), "old game");
+  EXPECT_EQ(Names("archives"), "bf1942 menu.rfa");
+  EXPECT_EQ(module1.InstallFailed, "0");
+}
+
+TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
+  MakeFolders("mods\\vl1942");
+  for (const char* set : {"bfm", "x1m", "x2m"})
+    WriteText(std::string("mods\\vl1942\\") + set + ".con", set);
+  for (const char* game : {"bf1942", "xpack1", "xpack2"}) {
+    MakeFolders(std::string("mods\\") + game);
+    WriteText(std::string("mods\\") + game + "\\init.con", std::string("old ") + game);
+  }
+  Environment env("vorlane");
+  env.settings.Save("Vorlane", "setting", "mode", "False");
+  env.settings.Save("Vorlane", "setting", "rtr", "True");
+  env.settings.Save("Vorlane", "setting", "sw", "True");
+  vorlane::Module1 module1(env.runtime);
+  vorlane::Form1 form(env.runtime, module1);
+  env.runtime.Run(form);
+
+  HeldOpen game("mods\\xpack2\\init.con");
+  ASSERT_TRUE(game.held());
+  env.messageBox.Expect(platform::box::kOk);
+  env.ui.Click(form.Option2);
+  game.End();
+
+  ASSERT_EQ(env.messageBox.shown().size(), 1u);
+  EXPECT_EQ(env.messageBox.shown()[0].text,
+            "The mode could not be switched.\n\nmods\\xpack2\\init.con: the file is read-only, in "
+            "use by another program, or a folder.\n\nNothing was changed.");
+  for (const char* name : {"bf1942", "xpack1", "xpack2"}) {
+    const std::string gameFolder = std::string("mods\\") + name;
+    EXPECT_EQ(ReadText(gameFolder + "\\init.con"), std::string("old ") + name);
+    EXPECT_EQ(Names(gameFolder), "init.con");
+  }
+  EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "False");
+  EXPECT_TRUE(form.Option1.value());
+}
+
+// --- the copying program ended half-way ---------------------------------------------------------
+
+TEST(TerminatedCopy, TheDestinationStaysWholeAndTheNextCopyWorks) {
+  ScratchFolder folder;
+  MakeFolders("cr\\7");
+  MakeFolders("archives");
+  WritePattern("cr\\7\\menu.rfa", std::size_t{256} << 20, 1);
+  WritePattern("archives\\menu.rfa", 3 << 20, 2);
+  WritePattern("old-menu.rfa", 3 << 20, 2);
+
+  OtherProcess copying("--copy cr\\7\\menu.rfa archives\\menu.rfa");
+  // Ended as soon as its copy beside the destination has grown past a first part.
+  bool ended = false;
+  const DWORD start = GetTickCount();
+  while (!ended && GetTickCount() - start < 4 * kWaitMs && copying.Running()) {
+    for (const auto& [name, size] : Entries("archives")) {
+      if (name != "menu.rfa" && size >= (32u << 20)) {
+        ended = copying.End();
+        break;
+      }
+    }
+    Sleep(1);
+  }
+  ASSERT_TRUE(ended) << "the copy was not caught half-way";
+
+  EXPECT_TRUE(SameBytes("archives\\menu.rfa", "old-menu.rfa") ||
+              SameBytes("archives\\menu.rfa", "cr\\7\\menu.rfa"))
+      << "the destination is neither its old nor its new self";
+  // What the ended copy left is its own unfinished copy, named after its process.
+  auto left = Entries("archives");
+  left.erase("menu.rfa");
+  for (const auto& [name, size] : left)
+    EXPECT_EQ(name.rfind("menu.rfa.~vl" + std::to_string(copying.id()) + "-", 0), 0u) << name;
+
+  platform::win32::Win32FileSystem files;
+  platform::FileCopier copier(files);
+  copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  EXPECT_TRUE(SameBytes("archives\\menu.rfa", "cr\\7\\menu.rfa"));
+  auto after = Entries("archives");
+  after.erase("menu.rfa");
+  EXPECT_EQ(after, left) << "the next copy left a file behind";
+}
+
+// --- a full disk --------------------------------------------------------------------------------
+
+// The mod folder whose archives folder is a small disk of its own, mounted for this test by
+// CTest (see CMakeLists.txt); VL_SMALL_DISK_MOD names it as a host path.
+class FullDiskTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* mod = std::getenv("VL_SMALL_DISK_MOD");
+    if (mod == nullptr) GTEST_SKIP() << "VL_SMALL_DISK_MOD is not set";
+    std::string path = std::string("Z:") + mod;
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    GetCurrentDirectoryA(MAX_PATH, previous_);
+    ASSERT_TRUE(SetCurrentDirectoryA(path.c_str())) << path;
+    entered_ = true;
+    ULARGE_INTEGER total{};
+    if (!GetDiskFreeSpaceExA("archives\\", nullptr, &total, nullptr) ||
+        total.QuadPart > (16u << 20))
+      GTEST_SKIP() << "no small disk is mounted on " << path << "\\archives (mounting needs root)";
+    MakeFolders("cr\\7");
+    MakeFolders("rt\\2");
+    MakeFolders("archives\\bf1942");
+    WritePattern("cr\\7\\menu.rfa", 2 << 20, 7);
+    WriteText("rt\\2\\game.rfa", "new game");
+    WriteText("archives\\menu.rfa", "old menu");
+    WriteText("archives\\bf1942\\game.rfa", "old game");
+  }
+  void TearDown() override {
+    if (!entered_) return;
+    RemoveTree("cr");
+    RemoveTree("rt");
+    RemoveTree("archives\\bf1942");
+    DeleteFileA("archives\\menu.rfa");
+    SetCurrentDirectoryA(previous_);
+  }
+
+  char previous_[MAX_PATH + 1] = {};
+  bool entered_ = false;
+};
+
+TEST_F(FullDiskTest, ASingleCopyRaises61AndLeavesTheDestinationWhole) {
+  platform::win32::Win32FileSystem files;
+  platform::FileCopier copier(files);
+  try {
+    copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+    ADD_FAILURE() << "a copy onto a full disk was reported as done";
+  } catch (const platform::RuntimeError& error) {
+    EXPECT_EQ(error.number(), platform::error::kDiskFull);
+    EXPECT_EQ(error.path(), "archives\\menu.rfa");
+  }
+  EXPECT_EQ(ReadText("archives\\menu.rfa"), "old menu");
+  EXPECT_EQ(Names("archives"), "bf1942 menu.rfa");
+}
+
+TEST_F(FullDiskTest, ApplyOntoAFullDiskIsTheOtherFailure) {
+  Environment env("crosshairs");
+  env.settings.Save("Vorlane", "crosshair", "cr", "7");
+  env.settings.Save("Vorlane", "crosshair", "rt", "2");
+  crosshairs::Module1 module1(env.runtime);
+  crosshairs::Form1 form(env.runtime, module1);
+  env.runtime.Run(form);
+  env.messageBox.Expect(platform::box::kOk);
+  env.ui.Click(form.Mapply);
+
+  ASSERT_EQ(env.messageBox.shown().size(), 1u);
+  EXPECT_EQ(env.messageBox.shown()[0].text, kOtherFailureMessage);
+  EXPECT_EQ(ReadText("archives\\menu.rfa"), "old menu");
+  EXPECT_EQ(ReadText("archives\\bf1942\\game.rfa"), "old game");
+  EXPECT_EQ(Names("archives"), "bf1942 menu.rfa");
+}
+
+}  // namespace
+}  // namespace faults

@@ -1,0 +1,46 @@
+// The Windows fault tests, and the other programs they need: run with --copy SOURCE DESTINATION
+// the program copies as the programs do (so that the test can kill it half-way), with --hold
+// FILE it keeps the file open without sharing until it is ended.
+#include "platform/win32/windows_api.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/file_copier.h"
+#include "platform/runtime_error.h"
+#include "platform/win32/win32_file_system.h"
+
+namespace {
+
+constexpr DWORD kHoldAtMostMs = 120000;
+
+int Copy(const std::string& source, const std::string& destination) {
+  platform::win32::Win32FileSystem files;
+  platform::FileCopier copier(files);
+  try {
+    copier.Copy(source, destination);
+  } catch (const platform::RuntimeError& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+int Hold(const std::string& file) {
+  HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return 1;
+  Sleep(kHoldAtMostMs);
+  CloseHandle(handle);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "--copy" && argc == 4) return Copy(argv[2], argv[3]);
+  if (mode == "--hold" && argc == 3) return Hold(argv[2]);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
