@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the release zip and checks it: both programs and the players' text are in it, and
+# each program imports only DLLs that every Windows machine has, so the zip runs as it is.
+# usage: check_release.sh OBJDUMP BUILD_DIR
+set -euo pipefail
+objdump=$1
+build=$2
+cd "$build"
+cpack -G ZIP >/dev/null
+zip=$(ls -t vorlane-tools-*.zip | head -1)
+contents=$(cmake -E tar tf "$zip")
+for file in crosshairs.exe vorlane.exe README.txt; do
+  grep -q "/$file\$" <<<"$contents" || { echo "missing from $zip: $file"; exit 1; }
+done
+
+system_dlls="advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll
+shell32.dll user32.dll uxtheme.dll"
+for program in crosshairs/crosshairs.exe vorlane/vorlane.exe; do
+  imports=$("$objdump" -p "$program" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+  [ -n "$imports" ] || { echo "$program: no imports read"; exit 1; }
+  for dll in $imports; do
+    grep -qw "$dll" <<<"$system_dlls" || { echo "$program imports $dll, not a system DLL"; exit 1; }
+  done
+  echo "$program imports only: $(echo $imports)"
+done
+echo "$zip: $(echo $contents)"
