@@ -1,6 +1,8 @@
 #include "platform/headless/posix_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "platform/runtime_error.h"
+#include "platform/staged_file_name.h"
 
 namespace platform::headless {
 namespace {
@@ -49,9 +52,28 @@ std::string FolderOf(const std::string& posixPath) {
   return slash == 0 ? "/" : posixPath.substr(0, slash);
 }
 
-std::string UniqueSuffix() {
-  static std::atomic<unsigned> counter{0};
-  return ".~vl" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+std::string StagedNameFor(const std::string& destination) {
+  static std::atomic<std::uint32_t> counter{0};
+  return StagedFileName(destination, static_cast<std::uint32_t>(::getpid()), counter++);
+}
+
+bool ProcessIsGone(std::uint32_t processId) {
+  return ::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH;
+}
+
+// Removes what copies to `path` staged in programs that were stopped before they finished.
+void RemoveAbandonedStagedFiles(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const auto slash = path.rfind('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  DIR* listing = ::opendir(folder.c_str());
+  if (listing == nullptr) return;
+  while (const dirent* entry = ::readdir(listing)) {
+    const auto owner = StagedFileOwner(entry->d_name, name);
+    if (owner && *owner != static_cast<std::uint32_t>(::getpid()) && ProcessIsGone(*owner))
+      ::unlink((folder + '/' + entry->d_name).c_str());
+  }
+  ::closedir(listing);
 }
 
 class FileDescriptor {
@@ -130,7 +152,8 @@ std::string PosixFileSystem::Stage(const std::string& source, const std::string&
   if (input.get() < 0)
     Fail(errno == EACCES ? error::kPermissionDenied : error::kPathFileAccess, source);
 
-  std::string staged = destination + UniqueSuffix();
+  RemoveAbandonedStagedFiles(to);
+  std::string staged = StagedNameFor(destination);
   const std::string stagedPath = ToPosixPath(staged);
   FileDescriptor output(::open(stagedPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
   if (output.get() < 0) Fail(NumberForWriteError(errno), destination);

@@ -3,10 +3,12 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "platform/runtime_error.h"
+#include "platform/staged_file_name.h"
 #include "platform/win32/file_error_numbers.h"
 
 namespace platform::win32 {
@@ -82,15 +84,40 @@ void CheckDestination(const std::string& destination) {
   if (!probe.valid()) FailWithCode(GetLastError(), destination);
 }
 
-std::string UniqueSuffix() {
-  static std::atomic<unsigned> counter{0};
-  return ".~vl" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + ".tmp";
+std::string StagedNameFor(const std::string& destination) {
+  static std::atomic<std::uint32_t> counter{0};
+  return StagedFileName(destination, GetCurrentProcessId(), counter++);
+}
+
+bool ProcessIsGone(DWORD processId) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+  const bool exited = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return exited;
+}
+
+// Removes what copies to `destination` staged in programs that were stopped before they
+// finished; a staged file of a copy still running elsewhere is left alone.
+void RemoveAbandonedStagedFiles(const std::string& destination) {
+  const auto cut = destination.find_last_of("\\/");
+  const std::string prefix = cut == std::string::npos ? "" : destination.substr(0, cut + 1);
+  const std::string name = destination.substr(prefix.size());
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((destination + ".~vl*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const auto owner = StagedFileOwner(found.cFileName, name);
+    if (owner && *owner != GetCurrentProcessId() && ProcessIsGone(*owner))
+      DeleteFileA((prefix + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
 }
 
 // Creates a new file of a name no one else uses beside `destination`; returns its name.
 std::string CreateStagingFile(const std::string& destination, std::unique_ptr<FileHandle>& file) {
   for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-    std::string name = destination + UniqueSuffix();
+    std::string name = StagedNameFor(destination);
     file = std::make_unique<FileHandle>(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr,
                                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file->valid()) return name;
@@ -138,6 +165,7 @@ std::string Win32FileSystem::Stage(const std::string& source, const std::string&
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!input.valid()) FailWithCode(GetLastError(), source);
 
+  RemoveAbandonedStagedFiles(destination);
   std::unique_ptr<FileHandle> output;
   const std::string staged = CreateStagingFile(destination, output);
   try {

@@ -90,7 +90,8 @@ TEST(InterruptedCopy, KilledHalfWayTheDestinationStaysWholeAndTheNextCopyWorks) 
   platform::FileCopier copier(files);
   copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
   EXPECT_TRUE(SameBytes("archives/menu.rfa", "cr/7/menu.rfa"));
-  EXPECT_EQ(OthersBeside("archives", "menu.rfa"), left) << "the next copy left a file behind";
+  // The next copy to the same destination clears away what the killed one left.
+  EXPECT_TRUE(OthersBeside("archives", "menu.rfa").empty()) << "a staged file was left behind";
 }
 
 }  // namespace

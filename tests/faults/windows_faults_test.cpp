@@ -315,7 +315,8 @@ TEST(TerminatedCopy, TheDestinationStaysWholeAndTheNextCopyWorks) {
   EXPECT_TRUE(SameBytes("archives\\menu.rfa", "cr\\7\\menu.rfa"));
   auto after = Entries("archives");
   after.erase("menu.rfa");
-  EXPECT_EQ(after, left) << "the next copy left a file behind";
+  // The next copy to the same destination clears away what the ended one left.
+  EXPECT_TRUE(after.empty()) << "a staged file was left behind";
 }
 
 // --- a full disk --------------------------------------------------------------------------------

@@ -1,12 +1,15 @@
 #include "platform/file_copier.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/headless/posix_file_system.h"
 #include "platform/runtime_error.h"
+#include "platform/staged_file_name.h"
 #include "tests/support/temp_folder.h"
 
 namespace platform {
@@ -143,6 +146,41 @@ TEST_F(FileCopierTest, CopyAllPutsBackWhatItReplacedWhenALaterReplacementFails) 
   EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), "x1 on");
   EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 on");
   EXPECT_EQ(folder.AllFiles().size(), before.size() + 1);
+}
+
+TEST_F(FileCopierTest, ACopyClearsAwayWhatCopiesOfStoppedProgramsStagedButNothingElse) {
+  // A process id that is surely gone: a child that has ended and been waited for.
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const auto staged = [](pid_t owner, const char* destination) {
+    return StagedFileName(destination, static_cast<std::uint32_t>(owner), 3);
+  };
+  folder.Write("cr\\7\\menu.rfa", "new");
+  folder.Write("archives\\menu.rfa", "old");
+  folder.Write(staged(gone, "archives\\menu.rfa"), "half a copy");
+  folder.Write(staged(gone, "archives\\other.rfa"), "another destination's");
+  folder.Write(staged(1, "archives\\menu.rfa"), "a copy still running elsewhere");
+  folder.Write("archives\\menu.rfa.~vlnotes.tmp", "not ours");
+
+  copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  EXPECT_EQ(folder.Read("archives\\menu.rfa"), "new");
+  EXPECT_FALSE(folder.Exists(staged(gone, "archives\\menu.rfa")));
+  EXPECT_TRUE(folder.Exists(staged(gone, "archives\\other.rfa")));
+  EXPECT_TRUE(folder.Exists(staged(1, "archives\\menu.rfa")));
+  EXPECT_TRUE(folder.Exists("archives\\menu.rfa.~vlnotes.tmp"));
+}
+
+TEST(StagedFileName, NamesItsOwnerAndIsToldApartFromOtherFiles) {
+  EXPECT_EQ(StagedFileName("archives\\menu.rfa", 4242, 7), "archives\\menu.rfa.~vl4242-7.tmp");
+  EXPECT_EQ(StagedFileOwner("menu.rfa.~vl4242-7.tmp", "menu.rfa"), 4242u);
+  EXPECT_EQ(StagedFileOwner("MENU.RFA.~VL4242-7.TMP", "menu.rfa"), 4242u);
+  for (const char* other :
+       {"menu.rfa", "menu.rfa.~vl-7.tmp", "menu.rfa.~vl4242-.tmp", "menu.rfa.~vl4242-7.tmp.bak",
+        "menu.rfa.~vl4242.tmp", "game.rfa.~vl4242-7.tmp", "menu.rfa.~vl99999999999-1.tmp",
+        "xmenu.rfa.~vl4242-7.tmp"}) {
+    EXPECT_FALSE(StagedFileOwner(other, "menu.rfa")) << other;
+  }
 }
 
 }  // namespace
