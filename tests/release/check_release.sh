@@ -23,4 +23,17 @@ for program in crosshairs/crosshairs.exe vorlane/vorlane.exe; do
   done
   echo "$program imports only: $(echo $imports)"
 done
+# The manifest travels as plain text in the resources. It asks for the version 6 common controls
+# and must not declare an execution level: the programs stay virtualised like the game they
+# serve, so that they see the same files it does.
+for program in crosshairs/crosshairs.exe vorlane/vorlane.exe; do
+  grep -q "Microsoft.Windows.Common-Controls" "$program" || { echo "$program: no manifest"; exit 1; }
+  if grep -q "<requestedExecutionLevel\|<trustInfo" "$program"; then
+    echo "$program: its manifest declares an execution level"
+    exit 1
+  fi
+done
+# The version resource's strings are UTF-16.
+strings -el crosshairs/crosshairs.exe | grep -qx "2.3.0.5" || { echo "crosshairs: not version 2.3.0.5"; exit 1; }
+strings -el vorlane/vorlane.exe | grep -qx "3.1.0.6" || { echo "vorlane: not version 3.1.0.6"; exit 1; }
 echo "$zip: $(echo $contents)"
