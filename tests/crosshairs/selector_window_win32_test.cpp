@@ -1,0 +1,136 @@
+// The selector window as real windows: every control a child window with its caption as
+// window text, at its place in pixels, the two option groups exclusive, the menu bar's two
+// entries. The settings and message boxes are the in-memory ones, so nothing outside is touched.
+#include "platform/win32/windows_api.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "crosshairs/form1.h"
+#include "crosshairs/module1.h"
+#include "platform/file_copier.h"
+#include "platform/headless/memory_settings_store.h"
+#include "platform/headless/recording_notification_area.h"
+#include "platform/headless/scripted_message_box.h"
+#include "platform/runtime.h"
+#include "platform/win32/system_session.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_ui.h"
+
+namespace crosshairs {
+namespace {
+
+class SelectorWindow : public ::testing::Test {
+ protected:
+  SelectorWindow() {
+    settings.Save("Vorlane", "crosshair", "cr", "7");
+    settings.Save("Vorlane", "crosshair", "rt", "2");
+    form.Show();  // loads it, running its load handler, then shows it
+  }
+  ~SelectorWindow() override {
+    if (form.loaded()) form.Unload();
+  }
+
+  static HWND Handle(const platform::Control& control) {
+    return reinterpret_cast<HWND>(control.nativeHandle());
+  }
+  static std::string Text(HWND window) {
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+  }
+  static bool Checked(const platform::Control& control) {
+    return SendMessageA(Handle(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  static void Click(const platform::Control& control) {
+    SendMessageA(Handle(control), BM_CLICK, 0, 0);
+  }
+
+  platform::win32::SystemSession session;
+  platform::headless::MemorySettingsStore settings;
+  platform::win32::Win32FileSystem files;
+  platform::FileCopier copier{files};
+  platform::headless::ScriptedMessageBox messageBox;
+  platform::win32::Win32Ui ui{"crosshairs"};
+  platform::headless::RecordingNotificationArea notificationArea;
+  platform::Runtime runtime{"crosshairs",
+                            platform::Services{settings, copier, messageBox, ui, notificationArea}};
+  Module1 module1{runtime};
+  Form1 form{runtime, module1};
+};
+
+TEST_F(SelectorWindow, EveryControlIsAChildWindowWithItsCaptionAtItsPlace) {
+  HWND window = reinterpret_cast<HWND>(form.windowHandle());
+  ASSERT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(Text(window), "Sightora");
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 248);
+  EXPECT_EQ(client.bottom, 406);
+
+  int checkedControls = 0;
+  const auto check = [&](const platform::Control& control, HWND container) {
+    HWND child = Handle(control);
+    ASSERT_NE(child, nullptr) << control.name();
+    EXPECT_EQ(GetParent(child), container) << control.name();
+    if (!control.caption().empty()) {
+      EXPECT_EQ(Text(child), control.caption()) << control.name();
+    }
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&place), 2);
+    const auto& b = control.bounds();
+    EXPECT_EQ(place.left, b.left / 15) << control.name();
+    EXPECT_EQ(place.top, b.top / 15) << control.name();
+    EXPECT_EQ(place.right - place.left, b.width / 15) << control.name();
+    EXPECT_EQ(place.bottom - place.top, b.height / 15) << control.name();
+    ++checkedControls;
+  };
+  for (const platform::Control* control : form.controls()) check(*control, window);
+  for (const platform::Control* control : form.Frame1.controls())
+    check(*control, Handle(form.Frame1));
+  // On the window: 4 labels, 2 previews, 20 options, 20 thumbnails, the frame; in the frame: 3
+  // options and 3 thumbnails.
+  EXPECT_EQ(checkedControls, 47 + 6);
+
+  // Spot checks against the layout as drawn: the third column and the frame's contents.
+  EXPECT_EQ(Text(Handle(form.Option20)), "Option20");
+  EXPECT_EQ(form.Option20.bounds().left / 15, 168);
+  EXPECT_EQ(Text(Handle(form.rt3)), "rt3");
+  EXPECT_EQ(Text(Handle(form.Frame1)), "Recticles");
+}
+
+TEST_F(SelectorWindow, TheSavedChoiceIsCheckedAndEachGroupIsExclusive) {
+  EXPECT_TRUE(Checked(form.Option7));
+  EXPECT_TRUE(Checked(form.rt2));
+
+  Click(form.Option3);
+  EXPECT_TRUE(Checked(form.Option3));
+  EXPECT_FALSE(Checked(form.Option7));
+  EXPECT_TRUE(Checked(form.rt2)) << "a crosshair click reached the reticle group";
+  EXPECT_EQ(module1.CurrentCrosshair, "3");
+
+  Click(form.rt1);
+  EXPECT_TRUE(Checked(form.rt1));
+  EXPECT_FALSE(Checked(form.rt2));
+  EXPECT_TRUE(Checked(form.Option3)) << "a reticle click reached the crosshair group";
+  EXPECT_EQ(module1.CurrentReticle, "1");
+  EXPECT_EQ(form.Picture1.picture(), form.Picture5.picture());
+}
+
+TEST_F(SelectorWindow, TheMenuBarHoldsApplyThenAbout) {
+  HMENU bar = GetMenu(reinterpret_cast<HWND>(form.windowHandle()));
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(GetMenuItemCount(bar), 2);
+  char caption[32] = {};
+  GetMenuStringA(bar, 0, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "Apply");
+  GetMenuStringA(bar, 1, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "About");
+  EXPECT_EQ(GetSubMenu(bar, 0), nullptr);
+  EXPECT_EQ(GetSubMenu(bar, 1), nullptr);
+}
+
+}  // namespace
+}  // namespace crosshairs
