@@ -9,7 +9,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/win32/event_boundary.h"
-#include "platform/win32/ole_picture.h"
+#include "platform/win32/native_picture.h"
 
 namespace platform::win32 {
 namespace {

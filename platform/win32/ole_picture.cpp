@@ -1,8 +1,13 @@
+#include "platform/win32/windows_api.h"
+
 #include "platform/win32/ole_picture.h"
 
 #include <cstring>
 
 #include "platform/runtime_error.h"
+#include "platform/win32/library_function.h"
+#include "platform/win32/native_picture.h"
+#include "platform/win32/system_session.h"
 
 namespace platform::win32 {
 namespace {
@@ -32,7 +37,13 @@ class ComRef {
   Interface* pointer_ = nullptr;
 };
 
+using CreateStreamFunction = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
+using LoadPictureFunction = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+
 IStream* StreamOver(PictureBytes bytes) {
+  static const auto createStream =
+      LibraryFunction<CreateStreamFunction>("ole32.dll", "CreateStreamOnHGlobal");
+  if (createStream == nullptr) return nullptr;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (memory == nullptr) return nullptr;
   void* target = GlobalLock(memory);
@@ -43,7 +54,7 @@ IStream* StreamOver(PictureBytes bytes) {
   std::memcpy(target, bytes.data(), bytes.size());
   GlobalUnlock(memory);
   IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+  if (FAILED(createStream(memory, TRUE, &stream))) {
     GlobalFree(memory);
     return nullptr;
   }
@@ -87,13 +98,17 @@ bool PixelSize(IPicture& picture, int& width, int& height) {
 
 PictureRef DecodeOlePicture(PictureBytes bytes) {
   if (bytes.empty() || bytes.size() > 0x7FFFFFFF) throw RuntimeError(kInvalidPicture);
+  StartOle();
   ComRef<IStream> stream;
   *stream.out() = StreamOver(bytes);
   if (stream.get() == nullptr) throw RuntimeError(kInvalidPicture);
 
+  static const auto loadPicture =
+      LibraryFunction<LoadPictureFunction>("oleaut32.dll", "OleLoadPicture");
   ComRef<IPicture> picture;
-  if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                            picture.outVoid())) ||
+  if (loadPicture == nullptr ||
+      FAILED(loadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                         picture.outVoid())) ||
       picture.get() == nullptr)
     throw RuntimeError(kInvalidPicture);
 
@@ -101,31 +116,7 @@ PictureRef DecodeOlePicture(PictureBytes bytes) {
   int height = 0;
   if (!PixelSize(*picture.get(), width, height)) throw RuntimeError(kInvalidPicture);
 
-  std::shared_ptr<void> native(picture.Detach(),
-                               [](void* held) { static_cast<IPicture*>(held)->Release(); });
-  return std::make_shared<const Picture>(width, height, std::move(native));
-}
-
-void PaintPicture(HDC dc, const Picture& picture) {
-  auto* ole = static_cast<IPicture*>(picture.native());
-  if (ole == nullptr) return;
-  const int width = picture.widthPixels();
-  const int height = picture.heightPixels();
-  if (HBITMAP bitmap = BitmapOf(*ole)) {
-    // Copied pixel for pixel: the picture is shown exactly as stored.
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    return;
-  }
-  OLE_XSIZE_HIMETRIC himetricWidth = 0;
-  OLE_YSIZE_HIMETRIC himetricHeight = 0;
-  ole->get_Width(&himetricWidth);
-  ole->get_Height(&himetricHeight);
-  // The source rectangle runs upwards from the bottom edge, in HIMETRIC.
-  ole->Render(dc, 0, 0, width, height, 0, himetricHeight, himetricWidth, -himetricHeight, nullptr);
+  return OlePicture(picture.Detach(), width, height);
 }
 
 }  // namespace platform::win32

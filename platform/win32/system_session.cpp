@@ -2,10 +2,21 @@
 
 #include "platform/win32/system_session.h"
 
+#include "platform/win32/library_function.h"
+
 namespace platform::win32 {
+namespace {
+
+// Loading and starting OLE takes tens of milliseconds and megabytes: only JPEG and GIF pictures
+// need it, so ole32 is not even loaded before.
+thread_local bool oleStarted = false;
+
+using OleInitializeFunction = HRESULT(WINAPI*)(LPVOID);
+using OleUninitializeFunction = void(WINAPI*)();
+
+}  // namespace
 
 SystemSession::SystemSession() {
-  oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
@@ -13,7 +24,18 @@ SystemSession::SystemSession() {
 }
 
 SystemSession::~SystemSession() {
-  if (oleStarted_) OleUninitialize();
+  if (!oleStarted) return;
+  static const auto uninitialize =
+      LibraryFunction<OleUninitializeFunction>("ole32.dll", "OleUninitialize");
+  if (uninitialize != nullptr) uninitialize();
+  oleStarted = false;
+}
+
+void StartOle() {
+  if (oleStarted) return;
+  static const auto initialize =
+      LibraryFunction<OleInitializeFunction>("ole32.dll", "OleInitialize");
+  oleStarted = initialize != nullptr && SUCCEEDED(initialize(nullptr));
 }
 
 }  // namespace platform::win32

@@ -11,7 +11,7 @@
 #include "platform/win32/control_windows.h"
 #include "platform/win32/event_boundary.h"
 #include "platform/win32/menu_builder.h"
-#include "platform/win32/ole_picture.h"
+#include "platform/win32/picture_decoder.h"
 
 namespace platform::win32 {
 namespace {
@@ -279,7 +279,7 @@ Win32Ui::~Win32Ui() {
 }
 
 PictureRef Win32Ui::DecodePicture(PictureBytes bytes) {
-  return DecodeOlePicture(bytes);
+  return DecodePictureFile(bytes);
 }
 
 void Win32Ui::CreateWindow(Form& form) {

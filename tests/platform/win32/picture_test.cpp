@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "platform/runtime_error.h"
+#include "platform/win32/bmp_picture.h"
+#include "platform/win32/native_picture.h"
+#include "platform/win32/picture_decoder.h"
 #include "platform/win32/system_session.h"
 #include "test_files.h"
 #include "test_picture_ids.h"
@@ -52,6 +56,45 @@ std::vector<unsigned char> MakeBmp(int width, int height) {
   return file;
 }
 
+// A 12 x 12 memory canvas of the screen's format, filled with kBackground.
+constexpr COLORREF kBackground = 0x00123456;
+
+class Canvas {
+ public:
+  Canvas(int width, int height) {
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    surface_ = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    previous_ = SelectObject(dc_, surface_);
+    HBRUSH fill = CreateSolidBrush(kBackground);
+    const RECT all{0, 0, width, height};
+    FillRect(dc_, &all, fill);
+    DeleteObject(fill);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  ~Canvas() {
+    SelectObject(dc_, previous_);
+    DeleteObject(surface_);
+    DeleteDC(dc_);
+  }
+  HDC dc() const { return dc_; }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP surface_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+};
+
+// Whether OLE runs on the calling thread: a thread with OLE is single-threaded and refuses to
+// become multi-threaded.
+bool OleRunsOnThisThread() {
+  const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (SUCCEEDED(result)) CoUninitialize();
+  return result == RPC_E_CHANGED_MODE;
+}
+
 class OlePictureTest : public ::testing::Test {
  protected:
   SystemSession session_;
@@ -88,27 +131,99 @@ TEST_F(OlePictureTest, PaintsPixelForPixelAtTheTopLeftWithoutScaling) {
   ASSERT_EQ(picture->widthPixels(), 5);
   ASSERT_EQ(picture->heightPixels(), 3);
 
-  HDC screen = GetDC(nullptr);
-  HDC canvas = CreateCompatibleDC(screen);
-  HBITMAP surface = CreateCompatibleBitmap(screen, 12, 12);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ previous = SelectObject(canvas, surface);
-  const COLORREF background = 0x00123456;
-  HBRUSH fill = CreateSolidBrush(background);
-  const RECT all{0, 0, 12, 12};
-  FillRect(canvas, &all, fill);
-  DeleteObject(fill);
-
-  PaintPicture(canvas, *picture);
+  const Canvas canvas(12, 12);
+  PaintPicture(canvas.dc(), *picture);
   for (int y = 0; y < 12; ++y) {
     for (int x = 0; x < 12; ++x) {
-      const COLORREF expected = x < 5 && y < 3 ? PixelColour(x, y) : background;
-      EXPECT_EQ(GetPixel(canvas, x, y), expected) << "at " << x << ", " << y;
+      const COLORREF expected = x < 5 && y < 3 ? PixelColour(x, y) : kBackground;
+      EXPECT_EQ(GetPixel(canvas.dc(), x, y), expected) << "at " << x << ", " << y;
     }
   }
-  SelectObject(canvas, previous);
-  DeleteObject(surface);
-  DeleteDC(canvas);
+}
+
+class PictureFileTest : public ::testing::Test {
+ protected:
+  SystemSession session_;
+};
+
+TEST_F(PictureFileTest, BmpFilesAreDecodedWithoutStartingOle) {
+  // On a thread of its own, so that no other test's OLE is seen.
+  bool oleAfterBmp = true;
+  bool oleAfterGif = false;
+  std::thread([&] {
+    const SystemSession session;
+    const PictureRef bmp = DecodePictureFile(SamplePicture(VL_TEST_BMP));
+    EXPECT_EQ(bmp->widthPixels(), 125);
+    oleAfterBmp = OleRunsOnThisThread();
+    const PictureRef gif = DecodePictureFile(SamplePicture(VL_TEST_GIF));
+    EXPECT_EQ(gif->widthPixels(), 64);
+    oleAfterGif = OleRunsOnThisThread();
+  }).join();
+  EXPECT_FALSE(oleAfterBmp);
+  EXPECT_TRUE(oleAfterGif);
+}
+
+TEST_F(PictureFileTest, ABmpFileShowsTheSamePixelsAsTheOleDecoderMakes) {
+  const PictureBytes sample = SamplePicture(VL_TEST_BMP);
+  for (const std::vector<unsigned char>& file :
+       {MakeBmp(5, 3), MakeBmp(1, 1), MakeBmp(7, 4),
+        std::vector<unsigned char>(sample.begin(), sample.end())}) {
+    const PictureRef ours = DecodePictureFile(file);
+    const PictureRef ole = DecodeOlePicture(file);
+    ASSERT_EQ(ours->widthPixels(), ole->widthPixels());
+    ASSERT_EQ(ours->heightPixels(), ole->heightPixels());
+    const int width = ole->widthPixels() + 2;
+    const int height = ole->heightPixels() + 2;
+    const Canvas oursCanvas(width, height);
+    const Canvas oleCanvas(width, height);
+    PaintPicture(oursCanvas.dc(), *ours);
+    PaintPicture(oleCanvas.dc(), *ole);
+    int differing = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        if (GetPixel(oursCanvas.dc(), x, y) != GetPixel(oleCanvas.dc(), x, y)) ++differing;
+    EXPECT_EQ(differing, 0) << "in a picture of " << width - 2 << " x " << height - 2;
+  }
+}
+
+TEST_F(PictureFileTest, BmpFilesWhosePixelsOrTableDoNotFitAreLeftToOle) {
+  const std::vector<unsigned char> good = MakeBmp(5, 3);
+  HBITMAP reference = DecodeBmpFile(good);  // the cases below each break only one thing of it
+  ASSERT_NE(reference, nullptr);
+  DeleteObject(reference);
+
+  std::vector<unsigned char> truncated = good;
+  truncated.pop_back();
+  std::vector<unsigned char> pixelsBeyondEnd = good;
+  pixelsBeyondEnd[10] = 0xF0;
+  std::vector<unsigned char> tableOverPixels = good;
+  tableOverPixels[46] = 2;  // two colours used, but no room for their table before the pixels
+  std::vector<unsigned char> compressed = good;
+  compressed[30] = BI_RLE8;
+  std::vector<unsigned char> topDown = good;
+  topDown[25] = 0xFF;  // a negative height
+  topDown[24] = 0xFF;
+  topDown[23] = 0xFF;
+  topDown[22] = 0xFD;
+  std::vector<unsigned char> hugeWidth = good;
+  hugeWidth[21] = 0x7F;
+  const std::vector<unsigned char>* cases[] = {&truncated,  &pixelsBeyondEnd, &tableOverPixels,
+                                               &compressed, &topDown,         &hugeWidth};
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(DecodeBmpFile(*cases[i]), nullptr) << "case " << i;
+}
+
+TEST_F(PictureFileTest, WhatIsNoPictureStillRaises481) {
+  for (const std::vector<unsigned char>& bytes :
+       {std::vector<unsigned char>{}, std::vector<unsigned char>{'B', 'M', 0, 0},
+        std::vector<unsigned char>(100, 0x5A)}) {
+    try {
+      DecodePictureFile(bytes);
+      FAIL() << bytes.size() << " bytes decoded as a picture";
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.number(), 481);
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,13 @@
+#pragma once
+// BMP files decoded by GDI alone, so that showing them needs no OLE.
+#include "platform/picture.h"
+#include "platform/win32/windows_api.h"
+
+namespace platform::win32 {
+
+// A device bitmap of the BMP file `bytes`, pixel for pixel as the OLE picture object would make
+// it; nullptr for anything but an uncompressed, bottom-up BMP file with a 40-byte header whose
+// pixels all lie within `bytes` (other files are left to the OLE decoder).
+HBITMAP DecodeBmpFile(PictureBytes bytes);
+
+}  // namespace platform::win32
