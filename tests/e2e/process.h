@@ -28,6 +28,7 @@ class Program {
   void Kill();
   DWORD id() const { return info_.dwProcessId; }
   DWORD threadId() const { return info_.dwThreadId; }
+  HANDLE handle() const { return info_.hProcess; }
 
  private:
   PROCESS_INFORMATION info_{};

@@ -114,6 +114,10 @@ bool Click(HWND button) {
   return PostMessageA(button, BM_CLICK, 0, 0) != 0;
 }
 
+bool ClickAndWait(HWND button) {
+  return Ask(button, BM_CLICK).has_value();
+}
+
 std::optional<int> CheckState(HWND button) {
   auto state = Ask(button, BM_GETCHECK);
   if (!state) return std::nullopt;
