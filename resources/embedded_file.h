@@ -14,4 +14,12 @@ struct EmbeddedFile {
   std::size_t size;
 };
 
+// The file called `name` among `files`, or nullptr.
+inline const EmbeddedFile* FindEmbeddedFile(std::span<const EmbeddedFile> files,
+                                            std::string_view name) {
+  for (const EmbeddedFile& file : files)
+    if (file.name == name) return &file;
+  return nullptr;
+}
+
 }  // namespace resources

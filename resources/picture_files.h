@@ -4,7 +4,10 @@
 
 namespace resources::detail {
 
-// Every picture file under resources/, generated at build time from the files themselves.
-std::span<const EmbeddedFile> PictureFiles();
+// The picture files under resources/, generated at build time from the files themselves. Each
+// group is an object file of its own, so that a program links only the pictures it shows.
+std::span<const EmbeddedFile> PreviewPictureFiles();  // crosshairs/ and reticles/
+std::span<const EmbeddedFile> AboutPictureFiles();    // about/
+std::span<const EmbeddedFile> TrayPictureFiles();     // vorlane/
 
 }  // namespace resources::detail

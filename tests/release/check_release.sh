@@ -22,7 +22,20 @@ for program in crosshairs/crosshairs.exe vorlane/vorlane.exe; do
     grep -qw "$dll" <<<"$system_dlls" || { echo "$program imports $dll, not a system DLL"; exit 1; }
   done
   echo "$program imports only: $(echo $imports)"
+  # OLE is loaded when a JPEG or GIF picture first needs it, never with the start.
+  if grep -qw "ole32.dll\|oleaut32.dll" <<<"$imports"; then
+    echo "$program loads OLE at start"
+    exit 1
+  fi
 done
+# Each program carries only its own pictures (the embedded files' names travel with them).
+grep -q "crosshairs/cr1.bmp" crosshairs/crosshairs.exe || { echo "crosshairs: no previews"; exit 1; }
+grep -q "about/emblem.gif" crosshairs/crosshairs.exe || { echo "crosshairs: no About pictures"; exit 1; }
+grep -q "vorlane/tray.bmp" vorlane/vorlane.exe || { echo "vorlane: no tray picture"; exit 1; }
+if grep -q "crosshairs/cr\|reticles/rt\|about/" vorlane/vorlane.exe; then
+  echo "vorlane carries crosshairs' pictures"
+  exit 1
+fi
 # The manifest travels as plain text in the resources. It asks for the version 6 common controls
 # and must not declare an execution level: the programs stay virtualised like the game they
 # serve, so that they see the same files it does.
