@@ -19,7 +19,7 @@ using OleUninitializeFunction = void(WINAPI*)();
 SystemSession::SystemSession() {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
-  controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+  controls.dwICC = ICC_STANDARD_CLASSES;  // buttons and labels are all the windows use
   InitCommonControlsEx(&controls);
 }
 
