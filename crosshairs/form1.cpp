@@ -13,7 +13,7 @@ namespace crosshairs {
 namespace {
 
 using platform::Bounds;
-using platform::ControlSpec;
+using platform::ControlDesign;
 
 constexpr char kFirstRunNotice[] =
     "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
@@ -23,7 +23,7 @@ constexpr char kExitQuestionTitle[] = "Saving settings...";
 constexpr char kHelpFile[] = "DEMO.HLP";
 constexpr int kExitQuestionHelpContext = 1000;
 
-platform::FormSpec WindowSpec() {
+platform::FormDesign WindowDesign() {
   return {.name = "Form1",
           .caption = "Sightora",
           .clientWidth = 3720,
@@ -34,12 +34,12 @@ platform::FormSpec WindowSpec() {
           .maxButton = false};
 }
 
-ControlSpec Green(std::string name, std::string caption, Bounds bounds, int tabIndex) {
+ControlDesign Green(std::string name, std::string caption, Bounds bounds, int tabIndex) {
   return {std::move(name), std::move(caption), bounds,
           tabIndex,        platform::kGreen,   platform::kBlack};
 }
 
-ControlSpec SystemColoured(std::string name, std::string caption, Bounds bounds, int tabIndex) {
+ControlDesign SystemColoured(std::string name, std::string caption, Bounds bounds, int tabIndex) {
   return {std::move(name), std::move(caption),    bounds,
           tabIndex,        platform::kSystemText, platform::kBlack};
 }
@@ -52,24 +52,24 @@ int Row(int k) {
   return (k - 1) % 8;
 }
 
-ControlSpec CrosshairOptionSpec(int k) {
+ControlDesign CrosshairOptionDesign(int k) {
   const std::string name = "Option" + std::to_string(k);
   const int width = k == 18 ? 195 : 255;
   const int height = k == 17 ? 315 : 255;
   return Green(name, name, {120 + 1200 * Column(k), 1440 + 600 * Row(k), width, height}, k);
 }
 
-ControlSpec CrosshairThumbnailSpec(int k) {
+ControlDesign CrosshairThumbnailDesign(int k) {
   return SystemColoured("Picture" + std::to_string(k + 2), "",
                         {480 + 1200 * Column(k), 1200 + 600 * Row(k), 615, 615}, k + 21);
 }
 
-ControlSpec ReticleOptionSpec(int k) {
+ControlDesign ReticleOptionDesign(int k) {
   const std::string name = "rt" + std::to_string(k);
   return SystemColoured(name, name, {120, 480 + 600 * (k - 1), 255, k == 3 ? 195 : 255}, 50 - k);
 }
 
-ControlSpec ReticleThumbnailSpec(int k) {
+ControlDesign ReticleThumbnailDesign(int k) {
   return SystemColoured("Picture" + std::to_string(k + 22), "",
                         {480, 240 + 600 * (k - 1), 495, 615}, 47 - k);
 }
@@ -77,60 +77,60 @@ ControlSpec ReticleThumbnailSpec(int k) {
 }  // namespace
 
 Form1::Form1(platform::Runtime& runtime, Module1& module1)
-    : Form(runtime, WindowSpec()),
+    : Form(runtime, WindowDesign()),
       Label2(*this, Green("Label2", "Crosshair", {480, 0, 735, 255}, 50)),
       Label3(*this, Green("Label3", "Reticle", {2520, 0, 615, 255}, 51)),
       Picture1(*this, SystemColoured("Picture1", "", {0, 240, 1935, 615}, 0)),
       Picture2(*this, SystemColoured("Picture2", "", {1920, 240, 1815, 615}, 21)),
       Label4(*this, Green("Label4", "Crosshairs", {0, 960, 855, 255}, 52)),
-      Option1(*this, CrosshairOptionSpec(1)),
-      Option2(*this, CrosshairOptionSpec(2)),
-      Option3(*this, CrosshairOptionSpec(3)),
-      Option4(*this, CrosshairOptionSpec(4)),
-      Option5(*this, CrosshairOptionSpec(5)),
-      Option6(*this, CrosshairOptionSpec(6)),
-      Option7(*this, CrosshairOptionSpec(7)),
-      Option8(*this, CrosshairOptionSpec(8)),
-      Option9(*this, CrosshairOptionSpec(9)),
-      Option10(*this, CrosshairOptionSpec(10)),
-      Option11(*this, CrosshairOptionSpec(11)),
-      Option12(*this, CrosshairOptionSpec(12)),
-      Option13(*this, CrosshairOptionSpec(13)),
-      Option14(*this, CrosshairOptionSpec(14)),
-      Option15(*this, CrosshairOptionSpec(15)),
-      Option16(*this, CrosshairOptionSpec(16)),
-      Option17(*this, CrosshairOptionSpec(17)),
-      Option18(*this, CrosshairOptionSpec(18)),
-      Option19(*this, CrosshairOptionSpec(19)),
-      Option20(*this, CrosshairOptionSpec(20)),
-      Picture3(*this, CrosshairThumbnailSpec(1)),
-      Picture4(*this, CrosshairThumbnailSpec(2)),
-      Picture5(*this, CrosshairThumbnailSpec(3)),
-      Picture6(*this, CrosshairThumbnailSpec(4)),
-      Picture7(*this, CrosshairThumbnailSpec(5)),
-      Picture8(*this, CrosshairThumbnailSpec(6)),
-      Picture9(*this, CrosshairThumbnailSpec(7)),
-      Picture10(*this, CrosshairThumbnailSpec(8)),
-      Picture11(*this, CrosshairThumbnailSpec(9)),
-      Picture12(*this, CrosshairThumbnailSpec(10)),
-      Picture13(*this, CrosshairThumbnailSpec(11)),
-      Picture14(*this, CrosshairThumbnailSpec(12)),
-      Picture15(*this, CrosshairThumbnailSpec(13)),
-      Picture16(*this, CrosshairThumbnailSpec(14)),
-      Picture17(*this, CrosshairThumbnailSpec(15)),
-      Picture18(*this, CrosshairThumbnailSpec(16)),
-      Picture19(*this, CrosshairThumbnailSpec(17)),
-      Picture20(*this, CrosshairThumbnailSpec(18)),
-      Picture21(*this, CrosshairThumbnailSpec(19)),
-      Picture22(*this, CrosshairThumbnailSpec(20)),
+      Option1(*this, CrosshairOptionDesign(1)),
+      Option2(*this, CrosshairOptionDesign(2)),
+      Option3(*this, CrosshairOptionDesign(3)),
+      Option4(*this, CrosshairOptionDesign(4)),
+      Option5(*this, CrosshairOptionDesign(5)),
+      Option6(*this, CrosshairOptionDesign(6)),
+      Option7(*this, CrosshairOptionDesign(7)),
+      Option8(*this, CrosshairOptionDesign(8)),
+      Option9(*this, CrosshairOptionDesign(9)),
+      Option10(*this, CrosshairOptionDesign(10)),
+      Option11(*this, CrosshairOptionDesign(11)),
+      Option12(*this, CrosshairOptionDesign(12)),
+      Option13(*this, CrosshairOptionDesign(13)),
+      Option14(*this, CrosshairOptionDesign(14)),
+      Option15(*this, CrosshairOptionDesign(15)),
+      Option16(*this, CrosshairOptionDesign(16)),
+      Option17(*this, CrosshairOptionDesign(17)),
+      Option18(*this, CrosshairOptionDesign(18)),
+      Option19(*this, CrosshairOptionDesign(19)),
+      Option20(*this, CrosshairOptionDesign(20)),
+      Picture3(*this, CrosshairThumbnailDesign(1)),
+      Picture4(*this, CrosshairThumbnailDesign(2)),
+      Picture5(*this, CrosshairThumbnailDesign(3)),
+      Picture6(*this, CrosshairThumbnailDesign(4)),
+      Picture7(*this, CrosshairThumbnailDesign(5)),
+      Picture8(*this, CrosshairThumbnailDesign(6)),
+      Picture9(*this, CrosshairThumbnailDesign(7)),
+      Picture10(*this, CrosshairThumbnailDesign(8)),
+      Picture11(*this, CrosshairThumbnailDesign(9)),
+      Picture12(*this, CrosshairThumbnailDesign(10)),
+      Picture13(*this, CrosshairThumbnailDesign(11)),
+      Picture14(*this, CrosshairThumbnailDesign(12)),
+      Picture15(*this, CrosshairThumbnailDesign(13)),
+      Picture16(*this, CrosshairThumbnailDesign(14)),
+      Picture17(*this, CrosshairThumbnailDesign(15)),
+      Picture18(*this, CrosshairThumbnailDesign(16)),
+      Picture19(*this, CrosshairThumbnailDesign(17)),
+      Picture20(*this, CrosshairThumbnailDesign(18)),
+      Picture21(*this, CrosshairThumbnailDesign(19)),
+      Picture22(*this, CrosshairThumbnailDesign(20)),
       Label1(*this, Green("Label1", "Recticles", {2520, 3720, 735, 255}, 42)),
       Frame1(*this, SystemColoured("Frame1", "Recticles", {2400, 3960, 1215, 2055}, 43)),
-      rt1(Frame1, ReticleOptionSpec(1)),
-      rt2(Frame1, ReticleOptionSpec(2)),
-      rt3(Frame1, ReticleOptionSpec(3)),
-      Picture23(Frame1, ReticleThumbnailSpec(1)),
-      Picture24(Frame1, ReticleThumbnailSpec(2)),
-      Picture25(Frame1, ReticleThumbnailSpec(3)),
+      rt1(Frame1, ReticleOptionDesign(1)),
+      rt2(Frame1, ReticleOptionDesign(2)),
+      rt3(Frame1, ReticleOptionDesign(3)),
+      Picture23(Frame1, ReticleThumbnailDesign(1)),
+      Picture24(Frame1, ReticleThumbnailDesign(2)),
+      Picture25(Frame1, ReticleThumbnailDesign(3)),
       Mapply(*this, "Mapply", "Apply"),
       Mabout(*this, "Mabout", "About"),
       ILCR(CrosshairPreviewList(runtime.ui())),

@@ -17,7 +17,7 @@ namespace crosshairs {
 namespace {
 
 using platform::Bounds;
-using platform::ControlSpec;
+using platform::ControlDesign;
 
 constexpr char kMadeBy[] = "Made by the Vorlane team";
 constexpr char kThanks[] =
@@ -26,7 +26,7 @@ constexpr char kDonation[] =
     "If you like it, please donate through " VL_DONATION_SERVICE " to " VL_DONATION_ACCOUNT ".";
 constexpr char kSignature[] = "Thank you!  - the Vorlane team";
 
-platform::FormSpec WindowSpec() {
+platform::FormDesign WindowDesign() {
   return {.name = "Form2",
           .caption = "About",
           .clientWidth = 4680,
@@ -39,15 +39,15 @@ platform::FormSpec WindowSpec() {
           .showInTaskbar = false};
 }
 
-ControlSpec Text(std::string name, std::string caption, Bounds bounds, int tabIndex,
-                 platform::Color foreColor = platform::kGreen) {
+ControlDesign Text(std::string name, std::string caption, Bounds bounds, int tabIndex,
+                   platform::Color foreColor = platform::kGreen) {
   return {std::move(name), std::move(caption), bounds, tabIndex, foreColor, platform::kBlack};
 }
 
 }  // namespace
 
 Form2::Form2(platform::Runtime& runtime)
-    : Form(runtime, WindowSpec()),
+    : Form(runtime, WindowDesign()),
       Image1(*this, Text("Image1", "", {120, 120, 1095, 1215}, 0)),
       Image2(*this, Text("Image2", "", {1320, 120, 1095, 1215}, 1)),
       Label4(*this, Text("Label4", "Sightora Version 2.3", {2880, 240, 1335, 495}, 2)),

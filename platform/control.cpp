@@ -8,8 +8,8 @@
 
 namespace platform {
 
-Control::Control(Container& container, ControlKind kind, ControlSpec spec)
-    : container_(container), kind_(kind), spec_(std::move(spec)) {
+Control::Control(Container& container, ControlKind kind, ControlDesign design)
+    : container_(container), kind_(kind), design_(std::move(design)) {
   container_.controls_.push_back(this);
 }
 
@@ -26,7 +26,7 @@ void Control::Changed() {
 }
 
 void Control::SetBounds(const Bounds& bounds) {
-  spec_.bounds = bounds;
+  design_.bounds = bounds;
   Changed();
 }
 

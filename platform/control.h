@@ -30,7 +30,7 @@ struct Bounds {
 
 enum class ControlKind { kLabel, kFrame, kOptionButton, kCheckBox, kPictureBox, kImage };
 
-struct ControlSpec {
+struct ControlDesign {
   std::string name;
   std::string caption;  // the window text, also where the control is too narrow to show it
   Bounds bounds;
@@ -61,7 +61,7 @@ class Container {
 
 class Control {
  public:
-  Control(Container& container, ControlKind kind, ControlSpec spec);
+  Control(Container& container, ControlKind kind, ControlDesign design);
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   // Leaves its container's list, so that a window destroyed after its controls (a form's own
@@ -69,12 +69,12 @@ class Control {
   virtual ~Control();
 
   ControlKind kind() const { return kind_; }
-  const std::string& name() const { return spec_.name; }
-  const std::string& caption() const { return spec_.caption; }
-  const Bounds& bounds() const { return spec_.bounds; }
-  int tabIndex() const { return spec_.tabIndex; }
-  Color foreColor() const { return spec_.foreColor; }
-  Color backColor() const { return spec_.backColor; }
+  const std::string& name() const { return design_.name; }
+  const std::string& caption() const { return design_.caption; }
+  const Bounds& bounds() const { return design_.bounds; }
+  int tabIndex() const { return design_.tabIndex; }
+  Color foreColor() const { return design_.foreColor; }
+  Color backColor() const { return design_.backColor; }
   Container& container() const { return container_; }
   Form& form() const { return container_.form(); }
 
@@ -95,7 +95,7 @@ class Control {
  private:
   Container& container_;
   ControlKind kind_;
-  ControlSpec spec_;
+  ControlDesign design_;
   std::uintptr_t native_ = 0;
 };
 

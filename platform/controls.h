@@ -9,22 +9,22 @@ namespace platform {
 
 class Label : public Control {
  public:
-  Label(Container& container, ControlSpec spec)
-      : Control(container, ControlKind::kLabel, std::move(spec)) {}
+  Label(Container& container, ControlDesign design)
+      : Control(container, ControlKind::kLabel, std::move(design)) {}
 };
 
 // A captioned box that holds its own group of option buttons.
 class Frame : public Control, public Container {
  public:
-  Frame(Container& container, ControlSpec spec)
-      : Control(container, ControlKind::kFrame, std::move(spec)) {}
+  Frame(Container& container, ControlDesign design)
+      : Control(container, ControlKind::kFrame, std::move(design)) {}
   Form& form() override { return Control::form(); }
 };
 
 class OptionButton : public Control {
  public:
-  OptionButton(Container& container, ControlSpec spec)
-      : Control(container, ControlKind::kOptionButton, std::move(spec)) {}
+  OptionButton(Container& container, ControlDesign design)
+      : Control(container, ControlKind::kOptionButton, std::move(design)) {}
 
   bool value() const { return value_; }
   // Selecting clears the other option buttons of the same container and raises Click at once,
@@ -44,8 +44,8 @@ class CheckBox : public Control {
   static constexpr int kChecked = 1;
   static constexpr int kGrayed = 2;
 
-  CheckBox(Container& container, ControlSpec spec)
-      : Control(container, ControlKind::kCheckBox, std::move(spec)) {}
+  CheckBox(Container& container, ControlDesign design)
+      : Control(container, ControlKind::kCheckBox, std::move(design)) {}
 
   int value() const { return value_; }
   // A change of value raises Click at once, inside this call; setting the same value does not.
@@ -62,8 +62,8 @@ class CheckBox : public Control {
 // scaled; the box keeps its size.
 class PictureBox : public Control {
  public:
-  PictureBox(Container& container, ControlSpec spec)
-      : Control(container, ControlKind::kPictureBox, std::move(spec)) {}
+  PictureBox(Container& container, ControlDesign design)
+      : Control(container, ControlKind::kPictureBox, std::move(design)) {}
 
   const PictureRef& picture() const { return picture_; }
   void SetPicture(PictureRef picture);
@@ -78,8 +78,8 @@ class PictureBox : public Control {
 // Shows a picture without border or stretching: it takes the picture's own size.
 class Image : public Control {
  public:
-  Image(Container& container, ControlSpec spec)
-      : Control(container, ControlKind::kImage, std::move(spec)) {}
+  Image(Container& container, ControlDesign design)
+      : Control(container, ControlKind::kImage, std::move(design)) {}
 
   const PictureRef& picture() const { return picture_; }
   void SetPicture(PictureRef picture);

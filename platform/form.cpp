@@ -6,7 +6,7 @@
 
 namespace platform {
 
-Form::Form(Runtime& runtime, FormSpec spec) : runtime_(runtime), spec_(std::move(spec)) {}
+Form::Form(Runtime& runtime, FormDesign design) : runtime_(runtime), design_(std::move(design)) {}
 
 Form::~Form() {
   if (loaded_) runtime_.ui().DestroyWindow(*this);

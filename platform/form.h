@@ -24,7 +24,7 @@ enum class WindowState { kNormal = 0, kMinimized = 1 };
 constexpr int kScaleTwips = 1;
 constexpr int kScalePixels = 3;
 
-struct FormSpec {
+struct FormDesign {
   std::string name;
   std::string caption;
   int clientWidth = 0;  // twips
@@ -40,12 +40,12 @@ struct FormSpec {
 
 class Form : public Container {
  public:
-  Form(Runtime& runtime, FormSpec spec);
+  Form(Runtime& runtime, FormDesign design);
   ~Form() override;
 
   Runtime& runtime() const { return runtime_; }
   Form& form() override { return *this; }
-  const FormSpec& spec() const { return spec_; }
+  const FormDesign& design() const { return design_; }
   const std::vector<Menu*>& menus() const { return menus_; }  // top-level entries
   const std::vector<Menu*>& allMenus() const { return allMenus_; }
 
@@ -95,7 +95,7 @@ class Form : public Container {
   int AdoptMenu(Menu& menu);
 
   Runtime& runtime_;
-  FormSpec spec_;
+  FormDesign design_;
   std::vector<Menu*> menus_;
   std::vector<Menu*> allMenus_;
   bool loaded_ = false;

@@ -12,40 +12,40 @@ namespace vorlane {
 namespace {
 
 using platform::Bounds;
-using platform::ControlSpec;
+using platform::ControlDesign;
 using platform::kBlack;
 using platform::kGreen;
 
-platform::FormSpec WindowSpec() {
-  platform::FormSpec spec;
-  spec.name = "Form1";
-  spec.caption = "Vorlane";
-  spec.clientWidth = 1890;
-  spec.clientHeight = 2310;
-  spec.backColor = kBlack;
-  spec.border = platform::BorderStyle::kNone;
-  spec.showInTaskbar = false;
-  return spec;
+platform::FormDesign WindowDesign() {
+  platform::FormDesign design;
+  design.name = "Form1";
+  design.caption = "Vorlane";
+  design.clientWidth = 1890;
+  design.clientHeight = 2310;
+  design.backColor = kBlack;
+  design.border = platform::BorderStyle::kNone;
+  design.showInTaskbar = false;
+  return design;
 }
 
-ControlSpec Spec(const char* name, const char* caption, Bounds bounds, int tabIndex,
-                 platform::Color foreColor) {
-  return ControlSpec{name, caption, bounds, tabIndex, foreColor, kBlack};
+ControlDesign Design(const char* name, const char* caption, Bounds bounds, int tabIndex,
+                     platform::Color foreColor) {
+  return ControlDesign{name, caption, bounds, tabIndex, foreColor, kBlack};
 }
 
 }  // namespace
 
 Form1::Form1(platform::Runtime& runtime, Module1& module1)
-    : Form(runtime, WindowSpec()),
-      Picture1(*this, Spec("Picture1", "", {0, 0, 1935, 1815}, 2, platform::kSystemText)),
+    : Form(runtime, WindowDesign()),
+      Picture1(*this, Design("Picture1", "", {0, 0, 1935, 1815}, 2, platform::kSystemText)),
       Option2(*this,
-              Spec("Option2", "Enable", {0, 1800, 255, 255}, 1, platform::RGB(128, 255, 128))),
-      Label3(*this, Spec("Label3", "Enabled", {240, 1800, 735, 255}, 7, kGreen)),
-      Label1(*this, Spec("Label1", "Disable", {1080, 1800, 615, 255}, 5, kGreen)),
-      Option1(*this, Spec("Option1", "Disable", {1680, 1800, 255, 255}, 0, kGreen)),
-      Check1(*this, Spec("Check1", "RTR", {0, 2040, 735, 255}, 3, kGreen)),
-      Label2(*this, Spec("Label2", "SW", {1320, 2040, 375, 255}, 6, kGreen)),
-      Check2(*this, Spec("Check2", "SW", {1680, 2040, 255, 255}, 4, kGreen)),
+              Design("Option2", "Enable", {0, 1800, 255, 255}, 1, platform::RGB(128, 255, 128))),
+      Label3(*this, Design("Label3", "Enabled", {240, 1800, 735, 255}, 7, kGreen)),
+      Label1(*this, Design("Label1", "Disable", {1080, 1800, 615, 255}, 5, kGreen)),
+      Option1(*this, Design("Option1", "Disable", {1680, 1800, 255, 255}, 0, kGreen)),
+      Check1(*this, Design("Check1", "RTR", {0, 2040, 735, 255}, 3, kGreen)),
+      Label2(*this, Design("Label2", "SW", {1320, 2040, 375, 255}, 6, kGreen)),
+      Check2(*this, Design("Check2", "SW", {1680, 2040, 255, 255}, 4, kGreen)),
       mpopupsys(*this, "mpopupsys", "&systray", false),
       mpopen(mpopupsys, "mpopen", "&Enable"),
       mdis(mpopupsys, "mdis", "&Disable"),

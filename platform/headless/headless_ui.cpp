@@ -56,28 +56,28 @@ PictureRef HeadlessUi::DecodePicture(PictureBytes bytes) {
 void HeadlessUi::CreateWindow(Form& form) {
   windows_[&form] = Window{nextHandle_};
   nextHandle_ += 0x10;
-  events.push_back("create " + form.spec().name);
+  events.push_back("create " + form.design().name);
 }
 
 void HeadlessUi::DestroyWindow(Form& form) {
   windows_.erase(&form);
   std::erase(modalStack, &form);
-  events.push_back("destroy " + form.spec().name);
+  events.push_back("destroy " + form.design().name);
 }
 
 void HeadlessUi::Update(Control& /*control*/) {}
 void HeadlessUi::UpdateMenu(Menu& /*menu*/) {}
 
 void HeadlessUi::ShowWindow(Form& form) {
-  events.push_back("show " + form.spec().name);
+  events.push_back("show " + form.design().name);
 }
 
 void HeadlessUi::HideWindow(Form& form) {
-  events.push_back("hide " + form.spec().name);
+  events.push_back("hide " + form.design().name);
 }
 
 void HeadlessUi::RunModal(Form& form) {
-  events.push_back("modal " + form.spec().name);
+  events.push_back("modal " + form.design().name);
   modalStack.push_back(&form);
   if (onModal) onModal(form);
   if (form.loaded()) form.UserClose();
@@ -86,7 +86,7 @@ void HeadlessUi::RunModal(Form& form) {
 
 void HeadlessUi::Repaint(Form& form) {
   ++repaintCount;
-  events.push_back("repaint " + form.spec().name);
+  events.push_back("repaint " + form.design().name);
 }
 
 WindowState HeadlessUi::GetWindowState(const Form& form) {
@@ -104,7 +104,7 @@ void HeadlessUi::SetWindowState(Form& form, WindowState state) {
 
 void HeadlessUi::SetForeground(Form& form) {
   ++foregroundCount;
-  events.push_back("foreground " + form.spec().name);
+  events.push_back("foreground " + form.design().name);
 }
 
 Menu* HeadlessUi::ShowPopup(Form& /*form*/, Menu& menu) {
@@ -124,7 +124,7 @@ std::uintptr_t HeadlessUi::WindowHandle(const Form& form) {
 }
 
 std::uintptr_t HeadlessUi::IconHandle(const Form& form) {
-  return form.spec().hasIcon ? 0x0777 : 0;
+  return form.design().hasIcon ? 0x0777 : 0;
 }
 
 bool HeadlessUi::IsBlocked(const Form& form) const {

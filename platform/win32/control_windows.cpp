@@ -45,7 +45,7 @@ void FillClient(HWND window, HDC dc, Color color) {
 Color ContainerBackColor(const Control& control) {
   if (const auto* frame = dynamic_cast<const Frame*>(&control.container()))
     return frame->backColor();
-  return control.form().spec().backColor;
+  return control.form().design().backColor;
 }
 
 const Picture* PictureOf(const Control& control) {

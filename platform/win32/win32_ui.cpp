@@ -26,11 +26,11 @@ struct FrameStyle {
   DWORD exStyle;
 };
 
-FrameStyle StyleFor(const FormSpec& spec) {
+FrameStyle StyleFor(const FormDesign& design) {
   const DWORD buttons =
-      (spec.minButton ? WS_MINIMIZEBOX : 0u) | (spec.maxButton ? WS_MAXIMIZEBOX : 0u);
+      (design.minButton ? WS_MINIMIZEBOX : 0u) | (design.maxButton ? WS_MAXIMIZEBOX : 0u);
   const DWORD titled = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | buttons;
-  switch (spec.border) {
+  switch (design.border) {
     case BorderStyle::kNone:
       return {WS_POPUP | WS_CLIPCHILDREN, 0};
     case BorderStyle::kFixedSingle:
@@ -215,7 +215,7 @@ struct Win32Ui::State {
         RECT client{};
         GetClientRect(hwnd, &client);
         FillRect(reinterpret_cast<HDC>(wParam), &client,
-                 SolidBrush(ToColorRef(form.spec().backColor)));
+                 SolidBrush(ToColorRef(form.design().backColor)));
         return 1;
       }
       case WM_DESTROY:
@@ -285,10 +285,10 @@ PictureRef Win32Ui::DecodePicture(PictureBytes bytes) {
 void Win32Ui::CreateWindow(Form& form) {
   State& s = *state_;
   if (s.Find(form) != nullptr) return;
-  const FormSpec& spec = form.spec();
-  const FrameStyle frame = StyleFor(spec);
-  const int clientWidth = TwipsToPixels(spec.clientWidth, s.twipsPerPixel);
-  const int clientHeight = TwipsToPixels(spec.clientHeight, s.twipsPerPixel);
+  const FormDesign& design = form.design();
+  const FrameStyle frame = StyleFor(design);
+  const int clientWidth = TwipsToPixels(design.clientWidth, s.twipsPerPixel);
+  const int clientHeight = TwipsToPixels(design.clientHeight, s.twipsPerPixel);
 
   HMENU bar = BuildMenuBar(form);
   RECT outer{0, 0, clientWidth, clientHeight};
@@ -299,17 +299,17 @@ void Win32Ui::CreateWindow(Form& form) {
   auto record = std::make_unique<FormWindow>(FormWindow{&s, &form});
   FormWindow& window = *record;
   HWND hwnd =
-      CreateWindowExA(frame.exStyle, MAKEINTATOM(s.formClass), spec.caption.c_str(), frame.style,
+      CreateWindowExA(frame.exStyle, MAKEINTATOM(s.formClass), design.caption.c_str(), frame.style,
                       at.x, at.y, outer.right - outer.left, outer.bottom - outer.top,
-                      spec.showInTaskbar ? nullptr : s.hiddenOwner, bar, s.instance, &window);
+                      design.showInTaskbar ? nullptr : s.hiddenOwner, bar, s.instance, &window);
   if (hwnd == nullptr) {
     if (bar != nullptr) DestroyMenu(bar);
-    throw std::runtime_error("cannot create the window " + spec.name);
+    throw std::runtime_error("cannot create the window " + design.name);
   }
   s.forms[&form] = std::move(record);
   ++s.liveForms;
 
-  if (spec.hasIcon) {
+  if (design.hasIcon) {
     window.bigIcon = LoadProgramIcon(SM_CXICON, SM_CYICON);
     window.smallIcon = LoadProgramIcon(SM_CXSMICON, SM_CYSMICON);
     if (window.bigIcon != nullptr)

@@ -22,7 +22,7 @@ TEST_F(AboutTest, OpensModalWithBothPicturesAtTheirOwnSize) {
   env.ui.onModal = [&](platform::Form& window) {
     ++opened;
     auto& about = dynamic_cast<crosshairs::Form2&>(window);
-    EXPECT_EQ(about.spec().caption, "About");
+    EXPECT_EQ(about.design().caption, "About");
     EXPECT_EQ(about.Image1.picture(), about.ImageList1.Picture(1));
     EXPECT_EQ(about.Image2.picture(), about.ImageList1.Picture(2));
     EXPECT_EQ(about.Image1.bounds(), (platform::Bounds{120, 120, 900, 900}));

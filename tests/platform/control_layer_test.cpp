@@ -117,7 +117,7 @@ TEST(ControlLayer, AModalWindowBlocksInputToTheOthersUntilItCloses) {
 TEST(ControlLayer, AControlThatIsGoneLeavesItsContainer) {
   Environment env("test");
   TwoGroups form(env.runtime);
-  auto extra = std::make_unique<OptionButton>(form.frame, ControlSpec{.name = "z"});
+  auto extra = std::make_unique<OptionButton>(form.frame, ControlDesign{.name = "z"});
   ASSERT_EQ(form.frame.controls().size(), 3u);
   extra.reset();
   EXPECT_EQ(form.frame.controls().size(), 2u);

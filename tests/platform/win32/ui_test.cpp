@@ -41,7 +41,7 @@ struct WindowTestEnvironment {
   Runtime runtime{"win32 test", Services{settings, copier, messageBox, ui, notificationArea}};
 };
 
-FormSpec TestFormSpec() {
+FormDesign TestFormDesign() {
   return {.name = "TestForm",
           .caption = "Test window",
           .clientWidth = 3720,
@@ -54,8 +54,8 @@ FormSpec TestFormSpec() {
 
 // A window with one control of each kind, two option groups and a menu bar and popup menu.
 struct TestWindow {
-  explicit TestWindow(Runtime& runtime, FormSpec spec = TestFormSpec())
-      : form(runtime, std::move(spec)) {
+  explicit TestWindow(Runtime& runtime, FormDesign design = TestFormDesign())
+      : form(runtime, std::move(design)) {
     option1.onClick = [this] { ++option1Clicks; };
     option2.onClick = [this] { ++option2Clicks; };
     rt1.onClick = [this] { ++rt1Clicks; };
