@@ -1,18 +1,16 @@
 #pragma once
-// Helpers of the fault tests: large files written and compared in chunks, snapshots of a whole
+// Helpers of the native fault tests: files made with their folders, snapshots of a whole
 // folder, and a small file system mounted for a disk that fills up.
 #include <cstddef>
 #include <map>
 #include <string>
 
+#include "tests/faults/large_files.h"
+
 namespace faults {
 
 // Writes `contents` to `path` (forward slashes), making its folders.
 void WriteText(const std::string& path, const std::string& contents);
-// Writes `size` bytes of a pattern that differs from offset to offset and from seed to seed.
-void WritePattern(const std::string& path, std::size_t size, unsigned seed);
-// True if both files exist and hold the same bytes.
-bool SameBytes(const std::string& a, const std::string& b);
 
 // Every file below `folder` (relative, with forward slashes) with its contents; a folder shows
 // as its name followed by '/' and no contents, so that an emptied or new folder shows too.

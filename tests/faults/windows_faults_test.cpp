@@ -20,6 +20,7 @@
 #include "platform/headless/headless_environment.h"
 #include "platform/runtime_error.h"
 #include "platform/win32/win32_file_system.h"
+#include "tests/faults/large_files.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
@@ -31,7 +32,6 @@ using Environment = platform::headless::HeadlessEnvironment<platform::win32::Win
 constexpr char kOtherFailureMessage[] =
     "we have a problem cant find your VL files so make sure you have me in the right directory.";
 constexpr DWORD kWaitMs = 30000;
-constexpr std::size_t kChunk = 1 << 20;
 
 // --- files --------------------------------------------------------------------------------------
 
@@ -47,36 +47,6 @@ std::string ReadText(const std::string& path) {
   std::ostringstream contents;
   contents << in.rdbuf();
   return contents.str();
-}
-
-void WritePattern(const std::string& path, std::size_t size, unsigned seed) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  std::vector<char> chunk(kChunk);
-  unsigned state = seed * 2654435761u + 1;
-  for (std::size_t written = 0; written < size; written += kChunk) {
-    for (char& byte : chunk) {
-      state = state * 1103515245u + 12345u;
-      byte = static_cast<char>(state >> 16);
-    }
-    out.write(chunk.data(), static_cast<std::streamsize>(std::min(kChunk, size - written)));
-  }
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-bool SameBytes(const std::string& a, const std::string& b) {
-  std::ifstream first(a, std::ios::binary);
-  std::ifstream second(b, std::ios::binary);
-  if (!first || !second) return false;
-  std::vector<char> one(kChunk);
-  std::vector<char> two(kChunk);
-  for (;;) {
-    first.read(one.data(), static_cast<std::streamsize>(kChunk));
-    second.read(two.data(), static_cast<std::streamsize>(kChunk));
-    const auto got = static_cast<std::size_t>(first.gcount());
-    if (got != static_cast<std::size_t>(second.gcount())) return false;
-    if (std::memcmp(one.data(), two.data(), got) != 0) return false;
-    if (got < kChunk) return true;
-  }
 }
 
 void MakeFolders(const std::string& path) {
