@@ -85,7 +85,6 @@ void HeadlessUi::RunModal(Form& form) {
 }
 
 void HeadlessUi::Repaint(Form& form) {
-  ++repaintCount;
   events.push_back("repaint " + form.design().name);
 }
 

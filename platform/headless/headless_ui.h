@@ -56,7 +56,6 @@ class HeadlessUi : public UiBackend {
   // --- what a test reads ---
   int twipsPerPixel = 15;
   int decodeCount = 0;
-  int repaintCount = 0;
   int foregroundCount = 0;
   bool terminated = false;
   int exitCode = 0;

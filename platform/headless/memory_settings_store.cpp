@@ -32,9 +32,4 @@ void MemorySettingsStore::Erase(const std::string& application, const std::strin
   values_.erase(Fold(application, section, key));
 }
 
-bool MemorySettingsStore::Contains(const std::string& application, const std::string& section,
-                                   const std::string& key) const {
-  return values_.contains(Fold(application, section, key));
-}
-
 }  // namespace platform::headless

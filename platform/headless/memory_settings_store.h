@@ -17,8 +17,6 @@ class MemorySettingsStore : public SettingsStore {
 
   // Removes a value, as if never saved.
   void Erase(const std::string& application, const std::string& section, const std::string& key);
-  bool Contains(const std::string& application, const std::string& section,
-                const std::string& key) const;
   // Makes every later Save raise error 5, as a store that refuses to write.
   void FailSaves(bool fail) { failSaves_ = fail; }
 
