@@ -8,6 +8,7 @@
 
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/win32/control_font.h"
 #include "platform/win32/event_boundary.h"
 #include "platform/win32/native_picture.h"
 
@@ -183,8 +184,7 @@ HMENU ChildId(int id) {
 
 void PrepareSystemChild(HWND window, Control& control, bool isButton) {
   StoreControl(window, &control);
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               FALSE);
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
   // Themed buttons ignore the text colour; unthemed ones honour it on every system.
   if (isButton) SetWindowTheme(window, L"", L"");
 }

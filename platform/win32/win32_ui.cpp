@@ -10,7 +10,9 @@
 #include "platform/menu.h"
 #include "platform/win32/control_windows.h"
 #include "platform/win32/event_boundary.h"
+#include "platform/win32/keyboard_navigation.h"
 #include "platform/win32/menu_builder.h"
+#include "platform/win32/message_filter.h"
 #include "platform/win32/picture_decoder.h"
 
 namespace platform::win32 {
@@ -141,7 +143,9 @@ struct Win32Ui::State {
   void Dispatch(MSG& message) {
     // The dialog keys (Tab, arrows) move between the controls of our windows.
     HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root != nullptr && IsFormWindow(root) && IsDialogMessageA(root, &message)) return;
+    if (root != nullptr && IsFormWindow(root) &&
+        (HandleOptionArrowKey(message) || IsDialogMessageA(root, &message)))
+      return;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
@@ -154,6 +158,14 @@ struct Win32Ui::State {
 
   // Where the system would put a new overlapped window: popup windows get no default place of
   // their own, so a hidden probe window asks for one.
+  // A window kept out of the taskbar is owned, and an owned window always stays above its
+  // owner: by the program's active window (the one a modal window blocks), so that raising that
+  // window cannot bury the modal one; by the hidden window only when none of ours is active.
+  HWND OwnerForUntaskedWindow() const {
+    HWND active = GetActiveWindow();
+    return active != nullptr && IsFormWindow(active) ? active : hiddenOwner;
+  }
+
   POINT DefaultPosition() const {
     POINT at{0, 0};
     HWND probe = CreateWindowExA(0, MAKEINTATOM(ownerClass), "", WS_OVERLAPPED, CW_USEDEFAULT,
@@ -298,16 +310,18 @@ void Win32Ui::CreateWindow(Form& form) {
 
   auto record = std::make_unique<FormWindow>(FormWindow{&s, &form});
   FormWindow& window = *record;
-  HWND hwnd =
-      CreateWindowExA(frame.exStyle, MAKEINTATOM(s.formClass), design.caption.c_str(), frame.style,
-                      at.x, at.y, outer.right - outer.left, outer.bottom - outer.top,
-                      design.showInTaskbar ? nullptr : s.hiddenOwner, bar, s.instance, &window);
+  HWND hwnd = CreateWindowExA(
+      frame.exStyle, MAKEINTATOM(s.formClass), design.caption.c_str(), frame.style, at.x, at.y,
+      outer.right - outer.left, outer.bottom - outer.top,
+      design.showInTaskbar ? nullptr : s.OwnerForUntaskedWindow(), bar, s.instance, &window);
   if (hwnd == nullptr) {
     if (bar != nullptr) DestroyMenu(bar);
     throw std::runtime_error("cannot create the window " + design.name);
   }
   s.forms[&form] = std::move(record);
   ++s.liveForms;
+  // Also when the program runs elevated and the restarted shell does not.
+  AllowFromAnyProgram(hwnd, s.taskbarCreated);
 
   if (design.hasIcon) {
     window.bigIcon = LoadProgramIcon(SM_CXICON, SM_CYICON);
@@ -443,7 +457,10 @@ std::uintptr_t Win32Ui::WindowHandle(const Form& form) {
 
 std::uintptr_t Win32Ui::IconHandle(const Form& form) {
   const FormWindow* window = state_->Find(form);
-  return window == nullptr ? 0 : reinterpret_cast<std::uintptr_t>(window->bigIcon);
+  // The small image: what the notification area shows.
+  if (window == nullptr) return 0;
+  return reinterpret_cast<std::uintptr_t>(window->smallIcon != nullptr ? window->smallIcon
+                                                                       : window->bigIcon);
 }
 
 void Win32Ui::RunMessageLoop() {
