@@ -163,7 +163,9 @@ ChildClass ClassFor(ControlKind kind) {
     case ControlKind::kLabel:
       return {"STATIC", SS_LEFT, 0, true, false};
     case ControlKind::kFrame:
-      return {kFrameClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, false, false};
+      // Not clipping its children: its group box covers it whole and never fills its inside,
+      // so the frame's own fill has to reach under it.
+      return {kFrameClass, 0, WS_EX_CONTROLPARENT, false, false};
     case ControlKind::kOptionButton:
       // Not an automatic button: the model decides what is checked.
       return {"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0, true, true};

@@ -24,6 +24,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ui.h"
 #include "tests/e2e/capture.h"
+#include "tests/e2e/windows_ui.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
@@ -86,34 +87,46 @@ int MarkAndCaptionWidth(HWND button, const std::string& caption) {
 }
 
 struct Measured {
-  std::string name;
-  int needed = 0;  // pixels wide; for a wrapping label, high
+  std::string what;
+  int needed = 0;  // pixels
   int available = 0;
 };
 
-Measured Measure(const platform::Control& control) {
+// The frame's caption stands in its group box, the bottom-most of its children.
+HWND GroupBoxOf(HWND frame) {
+  HWND groupBox = nullptr;
+  for (HWND child = GetWindow(frame, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT))
+    groupBox = child;
+  return groupBox;
+}
+
+std::vector<Measured> Measure(const platform::Control& control) {
   HWND window = WindowOf(control);
   RECT client{};
   GetClientRect(window, &client);
   const std::string& caption = control.caption();
+  const std::string& name = control.name();
   switch (control.kind()) {
     case platform::ControlKind::kLabel: {
-      // A label wraps at word boundaries: its lines must fit its height, and no word its width.
+      // A label wraps at word boundaries: no line may be wider than it, and the lines must fit
+      // its height.
       const SIZE wrapped = TextSize(window, caption, client.right);
-      if (wrapped.cx > client.right) return {control.name(), wrapped.cx, client.right};
-      return {control.name() + " (lines, high)", wrapped.cy, client.bottom};
+      return {{name + " width", wrapped.cx, client.right},
+              {name + " height", wrapped.cy, client.bottom}};
     }
     case platform::ControlKind::kOptionButton:
     case platform::ControlKind::kCheckBox:
-      return {control.name(), MarkAndCaptionWidth(window, caption), client.right};
+      return {{name + " width", MarkAndCaptionWidth(window, caption), client.right}};
     case platform::ControlKind::kFrame: {
-      // The caption stands in the frame's top edge, clear of its corners by a character.
-      const SIZE text = TextSize(window, caption, 0);
-      const int margin = TextSize(window, "M", 0).cx;
-      return {control.name(), text.cx + 2 * margin, client.right};
+      // The caption stands in the top edge, clear of the corners by a character each side.
+      HWND groupBox = GroupBoxOf(window);
+      const int text = TextSize(groupBox, caption, 0).cx;
+      const int margin = TextSize(groupBox, "M", 0).cx;
+      return {{name + " width", text + 2 * margin, client.right}};
     }
     default:
-      return {control.name(), 0, client.right};
+      return {};
   }
 }
 
@@ -122,17 +135,29 @@ void ExpectCaptionsFit(const std::string& window, const platform::Container& con
     if (const auto* frame = dynamic_cast<const platform::Frame*>(control))
       ExpectCaptionsFit(window, *frame);
     if (control->caption().empty() || NarrowByDesign(window).contains(control->name())) continue;
-    const Measured measured = Measure(*control);
-    std::printf("%d dpi  %-16s %-24s %3d of %3d px\n", ScreenDotsPerInch(), window.c_str(),
-                measured.name.c_str(), measured.needed, measured.available);
-    EXPECT_LE(measured.needed, measured.available)
-        << window << " " << measured.name << " \"" << control->caption() << "\"";
+    for (const Measured& measured : Measure(*control)) {
+      std::printf("%d dpi  %-16s %-14s %3d of %3d px  \"%s\"\n", ScreenDotsPerInch(),
+                  window.c_str(), measured.what.c_str(), measured.needed, measured.available,
+                  control->caption().c_str());
+      EXPECT_LE(measured.needed, measured.available)
+          << window << " " << measured.what << " \"" << control->caption() << "\"";
+    }
   }
 }
 
+// The window as the screen shows it. The window is this thread's own: it paints only while
+// this thread handles its messages.
 void SaveScreenshot(const platform::Form& form, const std::string& name) {
   HWND window = reinterpret_cast<HWND>(form.windowHandle());
-  const auto image = e2e::CaptureWindow(window);
+  SetForegroundWindow(window);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  for (int round = 0; round < 20; ++round) {
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(25);
+  }
+  const auto image = e2e::CaptureScreen(e2e::ClientRectOnScreen(window));
   ASSERT_TRUE(image) << "cannot capture " << name;
   EXPECT_TRUE(e2e::SaveBmp(*image, name + "-" + std::to_string(ScreenDotsPerInch()) + "dpi.bmp"));
 }
