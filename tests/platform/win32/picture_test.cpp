@@ -13,7 +13,7 @@
 #include "platform/win32/native_picture.h"
 #include "platform/win32/picture_decoder.h"
 #include "platform/win32/system_session.h"
-#include "test_files.h"
+#include "sample_pictures.h"
 #include "test_picture_ids.h"
 
 namespace platform::win32 {
