@@ -35,13 +35,6 @@ constexpr DWORD kHighDpi = 144;
 constexpr int kDpiNotApplied = 77;
 bool expectHighDpi = false;
 
-int ScreenDotsPerInch() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
 // Captions the layout itself makes wider than their controls: these option buttons and the
 // check box are only as wide as their mark, and the labels beside them carry the words.
 const std::set<std::string>& NarrowByDesign(const std::string& window) {
@@ -136,8 +129,8 @@ void ExpectCaptionsFit(const std::string& window, const platform::Container& con
       ExpectCaptionsFit(window, *frame);
     if (control->caption().empty() || NarrowByDesign(window).contains(control->name())) continue;
     for (const Measured& measured : Measure(*control)) {
-      std::printf("%d dpi  %-16s %-14s %3d of %3d px  \"%s\"\n", ScreenDotsPerInch(),
-                  window.c_str(), measured.what.c_str(), measured.needed, measured.available,
+      std::printf("%d dpi  %-16s %-14s %3d of %3d px  \"%s\"\n", e2e::ScreenDpi(), window.c_str(),
+                  measured.what.c_str(), measured.needed, measured.available,
                   control->caption().c_str());
       EXPECT_LE(measured.needed, measured.available)
           << window << " " << measured.what << " \"" << control->caption() << "\"";
@@ -159,7 +152,7 @@ void SaveScreenshot(const platform::Form& form, const std::string& name) {
   }
   const auto image = e2e::CaptureScreen(e2e::ClientRectOnScreen(window));
   ASSERT_TRUE(image) << "cannot capture " << name;
-  EXPECT_TRUE(e2e::SaveBmp(*image, name + "-" + std::to_string(ScreenDotsPerInch()) + "dpi.bmp"));
+  EXPECT_TRUE(e2e::SaveBmp(*image, name + "-" + std::to_string(e2e::ScreenDpi()) + "dpi.bmp"));
 }
 
 struct WindowsUnderTest {
@@ -175,7 +168,7 @@ struct WindowsUnderTest {
 };
 
 TEST(Captions, FitTheirControlsAtTheScreensDotsPerInch) {
-  if (expectHighDpi && ScreenDotsPerInch() != static_cast<int>(kHighDpi)) std::exit(kDpiNotApplied);
+  if (expectHighDpi && e2e::ScreenDpi() != static_cast<int>(kHighDpi)) std::exit(kDpiNotApplied);
   WindowsUnderTest env;
   env.settings.Save("Vorlane", "crosshair", "cr", "7");
   env.settings.Save("Vorlane", "crosshair", "rt", "2");
