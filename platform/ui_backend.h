@@ -39,6 +39,7 @@ class UiBackend {
 
   virtual int TwipsPerPixel() = 0;
   virtual std::uintptr_t WindowHandle(const Form& form) = 0;
+  // The window's small icon: the image a notification-area icon shows.
   virtual std::uintptr_t IconHandle(const Form& form) = 0;
 
   // Handles events until no window of the program is left.

@@ -138,6 +138,10 @@ void HeadlessUi::Click(Menu& menu) {
   if (!IsBlocked(menu.form())) menu.UserClick();
 }
 
+OptionButton& HeadlessUi::PressArrow(OptionButton& focused, ArrowStep step) {
+  return IsBlocked(focused.form()) ? focused : platform::PressArrow(focused, step);
+}
+
 void HeadlessUi::Minimize(Form& form) {
   if (!IsBlocked(form)) SetWindowState(form, WindowState::kMinimized);
 }

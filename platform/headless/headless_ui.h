@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/keyboard_navigation.h"
 #include "platform/menu.h"
 #include "platform/ui_backend.h"
 
@@ -40,6 +41,8 @@ class HeadlessUi : public UiBackend {
   // --- acting as the user; input to a window blocked by a modal one is ignored ---
   void Click(Control& control);
   void Click(Menu& menu);
+  // An arrow key on the focused option button `focused`; returns the button focused after it.
+  OptionButton& PressArrow(OptionButton& focused, ArrowStep step);
   void Minimize(Form& form);
   void Close(Form& form);
   // The shell's notification callback: a mouse message number carried as the X position.

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/keyboard_navigation.h"
 #include "platform/win32/control_classes.h"
+#include "platform/win32/control_font.h"
 
 namespace platform::win32 {
 namespace {
@@ -50,9 +52,10 @@ struct ControlWindowKind {
 constexpr std::array kKinds{
     ControlWindowKind{
         .kind = ControlKind::kLabel, .className = "STATIC", .style = SS_LEFT, .systemClass = true},
+    // Not clipping its children: its group box covers it whole and never fills its inside, so
+    // the frame's own fill has to reach under it.
     ControlWindowKind{.kind = ControlKind::kFrame,
                       .className = kFrameClass,
-                      .style = WS_CLIPCHILDREN,
                       .exStyle = WS_EX_CONTROLPARENT,
                       .holdsControls = true},
     // Not an automatic button: the model decides what is checked.
@@ -100,8 +103,7 @@ HMENU ChildId(int id) {
 
 void PrepareSystemChild(HWND window, Control& control, bool button) {
   StoreControl(window, &control);
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               FALSE);
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
   // Themed buttons ignore the text colour; unthemed ones honour it on every system.
   if (button) SetWindowTheme(window, L"", L"");
 }
@@ -150,16 +152,9 @@ void SetStyleBit(HWND window, DWORD bit, bool on) {
 // Tab reaches an option group at its selected button, or at its first when none is selected;
 // the arrow keys move within it.
 void RefreshOptionTabStops(const Container& container) {
-  std::vector<const OptionButton*> options;
-  for (const Control* control : InTabOrder(container))
-    if (KindOf(*control).optionGroup && control->nativeHandle() != 0)
-      options.push_back(static_cast<const OptionButton*>(control));
-  if (options.empty()) return;
-  const auto selected = std::find_if(options.begin(), options.end(),
-                                     [](const OptionButton* option) { return option->value(); });
-  const OptionButton* stop = selected != options.end() ? *selected : options.front();
-  for (const OptionButton* option : options)
-    SetStyleBit(HandleOf(*option), WS_TABSTOP, option == stop);
+  const OptionButton* stop = GroupTabStop(container);
+  for (const OptionButton* option : OptionGroup(container))
+    if (HWND window = HandleOf(*option)) SetStyleBit(window, WS_TABSTOP, option == stop);
 }
 
 void ShowValue(const Control& control, HWND window) {

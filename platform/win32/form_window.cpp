@@ -6,6 +6,7 @@
 #include "platform/win32/control_windows.h"
 #include "platform/win32/event_boundary.h"
 #include "platform/win32/menu_builder.h"
+#include "platform/win32/message_filter.h"
 #include "platform/win32/window_class.h"
 #include "platform/win32/windows_api.h"
 
@@ -158,6 +159,16 @@ LRESULT FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return HandleFormMessage(*record, message, wParam, lParam);
 }
 
+// A window kept out of the taskbar is owned, and an owned window always stays above its owner:
+// by the program's active window (the one a modal window blocks), so that raising that window
+// cannot bury the modal one; by the hidden window only when none of ours is active.
+HWND OwnerForUntaskedWindow(const UiState& ui) {
+  HWND active = GetActiveWindow();
+  const bool ours =
+      active != nullptr && static_cast<ATOM>(GetClassLongPtrA(active, GCW_ATOM)) == ui.formClass;
+  return ours ? active : ui.hiddenOwner;
+}
+
 }  // namespace
 
 void RegisterFormClasses(UiState& ui) {
@@ -181,16 +192,18 @@ void CreateFormWindow(UiState& ui, Form& form) {
 
   auto record = std::make_unique<FormWindow>(FormWindow{&ui, &form});
   FormWindow& window = *record;
-  HWND hwnd =
-      CreateWindowExA(frame.exStyle, MAKEINTATOM(ui.formClass), design.caption.c_str(), frame.style,
-                      at.x, at.y, outer.right - outer.left, outer.bottom - outer.top,
-                      design.showInTaskbar ? nullptr : ui.hiddenOwner, bar, ui.instance, &window);
+  HWND hwnd = CreateWindowExA(
+      frame.exStyle, MAKEINTATOM(ui.formClass), design.caption.c_str(), frame.style, at.x, at.y,
+      outer.right - outer.left, outer.bottom - outer.top,
+      design.showInTaskbar ? nullptr : OwnerForUntaskedWindow(ui), bar, ui.instance, &window);
   if (hwnd == nullptr) {
     if (bar != nullptr) DestroyMenu(bar);
     throw std::runtime_error("cannot create the window " + design.name);
   }
   ui.forms[&form] = std::move(record);
   ++ui.liveForms;
+  // Also when the program runs elevated and the restarted shell does not.
+  AllowFromAnyProgram(hwnd, ui.taskbarCreated);
 
   if (design.hasIcon) SetIcons(window, hwnd);
   CreateControlWindows(form, hwnd, ui.twipsPerPixel);

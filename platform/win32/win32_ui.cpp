@@ -8,6 +8,7 @@
 #include "platform/win32/control_windows.h"
 #include "platform/win32/event_boundary.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/keyboard_navigation.h"
 #include "platform/win32/menu_builder.h"
 #include "platform/win32/picture_decoder.h"
 #include "platform/win32/ui_state.h"
@@ -42,7 +43,9 @@ bool IsFormWindow(const UiState& ui, HWND window) {
 void Dispatch(const UiState& ui, MSG& message) {
   // The dialog keys (Tab, arrows) move between the controls of our windows.
   HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (root != nullptr && IsFormWindow(ui, root) && IsDialogMessageA(root, &message)) return;
+  if (root != nullptr && IsFormWindow(ui, root) &&
+      (HandleOptionArrowKey(message) || IsDialogMessageA(root, &message)))
+    return;
   TranslateMessage(&message);
   DispatchMessageA(&message);
 }
@@ -202,7 +205,10 @@ std::uintptr_t Win32Ui::WindowHandle(const Form& form) {
 
 std::uintptr_t Win32Ui::IconHandle(const Form& form) {
   const FormWindow* window = Find(*state_, form);
-  return window == nullptr ? 0 : reinterpret_cast<std::uintptr_t>(window->bigIcon);
+  // The small image: what the notification area shows.
+  if (window == nullptr) return 0;
+  return reinterpret_cast<std::uintptr_t>(window->smallIcon != nullptr ? window->smallIcon
+                                                                       : window->bigIcon);
 }
 
 void Win32Ui::RunMessageLoop() {

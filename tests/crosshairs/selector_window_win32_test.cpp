@@ -119,6 +119,32 @@ TEST_F(SelectorWindow, TheSavedChoiceIsCheckedAndEachGroupIsExclusive) {
   EXPECT_EQ(form.Picture1.picture(), form.Picture5.picture());
 }
 
+TEST_F(SelectorWindow, TheFrameIsBlackInsideWhateverTheScreenHeldBefore) {
+  HWND frame = Handle(form.Frame1);
+  HWND groupBox = nullptr;  // the bottom-most child: it covers the whole frame
+  for (HWND child = GetWindow(frame, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT))
+    groupBox = child;
+  ASSERT_NE(groupBox, nullptr);
+  RECT inside{};
+  GetClientRect(groupBox, &inside);
+  HDC dc = GetDC(groupBox);  // clipped to where the frame's controls do not lie
+  FillRect(dc, &inside, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  RedrawWindow(frame, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // A strip between the reticle thumbnails and the frame's right edge, where nothing else draws.
+  const int left = (form.Picture23.bounds().left + form.Picture23.bounds().width) / 15 + 2;
+  int black = 0;
+  int pixels = 0;
+  for (int y = inside.bottom / 4; y < inside.bottom - 4; ++y) {
+    for (int x = left; x < inside.right - 4; ++x, ++pixels)
+      if (GetPixel(dc, x, y) == 0x000000) ++black;  // black
+  }
+  ReleaseDC(groupBox, dc);
+  EXPECT_GT(pixels, 0);
+  EXPECT_EQ(black, pixels);
+}
+
 TEST_F(SelectorWindow, TheMenuBarHoldsApplyThenAbout) {
   HMENU bar = GetMenu(reinterpret_cast<HWND>(form.windowHandle()));
   ASSERT_NE(bar, nullptr);

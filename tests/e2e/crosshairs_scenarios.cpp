@@ -47,6 +47,15 @@ Image ReticlePicture(int k) {
   return DecodeBmp24(file.data, file.size).value_or(Image{});
 }
 
+// Whether `upper` lies above `lower` among the top-level windows.
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND window = GetWindow(lower, GW_HWNDPREV); window != nullptr;
+       window = GetWindow(window, GW_HWNDPREV)) {
+    if (window == upper) return true;
+  }
+  return false;
+}
+
 class Crosshairs : public Scenario {
  protected:
   Crosshairs() : Scenario("crosshair") {}
@@ -179,6 +188,43 @@ TEST_F(Crosshairs, ApplyInstallsTheChoiceAsksToExitAndTheNextStartShowsIt) {
   EXPECT_EQ(CheckedReticles(selector), std::vector<int>{2});
 }
 
+TEST_F(Crosshairs, TheKeyboardAloneChoosesPreviewsAndApplies) {
+  HWND selector = StartWithSavedChoice("1", "1");
+  ASSERT_NE(selector, nullptr);
+  ASSERT_TRUE(BringToKeyboard(selector));
+  // Tab enters the crosshair group at its selected button; each arrow selects the one reached.
+  PressKey(VK_TAB);
+  for (int i = 0; i < 6; ++i) PressKey(VK_DOWN);
+  EXPECT_TRUE(WaitUntil([&] { return CheckedCrosshairs(selector) == std::vector<int>{7}; }));
+  // The reticle group, entered at rt1; rt2 comes before it in tab order.
+  PressKey(VK_TAB);
+  PressKey(VK_UP);
+  EXPECT_TRUE(WaitUntil([&] { return CheckedReticles(selector) == std::vector<int>{2}; }));
+  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{7});
+  HWND preview = ChildAt(selector, InPixels(0, 240));
+  ASSERT_NE(preview, nullptr);
+  auto image = CaptureWindow(selector);
+  ASSERT_TRUE(image);
+  const RECT client = ClientRectOnScreen(selector);
+  EXPECT_TRUE(ShowsPicture(*image, AreaOf(preview, {client.left, client.top}), CrosshairPicture(7)))
+      << "the large preview does not follow the keyboard";
+  EXPECT_EQ(Setting("cr"), "1") << "choosing alone must not save";
+
+  ASSERT_TRUE(BringToKeyboard(selector));
+  PressKey(VK_F10);  // the menu bar, at its first entry: Apply
+  PressKey(VK_RETURN);
+  auto question = WaitForMessageBox(program.id(), kQuestionTitle);
+  ASSERT_TRUE(question) << "Apply did not run from the keyboard";
+  EXPECT_EQ(Setting("cr"), "7");
+  EXPECT_EQ(Setting("rt"), "2");
+  EXPECT_EQ(Installed(game().menuArchive()), ReadBytes(game().crosshairArchive(7)));
+  EXPECT_EQ(Installed(game().gameArchive()), ReadBytes(game().reticleArchive(2)));
+  PressKey(VK_RETURN);  // No, the default
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question->window); }));
+  EXPECT_TRUE(NoMessageBoxComes());
+  EXPECT_TRUE(program.Running());
+}
+
 TEST_F(Crosshairs, ApplyTellsAMissingFolderFromAMissingArchiveAndWorksOnceRepaired) {
   HWND selector = StartWithSavedChoice("1", "1");
   ASSERT_NE(selector, nullptr);
@@ -235,6 +281,11 @@ TEST_F(Crosshairs, AboutIsModalAndOpensAgainAfterClosing) {
       << "the selector window takes input under About";
   const LONG style = GetWindowLongA(about, GWL_STYLE);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  // Raising the blocked window (its taskbar button, Alt+Tab) leaves About above it: About has no
+  // taskbar button of its own to bring it back.
+  EXPECT_EQ(GetWindow(about, GW_OWNER), selector);
+  SetWindowPos(selector, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_TRUE(StaysFalse([&] { return !IsAbove(about, selector); })) << "About went below";
   EXPECT_NE(style & WS_SYSMENU, 0) << "no close box";
 
   // Neither a real click nor a posted one selects an option while About is open.

@@ -198,6 +198,34 @@ TEST_F(Vorlane, EnableAndDisableFromTheWindowAndTheIconCopyTheMatchingSets) {
   EXPECT_EQ(Installed("bf1942"), "original");
 }
 
+TEST_F(Vorlane, TheKeyboardAloneSwitchesTheModeAndTicksABox) {
+  HWND form = StartWithSettings("False", "False", "False");
+  ASSERT_NE(form, nullptr);
+  // Started completely, so that Wine's tray window, shown for the icon, takes no keys meant
+  // for the window.
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+  ASSERT_TRUE(BringToKeyboard(form));
+  // Tab enters the mode group at Disable, the mode in force; Down selects Enable.
+  PressKey(VK_TAB);
+  PressKey(VK_DOWN);
+  EXPECT_TRUE(WaitForInstalledSets({"Enable", "original", "original"}));
+  EXPECT_TRUE(WaitForSettings({"True", "False", "False"}));
+  EXPECT_EQ(SelectedMode(form), "Enable");
+  // On to RTR, ticked with Space; Shift+Tab returns to the group at Enable.
+  PressKey(VK_TAB);
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(WaitForSettings({"True", "True", "False"}));
+  PressKey(VK_TAB, true);
+  PressKey(VK_DOWN);  // wraps round to Disable
+  EXPECT_TRUE(WaitForInstalledSets({"Disable", "Disable", "original"}));
+  EXPECT_TRUE(WaitForSettings({"False", "True", "False"}));
+  PressKey(VK_UP);  // and back to Enable
+  EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "original"}));
+  EXPECT_TRUE(WaitForSettings({"True", "True", "False"}));
+  EXPECT_TRUE(WaitForMode(form, "Enable"));
+  EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
+}
+
 TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   HWND form = StartWithSettings("False", "False", "True");
   ASSERT_NE(form, nullptr);

@@ -212,6 +212,28 @@ void PostChar(HWND window, char character) {
   PostMessageA(window, WM_CHAR, static_cast<unsigned char>(character), 1);
 }
 
+bool BringToKeyboard(HWND window) {
+  SetForegroundWindow(window);
+  return WaitUntil([&] { return GetForegroundWindow() == window; });
+}
+
+bool PressKey(WORD virtualKey, bool withShift) {
+  std::vector<INPUT> keys;
+  const auto add = [&](WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    keys.push_back(input);
+  };
+  if (withShift) add(VK_SHIFT, 0);
+  add(virtualKey, 0);
+  add(virtualKey, KEYEVENTF_KEYUP);
+  if (withShift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+  const auto count = static_cast<UINT>(keys.size());
+  return SendInput(count, keys.data(), sizeof(INPUT)) == count;
+}
+
 RECT ClientRectOnScreen(HWND window) {
   RECT r{};
   GetClientRect(window, &r);

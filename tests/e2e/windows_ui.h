@@ -64,6 +64,12 @@ HWND WaitForPopupMenu(DWORD pid);
 void PostKey(HWND window, WORD virtualKey);
 void PostChar(HWND window, char character);
 
+// Brings `window` to the foreground, where real keystrokes reach it; true once it is there.
+bool BringToKeyboard(HWND window);
+// A real keystroke (SendInput) to whichever window holds the keyboard focus, with Shift held
+// if asked.
+bool PressKey(WORD virtualKey, bool withShift = false);
+
 // The inner area of `window` in screen coordinates.
 RECT ClientRectOnScreen(HWND window);
 inline POINT Centre(const RECT& r) {

@@ -8,6 +8,7 @@
 #include "platform/form.h"
 #include "platform/headless/headless_environment.h"
 #include "platform/headless/posix_file_system.h"
+#include "platform/keyboard_navigation.h"
 #include "platform/menu.h"
 
 namespace platform {
@@ -22,8 +23,8 @@ struct TwoGroups : Form {
       button->onClick = [this, button] { clicks.push_back(button->name()); };
     box.onClick = [this] { clicks.push_back("box=" + std::to_string(box.value())); };
   }
-  OptionButton a{*this, {.name = "a"}};
-  OptionButton b{*this, {.name = "b"}};
+  OptionButton a{*this, {.name = "a", .tabIndex = 2}};  // b comes first in tab order
+  OptionButton b{*this, {.name = "b", .tabIndex = 1}};
   Frame frame{*this, {.name = "frame"}};
   OptionButton x{frame, {.name = "x"}};
   OptionButton y{frame, {.name = "y"}};
@@ -57,6 +58,30 @@ TEST(ControlLayer, AUserClickOnTheSelectedButtonRaisesNothing) {
   env.ui.Click(form.y);
   env.ui.Click(form.y);
   EXPECT_EQ(form.clicks, std::vector<std::string>{"y"});
+}
+
+TEST(ControlLayer, ArrowKeysSelectTheNextOrPreviousButtonOfTheGroupInTabOrderAndWrap) {
+  Environment env("test");
+  TwoGroups form(env.runtime);
+  form.Load();
+  EXPECT_EQ(GroupTabStop(form), &form.b);  // none selected: the first in tab order
+  EXPECT_EQ(&env.ui.PressArrow(form.b, ArrowStep::kNext), &form.a);
+  EXPECT_EQ(&env.ui.PressArrow(form.a, ArrowStep::kNext), &form.b);  // wraps
+  EXPECT_EQ(&env.ui.PressArrow(form.b, ArrowStep::kPrevious), &form.a);
+  EXPECT_EQ(GroupTabStop(form), &form.a);
+  EXPECT_EQ(&env.ui.PressArrow(form.y, ArrowStep::kPrevious), &form.x);
+  EXPECT_EQ(form.clicks, (std::vector<std::string>{"a", "b", "a", "x"}));
+  EXPECT_TRUE(form.a.value()) << "the frame's group reached the window's";
+  EXPECT_EQ(GroupTabStop(form.frame), &form.x);
+
+  // A handler that puts the selection back: the focus follows the button selected, and no
+  // handler runs twice.
+  form.y.onClick = [&] {
+    form.clicks.push_back("y");
+    form.x.SetValue(true);
+  };
+  EXPECT_EQ(&env.ui.PressArrow(form.x, ArrowStep::kNext), &form.x);
+  EXPECT_EQ(form.clicks, (std::vector<std::string>{"a", "b", "a", "x", "y", "x"}));
 }
 
 TEST(ControlLayer, ACheckBoxRaisesClickOnlyWhenItsValueChanges) {

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/controls.h"
+#include "platform/keyboard_navigation.h"
 #include "platform/runtime_error.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/mode_switch.h"
@@ -148,6 +149,16 @@ TEST_P(FailedSwitchTest, FromTheWindowChangesNothingAndSaysWhy) {
   env.ui.Click(form.Option2);
   ExpectNothingChanged(before, "False");
   EXPECT_EQ(Popup(), kOffersEnable);
+}
+
+TEST_P(FailedSwitchTest, FromTheKeyboardRunsOnceAndLeavesTheFocusOnTheModeInForce) {
+  StartWith("False", "True", "True");
+  GetParam().breakIt(folder);
+  const auto before = Contents();
+  env.messageBox.Expect(platform::box::kOk);
+
+  EXPECT_EQ(&env.ui.PressArrow(form.Option1, platform::ArrowStep::kNext), &form.Option1);
+  ExpectNothingChanged(before, "False");
 }
 
 TEST_P(FailedSwitchTest, FromTheTrayKeepsTheEntriesItOffered) {

@@ -435,9 +435,16 @@ TEST_F(Win32UiTest, BorderStylesTaskbarAndIcon) {
   GetWindowRect(popup, &outer);
   EXPECT_EQ(outer.right - outer.left, 126);
   EXPECT_EQ(outer.bottom - outer.top, 154);
-  EXPECT_NE(tray.form.iconHandle(), 0u);
-  EXPECT_EQ(SendMessageA(popup, WM_GETICON, ICON_BIG, 0),
-            static_cast<LRESULT>(tray.form.iconHandle()));
+  // The icon the notification area gets is the small one.
+  const auto icon = reinterpret_cast<HICON>(tray.form.iconHandle());
+  EXPECT_EQ(SendMessageA(popup, WM_GETICON, ICON_SMALL, 0), reinterpret_cast<LRESULT>(icon));
+  ICONINFO iconInfo{};
+  ASSERT_TRUE(GetIconInfo(icon, &iconInfo));
+  BITMAP mask{};
+  GetObjectA(iconInfo.hbmMask, sizeof mask, &mask);
+  EXPECT_EQ(mask.bmWidth, GetSystemMetrics(SM_CXSMICON));
+  DeleteObject(iconInfo.hbmMask);
+  if (iconInfo.hbmColor != nullptr) DeleteObject(iconInfo.hbmColor);
 
   TestWindow dialog(env_.runtime, AboutFormDesign());
   dialog.apply.SetVisible(false);
@@ -448,8 +455,9 @@ TEST_F(Win32UiTest, BorderStylesTaskbarAndIcon) {
   EXPECT_TRUE(StyleOf(about) & WS_SYSMENU);
   EXPECT_FALSE(StyleOf(about) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
   EXPECT_TRUE(GetWindowLongPtrA(about, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
-  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(GetWindow(about, GW_OWNER)),
-            env_.ui.HiddenOwnerHandle());
+  // Owned by the program's active window, so that it stays above it.
+  EXPECT_EQ(GetActiveWindow(), popup);
+  EXPECT_EQ(GetWindow(about, GW_OWNER), popup);
   RECT client{};
   GetClientRect(about, &client);
   EXPECT_EQ(client.right, 312);
