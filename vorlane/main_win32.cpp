@@ -11,6 +11,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#ifndef _WIN64
 // The record is built portably; it must be exactly what Shell_NotifyIconA reads.
 static_assert(NOTIFYICONDATAA_V1_SIZE == std::tuple_size_v<platform::NotifyIconRecord>);
 static_assert(offsetof(NOTIFYICONDATAA, cbSize) == vorlane::tray_record::kSizeOffset);
@@ -23,6 +24,7 @@ static_assert(offsetof(NOTIFYICONDATAA, hIcon) == vorlane::tray_record::kIconOff
 static_assert(offsetof(NOTIFYICONDATAA, szTip) == vorlane::tray_record::kTipOffset);
 static_assert(sizeof(NOTIFYICONDATAA::szTip) >= vorlane::tray_record::kTipSize);
 static_assert(sizeof(HWND) == 4 && sizeof(HICON) == 4);
+#endif
 static_assert((NIF_MESSAGE | NIF_ICON | NIF_TIP) == vorlane::kTrayIconFlags);
 static_assert(WM_MOUSEMOVE == vorlane::kTrayCallbackMessage);
 static_assert(NIM_ADD == platform::notify::kAdd && NIM_MODIFY == platform::notify::kModify &&
