@@ -132,6 +132,7 @@ TEST_F(OlePictureTest, WhatIsNoPictureRaises481) {
       FAIL() << bytes.size() << " bytes decoded as a picture";
     } catch (const RuntimeError& error) {
       EXPECT_EQ(error.number(), 481);
+      EXPECT_STREQ(error.what(), "Invalid picture");
     }
   }
 }
@@ -242,6 +243,7 @@ TEST_F(PictureFileTest, WhatIsNoPictureStillRaises481) {
       FAIL() << bytes.size() << " bytes decoded as a picture";
     } catch (const RuntimeError& error) {
       EXPECT_EQ(error.number(), 481);
+      EXPECT_STREQ(error.what(), "Invalid picture");
     }
   }
 }
