@@ -1,11 +1,11 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/startup_times.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+
+#include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
 namespace {
