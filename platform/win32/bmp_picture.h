@@ -5,8 +5,9 @@
 
 namespace platform::win32 {
 
-// A device bitmap of the BMP file `bytes`, pixel for pixel as the OLE picture object would make
-// it; nullptr for anything but an uncompressed, bottom-up BMP file with a 40-byte header whose
+// A bitmap of the BMP file `bytes` that paints pixel for pixel as the OLE picture object's does
+// (a 24-bit file of few colours is kept with a colour table of its own, to take less memory);
+// nullptr for anything but an uncompressed, bottom-up BMP file with a 40-byte header whose
 // pixels all lie within `bytes` (other files are left to the OLE decoder).
 HBITMAP DecodeBmpFile(PictureBytes bytes);
 

@@ -8,12 +8,23 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_ui.h"
+#ifdef VL_STARTUP_TIMES
+#include "platform/win32/startup_times.h"
+#endif
 
 namespace platform::win32 {
 
 struct Win32Environment::Parts {
   explicit Parts(const std::string& title)
-      : ui(title), runtime(title, Services{settings, copier, messageBox, ui, notificationArea}) {}
+      : ui(title), runtime(title, Services{settings, copier, messageBox, Ui(), notificationArea}) {}
+
+  UiBackend& Ui() {
+#ifdef VL_STARTUP_TIMES
+    return timedUi;
+#else
+    return ui;
+#endif
+  }
 
   SystemSession session;  // first in, last out: everything below may use OLE
   RegistrySettingsStore settings;
@@ -21,6 +32,9 @@ struct Win32Environment::Parts {
   FileCopier copier{files};
   Win32MessageBox messageBox;
   Win32Ui ui;
+#ifdef VL_STARTUP_TIMES
+  StartupTimedUi timedUi{ui};  // notes where the start's time goes, then passes everything on
+#endif
   ShellNotificationArea notificationArea;
   Runtime runtime;
 };

@@ -22,12 +22,22 @@ namespace {
 using test_support::SamplePicture;
 
 // A bottom-up 24-bit BMP file of `width` x `height` whose pixel (x, y) has the colour
-// PixelColour(x, y).
+// colour(x, y): by default one of many, or one of the previews' two, or one of 16 or 17.
 COLORREF PixelColour(int x, int y) {
   return static_cast<COLORREF>((x * 40) | (y * 60) << 8 | ((x + y) * 20) << 16);
 }
+COLORREF BlackOrGreen(int x, int y) {
+  return (x * y) % 3 == 0 ? 0x0000FF00 : 0;
+}
+COLORREF SixteenColours(int x, int y) {
+  return PixelColour((x + 4 * y) % 16, 0);
+}
+COLORREF SeventeenColours(int x, int y) {
+  return PixelColour((x + 5 * y) % 17, 1);
+}
 
-std::vector<unsigned char> MakeBmp(int width, int height) {
+std::vector<unsigned char> MakeBmp(int width, int height,
+                                   COLORREF (*colour)(int x, int y) = PixelColour) {
   const int rowBytes = (width * 3 + 3) & ~3;
   const int pixelBytes = rowBytes * height;
   std::vector<unsigned char> file(54 + static_cast<std::size_t>(pixelBytes), 0);
@@ -46,11 +56,11 @@ std::vector<unsigned char> MakeBmp(int width, int height) {
   put(34, static_cast<std::uint32_t>(pixelBytes), 4);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const COLORREF colour = PixelColour(x, y);
+      const COLORREF pixel = colour(x, y);
       const std::size_t at = 54 + static_cast<std::size_t>((height - 1 - y) * rowBytes + x * 3);
-      file[at] = GetBValue(colour);
-      file[at + 1] = GetGValue(colour);
-      file[at + 2] = GetRValue(colour);
+      file[at] = GetBValue(pixel);
+      file[at + 1] = GetGValue(pixel);
+      file[at + 2] = GetRValue(pixel);
     }
   }
   return file;
@@ -167,7 +177,8 @@ TEST_F(PictureFileTest, BmpFilesAreDecodedWithoutStartingOle) {
 TEST_F(PictureFileTest, ABmpFileShowsTheSamePixelsAsTheOleDecoderMakes) {
   const PictureBytes sample = SamplePicture(VL_TEST_BMP);
   for (const std::vector<unsigned char>& file :
-       {MakeBmp(5, 3), MakeBmp(1, 1), MakeBmp(7, 4),
+       {MakeBmp(5, 3), MakeBmp(1, 1), MakeBmp(7, 4), MakeBmp(7, 4, BlackOrGreen),
+        MakeBmp(9, 5, SixteenColours), MakeBmp(9, 5, SeventeenColours),
         std::vector<unsigned char>(sample.begin(), sample.end())}) {
     const PictureRef ours = DecodePictureFile(file);
     const PictureRef ole = DecodeOlePicture(file);
@@ -185,6 +196,15 @@ TEST_F(PictureFileTest, ABmpFileShowsTheSamePixelsAsTheOleDecoderMakes) {
         if (GetPixel(oursCanvas.dc(), x, y) != GetPixel(oleCanvas.dc(), x, y)) ++differing;
     EXPECT_EQ(differing, 0) << "in a picture of " << width - 2 << " x " << height - 2;
   }
+}
+
+TEST_F(PictureFileTest, APictureOfFewColoursTakesFourBitsAPixel) {
+  HBITMAP bitmap = DecodeBmpFile(MakeBmp(94, 40, BlackOrGreen));
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP info{};
+  ASSERT_NE(GetObjectA(bitmap, sizeof info, &info), 0);
+  EXPECT_EQ(info.bmBitsPixel, 4);
+  DeleteObject(bitmap);
 }
 
 TEST_F(PictureFileTest, BmpFilesWhosePixelsOrTableDoNotFitAreLeftToOle) {
