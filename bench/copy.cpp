@@ -5,8 +5,6 @@
 //   bench_copy enable RUNS   the folder holds mods\vl1942\*.con and mods\bf1942|xpack1|xpack2
 //
 // Prints "apply RUN SECONDS" or "enable RUN SECONDS" for each run.
-#include "platform/win32/windows_api.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -17,6 +15,7 @@
 #include "crosshairs/module1.h"
 #include "platform/headless/headless_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/windows_api.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 

@@ -11,6 +11,7 @@
 //
 // Both first store the settings of a returning user, so that no first-run notice appears.
 #include <windows.h>
+
 #include <psapi.h>
 
 #include <cstdio>

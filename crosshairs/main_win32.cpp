@@ -3,9 +3,7 @@
 #include "crosshairs/module1.h"
 #include "platform/runtime.h"
 #include "platform/win32/win32_environment.h"
-
-// Last, so that its macros (CreateWindow, MessageBox, ...) cannot rename anything above.
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {

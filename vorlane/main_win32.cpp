@@ -3,13 +3,10 @@
 
 #include "platform/notification_area.h"
 #include "platform/win32/win32_environment.h"
+#include "platform/win32/windows_api.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 #include "vorlane/tray_icon_data.h"
-
-// Last: its macros (RGB, MessageBox, CreateWindow) would rename the platform's own names.
-#include <windows.h>
-#include <shellapi.h>
 
 #ifndef _WIN64
 // The record is built portably; it must be exactly what Shell_NotifyIconA reads.

@@ -1,8 +1,6 @@
 // The selector window as real windows: every control a child window with its caption as
 // window text, at its place in pixels, the two option groups exclusive, the menu bar's two
 // entries. The settings and message boxes are the in-memory ones, so nothing outside is touched.
-#include "platform/win32/windows_api.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,6 +15,7 @@
 #include "platform/win32/system_session.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ui.h"
+#include "platform/win32/windows_api.h"
 
 namespace crosshairs {
 namespace {

@@ -1,8 +1,6 @@
 // The three windows as a player sees them, measured in-process: every caption in its own
 // control's font against its control, at the screen's dots per inch and again at 144; and a
 // screenshot of each window at both.
-#include "platform/win32/windows_api.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -23,6 +21,7 @@
 #include "platform/win32/system_session.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ui.h"
+#include "platform/win32/windows_api.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/windows_ui.h"
 #include "vorlane/form1.h"

@@ -4,8 +4,8 @@
 
 #include <atomic>
 #include <fstream>
-#include <stdexcept>
 #include <iterator>
+#include <stdexcept>
 #include <system_error>
 
 namespace e2e {

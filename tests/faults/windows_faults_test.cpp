@@ -1,7 +1,5 @@
 // The faults only Windows can show, under Wine: a destination another program holds open, the
 // copying program ended half-way by TerminateProcess, a full disk reported by the system.
-#include "platform/win32/windows_api.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +17,7 @@
 #include "platform/headless/headless_environment.h"
 #include "platform/runtime_error.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/windows_api.h"
 #include "tests/faults/large_files.h"
 #include "tests/support/byte_pattern.h"
 #include "tests/support/temp_folder.h"

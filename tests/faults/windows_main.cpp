@@ -1,8 +1,6 @@
 // The Windows fault tests, and the other programs they need: run with --copy SOURCE DESTINATION
 // the program copies as the programs do (so that the test can kill it half-way), with --hold
 // FILE it keeps the file open without sharing until it is ended.
-#include "platform/win32/windows_api.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +8,7 @@
 #include "platform/file_copier.h"
 #include "platform/runtime_error.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/windows_api.h"
 
 namespace {
 

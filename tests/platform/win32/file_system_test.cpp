@@ -1,6 +1,5 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 

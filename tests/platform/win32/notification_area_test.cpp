@@ -1,6 +1,5 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/shell_notification_area.h"
+#include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 

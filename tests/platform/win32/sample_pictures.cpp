@@ -1,6 +1,5 @@
-#include "platform/win32/windows_api.h"
-
 #include "sample_pictures.h"
+#include "platform/win32/windows_api.h"
 
 #include <stdexcept>
 

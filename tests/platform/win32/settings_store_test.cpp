@@ -1,6 +1,5 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/registry_settings_store.h"
+#include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 
