@@ -151,10 +151,12 @@ class OtherProcess {
   PROCESS_INFORMATION info_{};
 };
 
-// `file` held open, without sharing, by another process until End() or the object's end.
+// `file` held open, without sharing, by another process until End() or the object's end, or
+// only for `forMs` milliseconds, as a virus scanner does.
 class HeldOpen : public OtherProcess {
  public:
-  explicit HeldOpen(const std::string& file) : OtherProcess("--hold \"" + file + "\"") {
+  explicit HeldOpen(const std::string& file, const std::string& forMs = "")
+      : OtherProcess("--hold \"" + file + "\" " + forMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kWaitMs && Running()) {
       HANDLE probe = CreateFileA(file.c_str(), GENERIC_READ,
@@ -243,6 +245,47 @@ TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
   }
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "False");
   EXPECT_TRUE(form.Option1.value());
+}
+
+// A virus scanner or indexer that opens a file for a moment.
+TEST_F(InUseTest, AFileOpenedForAMomentFailsNeitherApplyNorASwitch) {
+  MakeFolders("cr\\7");
+  MakeFolders("rt\\2");
+  MakeFolders("archives\\bf1942");
+  MakeFolders("mods\\vl1942");
+  MakeFolders("mods\\bf1942");
+  for (const char* file : {"cr\\7\\menu.rfa", "rt\\2\\game.rfa", "mods\\vl1942\\bfm.con"})
+    WriteText(file, file);
+  for (const char* file :
+       {"archives\\menu.rfa", "archives\\bf1942\\game.rfa", "mods\\bf1942\\init.con"})
+    WriteText(file, "old");
+  {
+    Environment env("crosshairs");
+    env.settings.Save("Vorlane", "crosshair", "cr", "7");
+    env.settings.Save("Vorlane", "crosshair", "rt", "2");
+    crosshairs::Module1 module1(env.runtime);
+    crosshairs::Form1 form(env.runtime, module1);
+    env.runtime.Run(form);
+    HeldOpen scanner("archives\\menu.rfa", "200");
+    ASSERT_TRUE(scanner.held());
+    env.messageBox.Expect(platform::box::kNo);
+    env.ui.Click(form.Mapply);
+    ASSERT_EQ(env.messageBox.shown().size(), 1u);
+    EXPECT_EQ(env.messageBox.shown()[0].text, "Settings saved.  Do you want to exit?");
+    EXPECT_EQ(ReadText("archives\\menu.rfa"), "cr\\7\\menu.rfa");
+  }
+  Environment env("vorlane");
+  for (const char* key : {"mode", "rtr", "sw"})
+    env.settings.Save("Vorlane", "setting", key, "False");
+  vorlane::Module1 module1(env.runtime);
+  vorlane::Form1 form(env.runtime, module1);
+  env.runtime.Run(form);
+  HeldOpen scanner("mods\\bf1942\\init.con", "200");
+  ASSERT_TRUE(scanner.held());
+  env.ui.Click(form.Option2);
+  EXPECT_TRUE(env.messageBox.shown().empty());
+  EXPECT_EQ(ReadText("mods\\bf1942\\init.con"), "mods\\vl1942\\bfm.con");
+  EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "True");
 }
 
 // --- the copying program ended half-way ---------------------------------------------------------
