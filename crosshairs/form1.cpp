@@ -1,6 +1,7 @@
 #include "crosshairs/form1.h"
 
 #include <string>
+#include <vector>
 
 #include "crosshairs/form2.h"
 #include "platform/convert.h"
@@ -12,7 +13,6 @@
 namespace crosshairs {
 namespace {
 
-using platform::Bounds;
 using platform::ControlDesign;
 
 constexpr char kFirstRunNotice[] =
@@ -34,16 +34,6 @@ platform::FormDesign WindowDesign() {
           .maxButton = false};
 }
 
-ControlDesign Green(std::string name, std::string caption, Bounds bounds, int tabIndex) {
-  return {std::move(name), std::move(caption), bounds,
-          tabIndex,        platform::kGreen,   platform::kBlack};
-}
-
-ControlDesign SystemColoured(std::string name, std::string caption, Bounds bounds, int tabIndex) {
-  return {std::move(name), std::move(caption),    bounds,
-          tabIndex,        platform::kSystemText, platform::kBlack};
-}
-
 // Crosshairs stand in three columns of up to eight, numbered downwards.
 int Column(int k) {
   return (k - 1) / 8;
@@ -54,35 +44,67 @@ int Row(int k) {
 
 ControlDesign CrosshairOptionDesign(int k) {
   const std::string name = "Option" + std::to_string(k);
-  const int width = k == 18 ? 195 : 255;
-  const int height = k == 17 ? 315 : 255;
-  return Green(name, name, {120 + 1200 * Column(k), 1440 + 600 * Row(k), width, height}, k);
+  return {.name = name,
+          .caption = name,
+          .bounds = {.left = 120 + 1200 * Column(k),
+                     .top = 1440 + 600 * Row(k),
+                     .width = k == 18 ? 195 : 255,
+                     .height = k == 17 ? 315 : 255},
+          .tabIndex = k,
+          .foreColor = platform::kGreen};
 }
 
 ControlDesign CrosshairThumbnailDesign(int k) {
-  return SystemColoured("Picture" + std::to_string(k + 2), "",
-                        {480 + 1200 * Column(k), 1200 + 600 * Row(k), 615, 615}, k + 21);
+  return {.name = "Picture" + std::to_string(k + 2),
+          .bounds = {.left = 480 + 1200 * Column(k),
+                     .top = 1200 + 600 * Row(k),
+                     .width = 615,
+                     .height = 615},
+          .tabIndex = k + 21};
 }
 
 ControlDesign ReticleOptionDesign(int k) {
   const std::string name = "rt" + std::to_string(k);
-  return SystemColoured(name, name, {120, 480 + 600 * (k - 1), 255, k == 3 ? 195 : 255}, 50 - k);
+  return {.name = name,
+          .caption = name,
+          .bounds = {.left = 120,
+                     .top = 480 + 600 * (k - 1),
+                     .width = 255,
+                     .height = k == 3 ? 195 : 255},
+          .tabIndex = 50 - k};
 }
 
 ControlDesign ReticleThumbnailDesign(int k) {
-  return SystemColoured("Picture" + std::to_string(k + 22), "",
-                        {480, 240 + 600 * (k - 1), 495, 615}, 47 - k);
+  return {.name = "Picture" + std::to_string(k + 22),
+          .bounds = {.left = 480, .top = 240 + 600 * (k - 1), .width = 495, .height = 615},
+          .tabIndex = 47 - k};
 }
 
 }  // namespace
 
 Form1::Form1(platform::Runtime& runtime, Module1& module1)
     : Form(runtime, WindowDesign()),
-      Label2(*this, Green("Label2", "Crosshair", {480, 0, 735, 255}, 50)),
-      Label3(*this, Green("Label3", "Reticle", {2520, 0, 615, 255}, 51)),
-      Picture1(*this, SystemColoured("Picture1", "", {0, 240, 1935, 615}, 0)),
-      Picture2(*this, SystemColoured("Picture2", "", {1920, 240, 1815, 615}, 21)),
-      Label4(*this, Green("Label4", "Crosshairs", {0, 960, 855, 255}, 52)),
+      Label2(*this, {.name = "Label2",
+                     .caption = "Crosshair",
+                     .bounds = {.left = 480, .top = 0, .width = 735, .height = 255},
+                     .tabIndex = 50,
+                     .foreColor = platform::kGreen}),
+      Label3(*this, {.name = "Label3",
+                     .caption = "Reticle",
+                     .bounds = {.left = 2520, .top = 0, .width = 615, .height = 255},
+                     .tabIndex = 51,
+                     .foreColor = platform::kGreen}),
+      Picture1(*this, {.name = "Picture1",
+                       .bounds = {.left = 0, .top = 240, .width = 1935, .height = 615},
+                       .tabIndex = 0}),
+      Picture2(*this, {.name = "Picture2",
+                       .bounds = {.left = 1920, .top = 240, .width = 1815, .height = 615},
+                       .tabIndex = 21}),
+      Label4(*this, {.name = "Label4",
+                     .caption = "Crosshairs",
+                     .bounds = {.left = 0, .top = 960, .width = 855, .height = 255},
+                     .tabIndex = 52,
+                     .foreColor = platform::kGreen}),
       Option1(*this, CrosshairOptionDesign(1)),
       Option2(*this, CrosshairOptionDesign(2)),
       Option3(*this, CrosshairOptionDesign(3)),
@@ -123,8 +145,15 @@ Form1::Form1(platform::Runtime& runtime, Module1& module1)
       Picture20(*this, CrosshairThumbnailDesign(18)),
       Picture21(*this, CrosshairThumbnailDesign(19)),
       Picture22(*this, CrosshairThumbnailDesign(20)),
-      Label1(*this, Green("Label1", "Recticles", {2520, 3720, 735, 255}, 42)),
-      Frame1(*this, SystemColoured("Frame1", "Recticles", {2400, 3960, 1215, 2055}, 43)),
+      Label1(*this, {.name = "Label1",
+                     .caption = "Recticles",
+                     .bounds = {.left = 2520, .top = 3720, .width = 735, .height = 255},
+                     .tabIndex = 42,
+                     .foreColor = platform::kGreen}),
+      Frame1(*this, {.name = "Frame1",
+                     .caption = "Recticles",
+                     .bounds = {.left = 2400, .top = 3960, .width = 1215, .height = 2055},
+                     .tabIndex = 43}),
       rt1(Frame1, ReticleOptionDesign(1)),
       rt2(Frame1, ReticleOptionDesign(2)),
       rt3(Frame1, ReticleOptionDesign(3)),
@@ -163,20 +192,15 @@ platform::Statement Form1::ShowReticleThumbnail(int k) {
 void Form1::Form_Load() {
   module1_.InstallFailed = platform::IntToText(0);
   // One statement per step, so that a retry repeats exactly the step that failed.
-  // clang-format off
-  platform::RunTrapped(
-      {[this] { module1_.LoadSettings(); },
-       [this] { module1_.ShowSavedChoice(*this); },
-       ShowCrosshairThumbnail(1),  ShowCrosshairThumbnail(2),  ShowCrosshairThumbnail(3),
-       ShowCrosshairThumbnail(4),  ShowCrosshairThumbnail(5),  ShowCrosshairThumbnail(6),
-       ShowCrosshairThumbnail(7),  ShowCrosshairThumbnail(8),  ShowCrosshairThumbnail(9),
-       ShowCrosshairThumbnail(10), ShowCrosshairThumbnail(11), ShowCrosshairThumbnail(12),
-       ShowCrosshairThumbnail(13), ShowCrosshairThumbnail(14), ShowCrosshairThumbnail(15),
-       ShowCrosshairThumbnail(16), ShowCrosshairThumbnail(17), ShowCrosshairThumbnail(18),
-       ShowCrosshairThumbnail(19), ShowCrosshairThumbnail(20),
-       ShowReticleThumbnail(1),    ShowReticleThumbnail(2),    ShowReticleThumbnail(3)},
-      [this](const platform::RuntimeError& error) { return Form_Load_Recovery(error); });
-  // clang-format on
+  std::vector<platform::Statement> statements = {
+      [this] { module1_.LoadSettings(); },
+      [this] { module1_.ShowSavedChoice(*this); },
+  };
+  for (int k = 1; k <= kCrosshairCount; ++k) statements.push_back(ShowCrosshairThumbnail(k));
+  for (int k = 1; k <= kReticleCount; ++k) statements.push_back(ShowReticleThumbnail(k));
+  platform::RunTrapped(statements, [this](const platform::RuntimeError& error) {
+    return Form_Load_Recovery(error);
+  });
 }
 
 platform::Recovery Form1::Form_Load_Recovery(const platform::RuntimeError& error) {

@@ -16,9 +16,6 @@
 namespace crosshairs {
 namespace {
 
-using platform::Bounds;
-using platform::ControlDesign;
-
 constexpr char kMadeBy[] = "Made by the Vorlane team";
 constexpr char kThanks[] =
     "Thanks for using Sightora, brought to you by the Vorlane team for the Vorlane mod.";
@@ -39,22 +36,43 @@ platform::FormDesign WindowDesign() {
           .showInTaskbar = false};
 }
 
-ControlDesign Text(std::string name, std::string caption, Bounds bounds, int tabIndex,
-                   platform::Color foreColor = platform::kGreen) {
-  return {std::move(name), std::move(caption), bounds, tabIndex, foreColor, platform::kBlack};
-}
-
 }  // namespace
 
 Form2::Form2(platform::Runtime& runtime)
     : Form(runtime, WindowDesign()),
-      Image1(*this, Text("Image1", "", {120, 120, 1095, 1215}, 0)),
-      Image2(*this, Text("Image2", "", {1320, 120, 1095, 1215}, 1)),
-      Label4(*this, Text("Label4", "Sightora Version 2.3", {2880, 240, 1335, 495}, 2)),
-      Label5(*this, Text("Label5", kMadeBy, {2880, 840, 1335, 615}, 3)),
-      Label1(*this, Text("Label1", kThanks, {360, 1560, 3975, 495}, 4)),
-      Label2(*this, Text("Label2", kDonation, {360, 2160, 3975, 615}, 5, platform::kRed)),
-      Label3(*this, Text("Label3", kSignature, {480, 2880, 3735, 255}, 6)),
+      Image1(*this, {.name = "Image1",
+                     .bounds = {.left = 120, .top = 120, .width = 1095, .height = 1215},
+                     .tabIndex = 0,
+                     .foreColor = platform::kGreen}),
+      Image2(*this, {.name = "Image2",
+                     .bounds = {.left = 1320, .top = 120, .width = 1095, .height = 1215},
+                     .tabIndex = 1,
+                     .foreColor = platform::kGreen}),
+      Label4(*this, {.name = "Label4",
+                     .caption = "Sightora Version 2.3",
+                     .bounds = {.left = 2880, .top = 240, .width = 1335, .height = 495},
+                     .tabIndex = 2,
+                     .foreColor = platform::kGreen}),
+      Label5(*this, {.name = "Label5",
+                     .caption = kMadeBy,
+                     .bounds = {.left = 2880, .top = 840, .width = 1335, .height = 615},
+                     .tabIndex = 3,
+                     .foreColor = platform::kGreen}),
+      Label1(*this, {.name = "Label1",
+                     .caption = kThanks,
+                     .bounds = {.left = 360, .top = 1560, .width = 3975, .height = 495},
+                     .tabIndex = 4,
+                     .foreColor = platform::kGreen}),
+      Label2(*this, {.name = "Label2",
+                     .caption = kDonation,
+                     .bounds = {.left = 360, .top = 2160, .width = 3975, .height = 615},
+                     .tabIndex = 5,
+                     .foreColor = platform::kRed}),
+      Label3(*this, {.name = "Label3",
+                     .caption = kSignature,
+                     .bounds = {.left = 480, .top = 2880, .width = 3735, .height = 255},
+                     .tabIndex = 6,
+                     .foreColor = platform::kGreen}),
       ImageList1(AboutPictureList(runtime.ui())) {
   onLoad = [this] { Form_Load(); };
 }

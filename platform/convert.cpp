@@ -1,9 +1,9 @@
 #include "platform/convert.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <string>
 
+#include "platform/letter_case.h"
 #include "platform/runtime_error.h"
 
 namespace platform {
@@ -40,16 +40,6 @@ bool IsPlainNumber(std::string_view text) {
     if (exponentDigits == 0) return false;
   }
   return i == text.size();
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
 }
 
 }  // namespace

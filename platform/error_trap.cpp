@@ -2,7 +2,7 @@
 
 namespace platform {
 
-void RunTrapped(std::initializer_list<Statement> statements, const RecoveryBlock& recovery) {
+void RunTrapped(std::span<const Statement> statements, const RecoveryBlock& recovery) {
   for (auto statement = statements.begin(); statement != statements.end();) {
     Recovery next = Recovery::kRetry;
     try {

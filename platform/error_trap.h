@@ -5,6 +5,7 @@
 // and ending the program is no error, so it passes every trap.
 #include <functional>
 #include <initializer_list>
+#include <span>
 
 #include "platform/runtime_error.h"
 
@@ -15,6 +16,9 @@ enum class Recovery { kLeave, kRetry };
 using Statement = std::function<void()>;
 using RecoveryBlock = std::function<Recovery(const RuntimeError&)>;
 
-void RunTrapped(std::initializer_list<Statement> statements, const RecoveryBlock& recovery);
+void RunTrapped(std::span<const Statement> statements, const RecoveryBlock& recovery);
+inline void RunTrapped(std::initializer_list<Statement> statements, const RecoveryBlock& recovery) {
+  RunTrapped(std::span(statements.begin(), statements.size()), recovery);
+}
 
 }  // namespace platform

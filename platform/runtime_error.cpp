@@ -18,6 +18,8 @@ std::string ErrorDescription(int number) {
       return "Path/File access error";
     case error::kPathNotFound:
       return "Path not found";
+    case error::kInvalidPicture:
+      return "Invalid picture";
     case error::kIndexOutOfBounds:
       return "Index out of bounds";
     default:

@@ -14,6 +14,7 @@ constexpr int kDiskFull = 61;             // no room to write the copy
 constexpr int kPermissionDenied = 70;     // destination read-only, in use, or a folder
 constexpr int kPathFileAccess = 75;       // any other failure of a file operation
 constexpr int kPathNotFound = 76;         // a folder on the path is missing
+constexpr int kInvalidPicture = 481;      // bytes that decode as no picture
 constexpr int kIndexOutOfBounds = 35600;  // image list read past its end
 }  // namespace error
 

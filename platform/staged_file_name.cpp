@@ -2,21 +2,13 @@
 
 #include <cctype>
 
+#include "platform/letter_case.h"
+
 namespace platform {
 namespace {
 
 constexpr std::string_view kMarker = ".~vl";
 constexpr std::string_view kEnding = ".tmp";
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) !=
-        std::tolower(static_cast<unsigned char>(prefix[i])))
-      return false;
-  }
-  return true;
-}
 
 // Reads decimal digits at the front of `text`; empty or too long gives nothing.
 std::optional<std::uint32_t> TakeNumber(std::string_view& text) {

@@ -11,41 +11,61 @@
 namespace vorlane {
 namespace {
 
-using platform::Bounds;
-using platform::ControlDesign;
 using platform::kBlack;
 using platform::kGreen;
 
 platform::FormDesign WindowDesign() {
-  platform::FormDesign design;
-  design.name = "Form1";
-  design.caption = "Vorlane";
-  design.clientWidth = 1890;
-  design.clientHeight = 2310;
-  design.backColor = kBlack;
-  design.border = platform::BorderStyle::kNone;
-  design.showInTaskbar = false;
-  return design;
-}
-
-ControlDesign Design(const char* name, const char* caption, Bounds bounds, int tabIndex,
-                     platform::Color foreColor) {
-  return ControlDesign{name, caption, bounds, tabIndex, foreColor, kBlack};
+  return {.name = "Form1",
+          .caption = "Vorlane",
+          .clientWidth = 1890,
+          .clientHeight = 2310,
+          .backColor = kBlack,
+          .border = platform::BorderStyle::kNone,
+          .showInTaskbar = false};
 }
 
 }  // namespace
 
 Form1::Form1(platform::Runtime& runtime, Module1& module1)
     : Form(runtime, WindowDesign()),
-      Picture1(*this, Design("Picture1", "", {0, 0, 1935, 1815}, 2, platform::kSystemText)),
-      Option2(*this,
-              Design("Option2", "Enable", {0, 1800, 255, 255}, 1, platform::RGB(128, 255, 128))),
-      Label3(*this, Design("Label3", "Enabled", {240, 1800, 735, 255}, 7, kGreen)),
-      Label1(*this, Design("Label1", "Disable", {1080, 1800, 615, 255}, 5, kGreen)),
-      Option1(*this, Design("Option1", "Disable", {1680, 1800, 255, 255}, 0, kGreen)),
-      Check1(*this, Design("Check1", "RTR", {0, 2040, 735, 255}, 3, kGreen)),
-      Label2(*this, Design("Label2", "SW", {1320, 2040, 375, 255}, 6, kGreen)),
-      Check2(*this, Design("Check2", "SW", {1680, 2040, 255, 255}, 4, kGreen)),
+      Picture1(*this, {.name = "Picture1",
+                       .bounds = {.left = 0, .top = 0, .width = 1935, .height = 1815},
+                       .tabIndex = 2}),
+      Option2(*this, {.name = "Option2",
+                      .caption = "Enable",
+                      .bounds = {.left = 0, .top = 1800, .width = 255, .height = 255},
+                      .tabIndex = 1,
+                      .foreColor = platform::RGB(128, 255, 128)}),
+      Label3(*this, {.name = "Label3",
+                     .caption = "Enabled",
+                     .bounds = {.left = 240, .top = 1800, .width = 735, .height = 255},
+                     .tabIndex = 7,
+                     .foreColor = kGreen}),
+      Label1(*this, {.name = "Label1",
+                     .caption = "Disable",
+                     .bounds = {.left = 1080, .top = 1800, .width = 615, .height = 255},
+                     .tabIndex = 5,
+                     .foreColor = kGreen}),
+      Option1(*this, {.name = "Option1",
+                      .caption = "Disable",
+                      .bounds = {.left = 1680, .top = 1800, .width = 255, .height = 255},
+                      .tabIndex = 0,
+                      .foreColor = kGreen}),
+      Check1(*this, {.name = "Check1",
+                     .caption = "RTR",
+                     .bounds = {.left = 0, .top = 2040, .width = 735, .height = 255},
+                     .tabIndex = 3,
+                     .foreColor = kGreen}),
+      Label2(*this, {.name = "Label2",
+                     .caption = "SW",
+                     .bounds = {.left = 1320, .top = 2040, .width = 375, .height = 255},
+                     .tabIndex = 6,
+                     .foreColor = kGreen}),
+      Check2(*this, {.name = "Check2",
+                     .caption = "SW",
+                     .bounds = {.left = 1680, .top = 2040, .width = 255, .height = 255},
+                     .tabIndex = 4,
+                     .foreColor = kGreen}),
       mpopupsys(*this, "mpopupsys", "&systray", false),
       mpopen(mpopupsys, "mpopen", "&Enable"),
       mdis(mpopupsys, "mdis", "&Disable"),

@@ -48,7 +48,7 @@ bool ReadPictureSize(PictureBytes b, int& width, int& height) {
 PictureRef HeadlessUi::DecodePicture(PictureBytes bytes) {
   int width = 0;
   int height = 0;
-  if (!ReadPictureSize(bytes, width, height)) throw RuntimeError(481);  // invalid picture
+  if (!ReadPictureSize(bytes, width, height)) throw RuntimeError(error::kInvalidPicture);
   ++decodeCount;
   return std::make_shared<const Picture>(width, height, nullptr);
 }

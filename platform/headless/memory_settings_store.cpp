@@ -1,16 +1,13 @@
 #include "platform/headless/memory_settings_store.h"
 
-#include <cctype>
-
+#include "platform/letter_case.h"
 #include "platform/runtime_error.h"
 
 namespace platform::headless {
 
 std::string MemorySettingsStore::Fold(const std::string& application, const std::string& section,
                                       const std::string& key) {
-  std::string folded = application + '\\' + section + '\\' + key;
-  for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return folded;
+  return FoldCase(application + '\\' + section + '\\' + key);
 }
 
 std::string MemorySettingsStore::Get(const std::string& application, const std::string& section,

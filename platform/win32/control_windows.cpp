@@ -1,192 +1,109 @@
 #include "platform/win32/control_windows.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/win32/event_boundary.h"
-#include "platform/win32/native_picture.h"
+#include "platform/win32/control_classes.h"
 
 namespace platform::win32 {
 namespace {
 
-constexpr const char* kFrameClass = "VlFrame";
-constexpr const char* kPictureBoxClass = "VlPictureBox";
-constexpr const char* kImageClass = "VlImage";
-constexpr int kFrameGroupBoxSlot = 0;  // extra window bytes of a frame: its group box
 // Child ids start clear of IDOK and IDCANCEL, which the dialog keys send on their own.
 constexpr int kFirstChildId = 0x100;
 constexpr int kGroupBoxId = 0xFF;
 
-void StoreControl(HWND window, Control* control) {
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+void ShowSelected(const Control& control, HWND window) {
+  const bool selected = static_cast<const OptionButton&>(control).value();
+  SendMessageA(window, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-// Our own classes get their control at creation, so that no message finds them without it.
-void StoreCreateParameter(HWND window, LPARAM lParam) {
-  const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-  StoreControl(window, static_cast<Control*>(create->lpCreateParams));
+void ShowTicked(const Control& control, HWND window) {
+  const int value = static_cast<const CheckBox&>(control).value();
+  const WPARAM state = value == CheckBox::kChecked  ? BST_CHECKED
+                       : value == CheckBox::kGrayed ? BST_INDETERMINATE
+                                                    : BST_UNCHECKED;
+  SendMessageA(window, BM_SETCHECK, state, 0);
+}
+
+// How the controls of one kind stand as child windows (each also WS_CHILD | WS_VISIBLE |
+// WS_CLIPSIBLINGS).
+struct ControlWindowKind {
+  ControlKind kind;  // the row's own, so that the table cannot slip out of the enum's order
+  const char* className;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  bool systemClass = false;  // the system's: gets its control and its font after creation
+  bool button = false;       // drawn unthemed: themed buttons ignore the text colour
+  void (*showValue)(const Control&, HWND) = nullptr;
+  bool optionGroup = false;    // a run of them is one group for the arrow keys, one tab stop
+  bool holdsControls = false;  // a frame: its controls inside, a group box drawn around them
+  bool showsPicture = false;   // painted anew with every change
+  bool takesClicks = false;    // its BN_CLICKED is the user's click
+};
+
+constexpr std::array kKinds{
+    ControlWindowKind{
+        .kind = ControlKind::kLabel, .className = "STATIC", .style = SS_LEFT, .systemClass = true},
+    ControlWindowKind{.kind = ControlKind::kFrame,
+                      .className = kFrameClass,
+                      .style = WS_CLIPCHILDREN,
+                      .exStyle = WS_EX_CONTROLPARENT,
+                      .holdsControls = true},
+    // Not an automatic button: the model decides what is checked.
+    ControlWindowKind{.kind = ControlKind::kOptionButton,
+                      .className = "BUTTON",
+                      .style = BS_RADIOBUTTON | WS_TABSTOP,
+                      .systemClass = true,
+                      .button = true,
+                      .showValue = &ShowSelected,
+                      .optionGroup = true,
+                      .takesClicks = true},
+    // Three states, so that a greyed value shows; not automatic either.
+    ControlWindowKind{.kind = ControlKind::kCheckBox,
+                      .className = "BUTTON",
+                      .style = BS_3STATE | WS_TABSTOP,
+                      .systemClass = true,
+                      .button = true,
+                      .showValue = &ShowTicked,
+                      .takesClicks = true},
+    // Our own classes take their clicks and paint their pictures themselves.
+    ControlWindowKind{
+        .kind = ControlKind::kPictureBox, .className = kPictureBoxClass, .showsPicture = true},
+    ControlWindowKind{.kind = ControlKind::kImage, .className = kImageClass, .showsPicture = true},
+};
+
+constexpr bool InKindOrder() {
+  for (std::size_t i = 0; i < kKinds.size(); ++i)
+    if (static_cast<std::size_t>(kKinds[i].kind) != i) return false;
+  return true;
+}
+static_assert(InKindOrder() && kKinds.size() == static_cast<std::size_t>(ControlKind::kImage) + 1,
+              "one row for each control kind, in the enum's order");
+
+const ControlWindowKind& KindOf(const Control& control) {
+  return kKinds[static_cast<std::size_t>(control.kind())];
 }
 
 HWND HandleOf(const Control& control) {
   return reinterpret_cast<HWND>(control.nativeHandle());
 }
 
-void FillClient(HWND window, HDC dc, Color color) {
-  RECT client{};
-  GetClientRect(window, &client);
-  FillRect(dc, &client, SolidBrush(ToColorRef(color)));
-}
-
-Color ContainerBackColor(const Control& control) {
-  if (const auto* frame = dynamic_cast<const Frame*>(&control.container()))
-    return frame->backColor();
-  return control.form().design().backColor;
-}
-
-const Picture* PictureOf(const Control& control) {
-  if (control.kind() == ControlKind::kPictureBox)
-    return static_cast<const PictureBox&>(control).picture().get();
-  if (control.kind() == ControlKind::kImage)
-    return static_cast<const Image&>(control).picture().get();
-  return nullptr;
-}
-
-void PaintPictureWindow(HWND window, const Control& control) {
-  PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(window, &paint);
-  if (const Picture* picture = PictureOf(control)) PaintPicture(dc, *picture);
-  EndPaint(window, &paint);
-}
-
-LRESULT FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) StoreCreateParameter(window, lParam);
-  Control* control = ControlOf(window);
-  switch (message) {
-    case WM_COMMAND:
-      if (RouteControlCommand(wParam, lParam)) return 0;
-      break;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      LRESULT brush = 0;
-      if (ControlColors(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), brush))
-        return brush;
-      break;
-    }
-    case WM_ERASEBKGND:
-      if (control == nullptr) break;
-      FillClient(window, reinterpret_cast<HDC>(wParam), control->backColor());
-      return 1;
-    case WM_SIZE:
-      if (auto groupBox = reinterpret_cast<HWND>(GetWindowLongPtrA(window, kFrameGroupBoxSlot)))
-        MoveWindow(groupBox, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-      return 0;
-    default:
-      break;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT PictureBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) StoreCreateParameter(window, lParam);
-  Control* control = ControlOf(window);
-  if (control == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  switch (message) {
-    case WM_ERASEBKGND:
-      FillClient(window, reinterpret_cast<HDC>(wParam), control->backColor());
-      return 1;
-    case WM_PAINT:
-      PaintPictureWindow(window, *control);
-      return 0;
-    case WM_LBUTTONDOWN:
-      SetCapture(window);
-      return 0;
-    case WM_LBUTTONUP: {
-      // A click is a press and a release over the box.
-      if (GetCapture() != window) return 0;
-      ReleaseCapture();
-      const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      RECT client{};
-      GetClientRect(window, &client);
-      if (PtInRect(&client, point)) control->UserClick();
-      return 0;
-    }
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
-  }
-}
-
-LRESULT ImageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) StoreCreateParameter(window, lParam);
-  Control* control = ControlOf(window);
-  if (control == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  switch (message) {
-    case WM_ERASEBKGND:
-      // No background of its own: before it has a picture it shows its container's.
-      FillClient(window, reinterpret_cast<HDC>(wParam), ContainerBackColor(*control));
-      return 1;
-    case WM_PAINT:
-      PaintPictureWindow(window, *control);
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
-  }
-}
-
-void RegisterClassOnce(HINSTANCE instance, const char* name, WNDPROC procedure, int extraBytes) {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.cbWndExtra = extraBytes;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  windowClass.lpszClassName = name;
-  if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throw std::runtime_error(std::string("cannot register the window class ") + name);
-}
-
-struct ChildClass {
-  const char* name;
-  DWORD style;
-  DWORD exStyle;
-  bool isSystemClass;
-  bool isButton;
-};
-
-ChildClass ClassFor(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::kLabel:
-      return {"STATIC", SS_LEFT, 0, true, false};
-    case ControlKind::kFrame:
-      return {kFrameClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, false, false};
-    case ControlKind::kOptionButton:
-      // Not an automatic button: the model decides what is checked.
-      return {"BUTTON", BS_RADIOBUTTON | WS_TABSTOP, 0, true, true};
-    case ControlKind::kCheckBox:
-      // Three states, so that a greyed value shows; not automatic either.
-      return {"BUTTON", BS_3STATE | WS_TABSTOP, 0, true, true};
-    case ControlKind::kPictureBox:
-      return {kPictureBoxClass, 0, 0, false, false};
-    case ControlKind::kImage:
-      return {kImageClass, 0, 0, false, false};
-  }
-  return {"STATIC", 0, 0, true, false};
-}
-
 HMENU ChildId(int id) {
   return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
 }
 
-void PrepareSystemChild(HWND window, Control& control, bool isButton) {
+void PrepareSystemChild(HWND window, Control& control, bool button) {
   StoreControl(window, &control);
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                FALSE);
   // Themed buttons ignore the text colour; unthemed ones honour it on every system.
-  if (isButton) SetWindowTheme(window, L"", L"");
+  if (button) SetWindowTheme(window, L"", L"");
 }
 
 HWND CreateChild(const char* className, const std::string& text, DWORD style, DWORD exStyle,
@@ -197,6 +114,16 @@ HWND CreateChild(const char* className, const std::string& text, DWORD style, DW
   if (window == nullptr)
     throw std::runtime_error("cannot create the window of control " + control.name());
   return window;
+}
+
+// Created after the frame's controls, so it lies below them and draws only around them.
+void CreateGroupBox(Control& frame, HWND window, const RECT& place) {
+  const RECT whole{0, 0, place.right - place.left, place.bottom - place.top};
+  HWND groupBox =
+      CreateChild("BUTTON", frame.caption(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX,
+                  0, whole, window, kGroupBoxId, frame);
+  PrepareSystemChild(groupBox, frame, true);
+  SetGroupBox(window, groupBox);
 }
 
 RECT PixelRect(const Bounds& bounds, int twipsPerPixel) {
@@ -225,7 +152,7 @@ void SetStyleBit(HWND window, DWORD bit, bool on) {
 void RefreshOptionTabStops(const Container& container) {
   std::vector<const OptionButton*> options;
   for (const Control* control : InTabOrder(container))
-    if (control->kind() == ControlKind::kOptionButton && control->nativeHandle() != 0)
+    if (KindOf(*control).optionGroup && control->nativeHandle() != 0)
       options.push_back(static_cast<const OptionButton*>(control));
   if (options.empty()) return;
   const auto selected = std::find_if(options.begin(), options.end(),
@@ -235,17 +162,8 @@ void RefreshOptionTabStops(const Container& container) {
     SetStyleBit(HandleOf(*option), WS_TABSTOP, option == stop);
 }
 
-void ShowValue(Control& control, HWND window) {
-  if (control.kind() == ControlKind::kOptionButton) {
-    const bool selected = static_cast<const OptionButton&>(control).value();
-    SendMessageA(window, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
-  } else if (control.kind() == ControlKind::kCheckBox) {
-    const int value = static_cast<const CheckBox&>(control).value();
-    const WPARAM state = value == CheckBox::kChecked  ? BST_CHECKED
-                         : value == CheckBox::kGrayed ? BST_INDETERMINATE
-                                                      : BST_UNCHECKED;
-    SendMessageA(window, BM_SETCHECK, state, 0);
-  }
+void ShowValue(const Control& control, HWND window) {
+  if (const auto show = KindOf(control).showValue) show(control, window);
 }
 
 void ShowCaption(HWND window, const std::string& caption) {
@@ -262,6 +180,24 @@ void ShowPlace(HWND window, const RECT& wanted) {
   if (EqualRect(&current, &wanted)) return;
   SetWindowPos(window, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
                wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RouteCommand(WPARAM wParam, HWND child) {
+  Control* control = ControlOf(child);
+  if (control == nullptr) return;
+  // A window blocked by a modal one takes no clicks, also none posted to its buttons.
+  if (!IsWindowEnabled(GetAncestor(child, GA_ROOT))) return;
+  if (HIWORD(wParam) == BN_CLICKED && KindOf(*control).takesClicks) control->UserClick();
+}
+
+std::optional<LRESULT> ControlColors(HDC dc, HWND child) {
+  const Control* control = ControlOf(child);
+  if (control == nullptr) return std::nullopt;
+  const COLORREF back = ToColorRef(control->backColor());
+  SetTextColor(dc, ToColorRef(control->foreColor()));
+  SetBkColor(dc, back);
+  SetBkMode(dc, OPAQUE);
+  return reinterpret_cast<LRESULT>(SolidBrush(back));
 }
 
 }  // namespace
@@ -283,10 +219,10 @@ HBRUSH SolidBrush(COLORREF color) {
   return brush;
 }
 
-void RegisterControlClasses(HINSTANCE instance) {
-  RegisterClassOnce(instance, kFrameClass, &Guarded<FrameProcedure>, sizeof(LONG_PTR));
-  RegisterClassOnce(instance, kPictureBoxClass, &Guarded<PictureBoxProcedure>, 0);
-  RegisterClassOnce(instance, kImageClass, &Guarded<ImageProcedure>, 0);
+void FillClient(HWND window, HDC dc, Color color) {
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, SolidBrush(ToColorRef(color)));
 }
 
 void CreateControlWindows(Container& container, HWND parent, int twipsPerPixel) {
@@ -294,29 +230,22 @@ void CreateControlWindows(Container& container, HWND parent, int twipsPerPixel) 
   bool previousWasOption = false;
   bool first = true;
   for (Control* control : InTabOrder(container)) {
-    const ChildClass childClass = ClassFor(control->kind());
-    const bool isOption = control->kind() == ControlKind::kOptionButton;
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | childClass.style;
+    const ControlWindowKind& kind = KindOf(*control);
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
     // A run of option buttons is one group for the arrow keys; everything else stands alone.
-    if (first || !(isOption && previousWasOption)) style |= WS_GROUP;
+    if (first || !(kind.optionGroup && previousWasOption)) style |= WS_GROUP;
     first = false;
-    previousWasOption = isOption;
+    previousWasOption = kind.optionGroup;
 
     const RECT place = PixelRect(control->bounds(), twipsPerPixel);
-    HWND window = CreateChild(childClass.name, control->caption(), style, childClass.exStyle, place,
+    HWND window = CreateChild(kind.className, control->caption(), style, kind.exStyle, place,
                               parent, id++, *control);
-    if (childClass.isSystemClass) PrepareSystemChild(window, *control, childClass.isButton);
+    if (kind.systemClass) PrepareSystemChild(window, *control, kind.button);
     control->setNativeHandle(reinterpret_cast<std::uintptr_t>(window));
 
-    if (auto* frame = dynamic_cast<Frame*>(control)) {
-      CreateControlWindows(*frame, window, twipsPerPixel);
-      // Created last, so it lies below the frame's controls and draws only around them.
-      const RECT whole{0, 0, place.right - place.left, place.bottom - place.top};
-      HWND groupBox = CreateChild("BUTTON", control->caption(),
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, whole,
-                                  window, kGroupBoxId, *control);
-      PrepareSystemChild(groupBox, *control, true);
-      SetWindowLongPtrA(window, kFrameGroupBoxSlot, reinterpret_cast<LONG_PTR>(groupBox));
+    if (kind.holdsControls) {
+      CreateControlWindows(static_cast<Frame&>(*control), window, twipsPerPixel);
+      CreateGroupBox(*control, window, place);
     }
     ShowValue(*control, window);
   }
@@ -333,15 +262,14 @@ void ForgetControlWindows(Container& container) {
 void UpdateControlWindow(Control& control, int twipsPerPixel) {
   HWND window = HandleOf(control);
   if (window == nullptr) return;
+  const ControlWindowKind& kind = KindOf(control);
   ShowValue(control, window);
-  if (control.kind() == ControlKind::kOptionButton) RefreshOptionTabStops(control.container());
-  if (control.kind() == ControlKind::kPictureBox || control.kind() == ControlKind::kImage)
-    InvalidateRect(window, nullptr, TRUE);
+  if (kind.optionGroup) RefreshOptionTabStops(control.container());
+  if (kind.showsPicture) InvalidateRect(window, nullptr, TRUE);
   ShowPlace(window, PixelRect(control.bounds(), twipsPerPixel));
   ShowCaption(window, control.caption());
-  if (control.kind() == ControlKind::kFrame) {
-    if (auto groupBox = reinterpret_cast<HWND>(GetWindowLongPtrA(window, kFrameGroupBoxSlot)))
-      ShowCaption(groupBox, control.caption());
+  if (kind.holdsControls) {
+    if (HWND groupBox = GroupBoxOf(window)) ShowCaption(groupBox, control.caption());
   }
 }
 
@@ -350,26 +278,23 @@ Control* ControlOf(HWND window) {
                            : reinterpret_cast<Control*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-bool RouteControlCommand(WPARAM wParam, LPARAM lParam) {
-  Control* control = ControlOf(reinterpret_cast<HWND>(lParam));
-  if (control == nullptr) return false;
-  // A window blocked by a modal one takes no clicks, also none posted to its buttons.
-  if (!IsWindowEnabled(GetAncestor(reinterpret_cast<HWND>(lParam), GA_ROOT))) return true;
-  if (HIWORD(wParam) == BN_CLICKED &&
-      (control->kind() == ControlKind::kOptionButton || control->kind() == ControlKind::kCheckBox))
-    control->UserClick();
-  return true;
+void StoreControl(HWND window, Control* control) {
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
 }
 
-bool ControlColors(HDC dc, HWND child, LRESULT& result) {
-  const Control* control = ControlOf(child);
-  if (control == nullptr) return false;
-  const COLORREF back = ToColorRef(control->backColor());
-  SetTextColor(dc, ToColorRef(control->foreColor()));
-  SetBkColor(dc, back);
-  SetBkMode(dc, OPAQUE);
-  result = reinterpret_cast<LRESULT>(SolidBrush(back));
-  return true;
+std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      // Menus and accelerators send no window: those are the parent's own commands.
+      if (lParam == 0) return std::nullopt;
+      RouteCommand(wParam, reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ControlColors(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    default:
+      return std::nullopt;
+  }
 }
 
 }  // namespace platform::win32

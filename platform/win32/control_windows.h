@@ -1,7 +1,9 @@
 #pragma once
 // The controls as real child windows: system statics and buttons, and three small classes of
-// our own (a frame container, a picture box and an image). Each child window carries its
-// control in GWLP_USERDATA, which is how notifications find their way back to the model.
+// our own (control_classes.h). Each child window carries its control in GWLP_USERDATA, which
+// is how notifications find their way back to the model.
+#include <optional>
+
 #include "platform/control.h"
 #include "platform/win32/windows_api.h"
 
@@ -16,8 +18,8 @@ COLORREF ToColorRef(Color color);
 // A solid brush of `color`, kept for the life of the process (there are only a few colours).
 HBRUSH SolidBrush(COLORREF color);
 
-// Registers the window classes of our own controls (once per process).
-void RegisterControlClasses(HINSTANCE instance);
+// Fills the client area of `window` with `color`: what WM_ERASEBKGND does for our windows.
+void FillClient(HWND window, HDC dc, Color color);
 
 // Creates the windows of `container`'s controls inside `parent`, in tab order (which is also
 // their z-order, top first), and shows their current state.
@@ -31,12 +33,12 @@ void UpdateControlWindow(Control& control, int twipsPerPixel);
 
 // The control a child window stands for, if it is one of ours.
 Control* ControlOf(HWND window);
+void StoreControl(HWND window, Control* control);
 
-// Handles WM_COMMAND from a child window of ours; true if it was one.
-bool RouteControlCommand(WPARAM wParam, LPARAM lParam);
-
-// Answers WM_CTLCOLORSTATIC and WM_CTLCOLORBTN for a child window of ours with its colours;
-// returns false (and leaves `result` alone) for any other window.
-bool ControlColors(HDC dc, HWND child, LRESULT& result);
+// What a parent window (a form or a frame) does with its children's notifications: WM_COMMAND
+// from a child becomes the control's click, WM_CTLCOLORSTATIC and WM_CTLCOLORBTN are answered
+// with the control's colours. The result to return, or nothing for any other message (and for
+// the colours of a window that is not ours).
+std::optional<LRESULT> ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace platform::win32

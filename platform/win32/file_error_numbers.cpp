@@ -1,8 +1,7 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/file_error_numbers.h"
 
 #include "platform/runtime_error.h"
+#include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
 

@@ -23,16 +23,6 @@ PictureRef Wrap(std::unique_ptr<NativePicture> native, int width, int height) {
   return std::make_shared<const Picture>(width, height, std::move(held));
 }
 
-// An OLE picture's bitmap, when it holds one: drawn like ours, pixel for pixel.
-HBITMAP BitmapOf(IPicture& picture) {
-  SHORT type = PICTYPE_UNINITIALIZED;
-  OLE_HANDLE handle = 0;
-  if (FAILED(picture.get_Type(&type)) || type != PICTYPE_BITMAP ||
-      FAILED(picture.get_Handle(&handle)))
-    return nullptr;
-  return reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-}
-
 void CopyBitmap(HDC dc, HBITMAP bitmap, int width, int height) {
   HDC memory = CreateCompatibleDC(dc);
   HGDIOBJ previous = SelectObject(memory, bitmap);
@@ -42,6 +32,15 @@ void CopyBitmap(HDC dc, HBITMAP bitmap, int width, int height) {
 }
 
 }  // namespace
+
+HBITMAP BitmapOf(IPicture& picture) {
+  SHORT type = PICTYPE_UNINITIALIZED;
+  OLE_HANDLE handle = 0;
+  if (FAILED(picture.get_Type(&type)) || type != PICTYPE_BITMAP ||
+      FAILED(picture.get_Handle(&handle)))
+    return nullptr;
+  return reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+}
 
 PictureRef BitmapPicture(HBITMAP bitmap) {
   auto native = std::make_unique<NativePicture>();

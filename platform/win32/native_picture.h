@@ -12,6 +12,10 @@ PictureRef BitmapPicture(HBITMAP bitmap);
 // Takes over the reference to `picture`, shown at `width` x `height` pixels.
 PictureRef OlePicture(IPicture* picture, int width, int height);
 
+// The bitmap an OLE picture holds, if it holds one (it stays the picture's); nullptr for any
+// other kind. Drawn like ours, pixel for pixel.
+HBITMAP BitmapOf(IPicture& picture);
+
 // Draws `picture` at its own size with its top-left corner at (0, 0) of `dc`; whatever lies
 // outside the DC's clipping region is cut off, nothing is scaled.
 void PaintPicture(HDC dc, const Picture& picture);

@@ -1,5 +1,3 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/ole_picture.h"
 
 #include <cstring>
@@ -8,11 +6,11 @@
 #include "platform/win32/library_function.h"
 #include "platform/win32/native_picture.h"
 #include "platform/win32/system_session.h"
+#include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
 namespace {
 
-constexpr int kInvalidPicture = 481;
 constexpr int kHimetricPerInch = 2540;
 
 template <typename Interface>
@@ -61,15 +59,6 @@ IStream* StreamOver(PictureBytes bytes) {
   return stream;
 }
 
-HBITMAP BitmapOf(IPicture& picture) {
-  SHORT type = PICTYPE_UNINITIALIZED;
-  OLE_HANDLE handle = 0;
-  if (FAILED(picture.get_Type(&type)) || type != PICTYPE_BITMAP ||
-      FAILED(picture.get_Handle(&handle)))
-    return nullptr;
-  return reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-}
-
 int HimetricToPixels(OLE_XSIZE_HIMETRIC himetric, int dotsPerInch) {
   return MulDiv(static_cast<int>(himetric), dotsPerInch, kHimetricPerInch);
 }
@@ -97,11 +86,11 @@ bool PixelSize(IPicture& picture, int& width, int& height) {
 }  // namespace
 
 PictureRef DecodeOlePicture(PictureBytes bytes) {
-  if (bytes.empty() || bytes.size() > 0x7FFFFFFF) throw RuntimeError(kInvalidPicture);
+  if (bytes.empty() || bytes.size() > 0x7FFFFFFF) throw RuntimeError(error::kInvalidPicture);
   StartOle();
   ComRef<IStream> stream;
   *stream.out() = StreamOver(bytes);
-  if (stream.get() == nullptr) throw RuntimeError(kInvalidPicture);
+  if (stream.get() == nullptr) throw RuntimeError(error::kInvalidPicture);
 
   static const auto loadPicture =
       LibraryFunction<LoadPictureFunction>("oleaut32.dll", "OleLoadPicture");
@@ -110,11 +99,11 @@ PictureRef DecodeOlePicture(PictureBytes bytes) {
       FAILED(loadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
                          picture.outVoid())) ||
       picture.get() == nullptr)
-    throw RuntimeError(kInvalidPicture);
+    throw RuntimeError(error::kInvalidPicture);
 
   int width = 0;
   int height = 0;
-  if (!PixelSize(*picture.get(), width, height)) throw RuntimeError(kInvalidPicture);
+  if (!PixelSize(*picture.get(), width, height)) throw RuntimeError(error::kInvalidPicture);
 
   return OlePicture(picture.Detach(), width, height);
 }

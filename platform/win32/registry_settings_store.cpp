@@ -1,11 +1,10 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/registry_settings_store.h"
 
 #include <algorithm>
 #include <limits>
 
 #include "platform/runtime_error.h"
+#include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
 namespace {

@@ -1,35 +1,13 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/shell_notification_area.h"
 
 #include <cstddef>
 #include <cstring>
 
+#include "platform/win32/library_function.h"
+#include "platform/win32/windows_api.h"
+
 namespace platform::win32 {
 namespace {
-
-#ifndef _WIN64
-// The program builds the record byte by byte; it must be exactly what the shell reads.
-static_assert(NOTIFYICONDATAA_V1_SIZE == std::tuple_size_v<NotifyIconRecord>);
-static_assert(offsetof(NOTIFYICONDATAA, cbSize) == 0);
-static_assert(offsetof(NOTIFYICONDATAA, hWnd) == 4);
-static_assert(offsetof(NOTIFYICONDATAA, uID) == 8);
-static_assert(offsetof(NOTIFYICONDATAA, uFlags) == 12);
-static_assert(offsetof(NOTIFYICONDATAA, uCallbackMessage) == 16);
-static_assert(offsetof(NOTIFYICONDATAA, hIcon) == 20);
-static_assert(offsetof(NOTIFYICONDATAA, szTip) == 24);
-static_assert(sizeof(NOTIFYICONDATAA::szTip) >= 64);
-#endif
-
-using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
-
-ShellNotifyIconFunction BindShellNotifyIcon() {
-  HMODULE shell = LoadLibraryA("shell32.dll");
-  if (shell == nullptr) return nullptr;
-  // Through void(*)(), the one function type every other converts to without complaint.
-  return reinterpret_cast<ShellNotifyIconFunction>(
-      reinterpret_cast<void (*)()>(GetProcAddress(shell, "Shell_NotifyIconA")));
-}
 
 // The record as the shell of this build reads it.
 struct Native {
@@ -37,6 +15,8 @@ struct Native {
 };
 
 #ifndef _WIN64
+// The record's layout is the program's: it is checked against NOTIFYICONDATAA where the
+// program builds it.
 Native NativeRecord(const NotifyIconRecord& record) {
   // The same bytes, aligned as the record's fields expect.
   Native native{};
@@ -69,7 +49,9 @@ Native NativeRecord(const NotifyIconRecord& record) {
 }  // namespace
 
 bool ShellNotificationArea::NotifyIcon(int message, const NotifyIconRecord& record) {
-  static const ShellNotifyIconFunction notify = BindShellNotifyIcon();
+  using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+  static const auto notify =
+      LibraryFunction<ShellNotifyIconFunction>("shell32.dll", "Shell_NotifyIconA");
   if (notify == nullptr) return false;
   Native native = NativeRecord(record);
   return notify(static_cast<DWORD>(message), &native.data) != FALSE;

@@ -1,8 +1,7 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/system_session.h"
 
 #include "platform/win32/library_function.h"
+#include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
 namespace {

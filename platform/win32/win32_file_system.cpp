@@ -1,5 +1,3 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/win32_file_system.h"
 
 #include <atomic>
@@ -12,6 +10,7 @@
 #include "platform/runtime_error.h"
 #include "platform/staged_file_name.h"
 #include "platform/win32/file_error_numbers.h"
+#include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
 namespace {

@@ -1,6 +1,6 @@
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/win32_message_box.h"
+
+#include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
 

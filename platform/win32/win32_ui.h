@@ -1,12 +1,15 @@
 #pragma once
-// The control layer shown as real windows: each form a top-level window of our own class,
-// each control a child window, menus as the system's menus, one message loop on the thread.
+// The control layer shown as real windows: each form a top-level window of our own class
+// (form_window.h), each control a child window (control_windows.h), menus as the system's
+// menus, one message loop on the thread. This is the backend's face to the control layer.
 #include <memory>
 #include <string>
 
 #include "platform/ui_backend.h"
 
 namespace platform::win32 {
+
+struct UiState;
 
 class Win32Ui : public UiBackend {
  public:
@@ -39,10 +42,8 @@ class Win32Ui : public UiBackend {
   // The hidden top-level window that owns the forms kept out of the taskbar.
   std::uintptr_t HiddenOwnerHandle() const;
 
-  struct State;
-
  private:
-  std::unique_ptr<State> state_;
+  std::unique_ptr<UiState> state_;
 };
 
 }  // namespace platform::win32

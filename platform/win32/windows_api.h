@@ -2,6 +2,10 @@
 // The Windows headers, for this folder only. A few of their macros would rename the portable
 // layer's own names (CreateWindow, MessageBox, RGB), so they are taken back out; the code here
 // calls the A functions by their full names instead.
+//
+// The one rule: code here reaches the Windows headers through this header, never directly.
+// Then no macro survives to rename anything, and this header stands among the others in the
+// ordinary sorted place, like any other.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "tests/support/byte_pattern.h"
+
 namespace faults {
 namespace {
 
@@ -16,13 +18,10 @@ constexpr std::size_t kChunk = 1 << 20;
 void WritePattern(const std::string& path, std::size_t size, unsigned seed) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   std::vector<char> chunk(kChunk);
-  unsigned state = seed * 2654435761u + 1;
+  test_support::BytePattern pattern(seed);
   for (std::size_t written = 0; written < size;) {
     const std::size_t count = std::min(kChunk, size - written);
-    for (std::size_t i = 0; i < count; ++i) {
-      state = state * 1103515245u + 12345u;
-      chunk[i] = static_cast<char>(state >> 16);
-    }
+    for (std::size_t i = 0; i < count; ++i) chunk[i] = pattern.Next();
     out.write(chunk.data(), static_cast<std::streamsize>(count));
     written += count;
   }

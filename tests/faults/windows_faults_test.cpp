@@ -7,10 +7,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -21,6 +20,8 @@
 #include "platform/runtime_error.h"
 #include "platform/win32/win32_file_system.h"
 #include "tests/faults/large_files.h"
+#include "tests/support/byte_pattern.h"
+#include "tests/support/temp_folder.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
@@ -34,26 +35,6 @@ constexpr char kOtherFailureMessage[] =
 constexpr DWORD kWaitMs = 30000;
 
 // --- files --------------------------------------------------------------------------------------
-
-void WriteText(const std::string& path, const std::string& contents) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << contents;
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  return contents.str();
-}
-
-void MakeFolders(const std::string& path) {
-  for (std::size_t cut = path.find('\\'); cut != std::string::npos; cut = path.find('\\', cut + 1))
-    CreateDirectoryA(path.substr(0, cut).c_str(), nullptr);
-  CreateDirectoryA(path.c_str(), nullptr);
-}
 
 // The entries of `folder` with their sizes.
 std::map<std::string, unsigned long long> Entries(const std::string& folder) {
@@ -70,50 +51,6 @@ std::map<std::string, unsigned long long> Entries(const std::string& folder) {
   FindClose(search);
   return entries;
 }
-
-std::string Names(const std::string& folder) {
-  std::string names;
-  for (const auto& [name, size] : Entries(folder)) names += (names.empty() ? "" : " ") + name;
-  return names;
-}
-
-void RemoveTree(const std::string& folder) {
-  for (const auto& [name, size] : Entries(folder)) {
-    const std::string path = folder + "\\" + name;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
-      RemoveTree(path);
-    } else {
-      DeleteFileA(path.c_str());
-    }
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-// A new folder under the temporary folder as working directory, removed afterwards.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, temp);
-    static unsigned counter = 0;
-    path_ = std::string(temp) + "vl-faults-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(counter++);
-    GetCurrentDirectoryA(MAX_PATH, previous_);
-    if (!CreateDirectoryA(path_.c_str(), nullptr) || !SetCurrentDirectoryA(path_.c_str()))
-      throw std::runtime_error("cannot make " + path_);
-  }
-  ~ScratchFolder() {
-    SetCurrentDirectoryA(previous_);
-    RemoveTree(path_);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
- private:
-  std::string path_;
-  char previous_[MAX_PATH + 1] = {};
-};
 
 // --- another process: this test program started again in one of its other modes -----------------
 
@@ -176,49 +113,66 @@ class HeldOpen : public OtherProcess {
   bool held_ = false;
 };
 
+// The mod folder before crosshair 7 and reticle 2 are applied: new archives to copy, old ones in
+// their place.
+void LayOutMod(const test_support::WorkingFolderFiles& files, const std::string& newMenu) {
+  files.Write("cr\\7\\menu.rfa", newMenu);
+  files.Write("rt\\2\\game.rfa", "new game");
+  files.Write("archives\\menu.rfa", "old menu");
+  files.Write("archives\\bf1942\\game.rfa", "old game");
+}
+
+// crosshairs on the real file system, started with crosshair 7 and reticle 2 saved.
+struct RunningCrosshairs {
+  RunningCrosshairs() {
+    env.settings.Save("Vorlane", "crosshair", "cr", "7");
+    env.settings.Save("Vorlane", "crosshair", "rt", "2");
+    env.runtime.Run(form);
+  }
+  Environment env{"crosshairs"};
+  crosshairs::Module1 module1{env.runtime};
+  crosshairs::Form1 form{env.runtime, module1};
+};
+
 // --- a destination in use -----------------------------------------------------------------------
 
 class InUseTest : public ::testing::Test {
  protected:
-  ScratchFolder folder;
+  // Clicks `clicked` while another program holds `file` open, and answers the one message box
+  // the click shows.
+  template <typename Clicked>
+  void ClickWhileHeldOpen(Environment& env, Clicked& clicked, const std::string& file) {
+    HeldOpen game(file);
+    ASSERT_TRUE(game.held());
+    env.messageBox.Expect(platform::box::kOk);
+    env.ui.Click(clicked);
+    game.End();
+    ASSERT_EQ(env.messageBox.shown().size(), 1u);
+  }
+
+  test_support::TempWorkingFolder files;
 };
 
 TEST_F(InUseTest, ApplyWithTheMenuArchiveOpenInTheGameFailsAndKeepsIt) {
-  MakeFolders("cr\\7");
-  MakeFolders("rt\\2");
-  MakeFolders("archives\\bf1942");
-  WriteText("cr\\7\\menu.rfa", "new menu");
-  WriteText("rt\\2\\game.rfa", "new game");
-  WriteText("archives\\menu.rfa", "old menu");
-  WriteText("archives\\bf1942\\game.rfa", "old game");
-  Environment env("crosshairs");
-  env.settings.Save("Vorlane", "crosshair", "cr", "7");
-  env.settings.Save("Vorlane", "crosshair", "rt", "2");
-  crosshairs::Module1 module1(env.runtime);
-  crosshairs::Form1 form(env.runtime, module1);
-  env.runtime.Run(form);
+  LayOutMod(files, "new menu");
+  RunningCrosshairs crosshairs;
+  auto& [env, module1, form] = crosshairs;
 
-  HeldOpen game("archives\\menu.rfa");
-  ASSERT_TRUE(game.held());
-  env.messageBox.Expect(platform::box::kOk);
-  env.ui.Click(form.Mapply);
-  game.End();
-
-  ASSERT_EQ(env.messageBox.shown().size(), 1u);
+  ASSERT_NO_FATAL_FAILURE(ClickWhileHeldOpen(env, form.Mapply, "archives\\menu.rfa"));
   EXPECT_EQ(env.messageBox.shown()[0].text, kOtherFailureMessage);
-  EXPECT_EQ(ReadText("archives\\menu.rfa"), "old menu");
-  EXPECT_EQ(ReadText("archives\\bf1942\\game.rfa"), "old game");
-  EXPECT_EQ(Names("archives"), "bf1942 menu.rfa");
+  EXPECT_EQ(files.Read("archives\\menu.rfa"), "old menu");
+  EXPECT_EQ(files.Read("archives\\bf1942\\game.rfa"), "old game");
+  EXPECT_EQ(files.Names("archives"), "bf1942 menu.rfa");
   EXPECT_EQ(module1.InstallFailed, "0");
 }
 
 TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
-  MakeFolders("mods\\vl1942");
+  files.MakeFolder("mods\\vl1942");
   for (const char* set : {"bfm", "x1m", "x2m"})
-    WriteText(std::string("mods\\vl1942\\") + set + ".con", set);
+    files.Write(std::string("mods\\vl1942\\") + set + ".con", set);
   for (const char* game : {"bf1942", "xpack1", "xpack2"}) {
-    MakeFolders(std::string("mods\\") + game);
-    WriteText(std::string("mods\\") + game + "\\init.con", std::string("old ") + game);
+    files.MakeFolder(std::string("mods\\") + game);
+    files.Write(std::string("mods\\") + game + "\\init.con", std::string("old ") + game);
   }
   Environment env("vorlane");
   env.settings.Save("Vorlane", "setting", "mode", "False");
@@ -228,20 +182,14 @@ TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
   vorlane::Form1 form(env.runtime, module1);
   env.runtime.Run(form);
 
-  HeldOpen game("mods\\xpack2\\init.con");
-  ASSERT_TRUE(game.held());
-  env.messageBox.Expect(platform::box::kOk);
-  env.ui.Click(form.Option2);
-  game.End();
-
-  ASSERT_EQ(env.messageBox.shown().size(), 1u);
+  ASSERT_NO_FATAL_FAILURE(ClickWhileHeldOpen(env, form.Option2, "mods\\xpack2\\init.con"));
   EXPECT_EQ(env.messageBox.shown()[0].text,
             "The mode could not be switched.\n\nmods\\xpack2\\init.con: the file is read-only, in "
             "use by another program, or a folder.\n\nNothing was changed.");
   for (const char* name : {"bf1942", "xpack1", "xpack2"}) {
     const std::string gameFolder = std::string("mods\\") + name;
-    EXPECT_EQ(ReadText(gameFolder + "\\init.con"), std::string("old ") + name);
-    EXPECT_EQ(Names(gameFolder), "init.con");
+    EXPECT_EQ(files.Read(gameFolder + "\\init.con"), std::string("old ") + name);
+    EXPECT_EQ(files.Names(gameFolder), "init.con");
   }
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "False");
   EXPECT_TRUE(form.Option1.value());
@@ -291,9 +239,9 @@ TEST_F(InUseTest, AFileOpenedForAMomentFailsNeitherApplyNorASwitch) {
 // --- the copying program ended half-way ---------------------------------------------------------
 
 TEST(TerminatedCopy, TheDestinationStaysWholeAndTheNextCopyWorks) {
-  ScratchFolder folder;
-  MakeFolders("cr\\7");
-  MakeFolders("archives");
+  test_support::TempWorkingFolder files;
+  files.MakeFolder("cr\\7");
+  files.MakeFolder("archives");
   WritePattern("cr\\7\\menu.rfa", std::size_t{256} << 20, 1);
   WritePattern("archives\\menu.rfa", 3 << 20, 2);
   WritePattern("old-menu.rfa", 3 << 20, 2);
@@ -322,8 +270,8 @@ TEST(TerminatedCopy, TheDestinationStaysWholeAndTheNextCopyWorks) {
   for (const auto& [name, size] : left)
     EXPECT_EQ(name.rfind("menu.rfa.~vl" + std::to_string(copying.id()) + "-", 0), 0u) << name;
 
-  platform::win32::Win32FileSystem files;
-  platform::FileCopier copier(files);
+  platform::win32::Win32FileSystem fileSystem;
+  platform::FileCopier copier(fileSystem);
   copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
   EXPECT_TRUE(SameBytes("archives\\menu.rfa", "cr\\7\\menu.rfa"));
   auto after = Entries("archives");
@@ -351,30 +299,23 @@ class FullDiskTest : public ::testing::Test {
     if (!GetDiskFreeSpaceExA("archives\\", nullptr, &total, nullptr) ||
         total.QuadPart > (16u << 20))
       GTEST_SKIP() << "no small disk is mounted on " << path << "\\archives (mounting needs root)";
-    MakeFolders("cr\\7");
-    MakeFolders("rt\\2");
-    MakeFolders("archives\\bf1942");
-    WritePattern("cr\\7\\menu.rfa", 2 << 20, 7);
-    WriteText("rt\\2\\game.rfa", "new game");
-    WriteText("archives\\menu.rfa", "old menu");
-    WriteText("archives\\bf1942\\game.rfa", "old game");
+    LayOutMod(files, test_support::PatternBytes(2 << 20, 7));
   }
   void TearDown() override {
     if (!entered_) return;
-    RemoveTree("cr");
-    RemoveTree("rt");
-    RemoveTree("archives\\bf1942");
-    DeleteFileA("archives\\menu.rfa");
+    for (const char* made : {"cr", "rt", "archives\\bf1942", "archives\\menu.rfa"})
+      std::filesystem::remove_all(made);
     SetCurrentDirectoryA(previous_);
   }
 
+  test_support::WorkingFolderFiles files;
   char previous_[MAX_PATH + 1] = {};
   bool entered_ = false;
 };
 
 TEST_F(FullDiskTest, ASingleCopyRaises61AndLeavesTheDestinationWhole) {
-  platform::win32::Win32FileSystem files;
-  platform::FileCopier copier(files);
+  platform::win32::Win32FileSystem fileSystem;
+  platform::FileCopier copier(fileSystem);
   try {
     copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
     ADD_FAILURE() << "a copy onto a full disk was reported as done";
@@ -382,25 +323,21 @@ TEST_F(FullDiskTest, ASingleCopyRaises61AndLeavesTheDestinationWhole) {
     EXPECT_EQ(error.number(), platform::error::kDiskFull);
     EXPECT_EQ(error.path(), "archives\\menu.rfa");
   }
-  EXPECT_EQ(ReadText("archives\\menu.rfa"), "old menu");
-  EXPECT_EQ(Names("archives"), "bf1942 menu.rfa");
+  EXPECT_EQ(files.Read("archives\\menu.rfa"), "old menu");
+  EXPECT_EQ(files.Names("archives"), "bf1942 menu.rfa");
 }
 
 TEST_F(FullDiskTest, ApplyOntoAFullDiskIsTheOtherFailure) {
-  Environment env("crosshairs");
-  env.settings.Save("Vorlane", "crosshair", "cr", "7");
-  env.settings.Save("Vorlane", "crosshair", "rt", "2");
-  crosshairs::Module1 module1(env.runtime);
-  crosshairs::Form1 form(env.runtime, module1);
-  env.runtime.Run(form);
+  RunningCrosshairs crosshairs;
+  auto& [env, module1, form] = crosshairs;
   env.messageBox.Expect(platform::box::kOk);
   env.ui.Click(form.Mapply);
 
   ASSERT_EQ(env.messageBox.shown().size(), 1u);
   EXPECT_EQ(env.messageBox.shown()[0].text, kOtherFailureMessage);
-  EXPECT_EQ(ReadText("archives\\menu.rfa"), "old menu");
-  EXPECT_EQ(ReadText("archives\\bf1942\\game.rfa"), "old game");
-  EXPECT_EQ(Names("archives"), "bf1942 menu.rfa");
+  EXPECT_EQ(files.Read("archives\\menu.rfa"), "old menu");
+  EXPECT_EQ(files.Read("archives\\bf1942\\game.rfa"), "old game");
+  EXPECT_EQ(files.Names("archives"), "bf1942 menu.rfa");
 }
 
 }  // namespace

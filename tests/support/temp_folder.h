@@ -1,26 +1,38 @@
 #pragma once
 // A fresh temporary folder that is the working directory while the object lives, with helpers
-// to lay out and read back files by the programs' own backslash paths.
+// to lay out and read back files by the programs' own backslash paths. The same on POSIX and
+// on Windows.
 #include <string>
 #include <vector>
 
 namespace test_support {
 
-class TempWorkingFolder {
+// Files by paths relative to the working directory, written with backslashes as the programs
+// write them.
+class WorkingFolderFiles {
+ public:
+  // Makes the folder and any missing folders above it.
+  void MakeFolder(const std::string& folder) const;
+  // Writes `contents` whole, making the file's folders; throws if it cannot.
+  void Write(const std::string& file, const std::string& contents) const;
+  // The file's contents, or "<missing>" when it cannot be read.
+  std::string Read(const std::string& file) const;
+  bool Exists(const std::string& file) const;
+  void MakeReadOnly(const std::string& file) const;
+  void MakeWritable(const std::string& file) const;
+  // The names of the entries of `folder` (files and folders), sorted, separated by spaces.
+  std::string Names(const std::string& folder) const;
+};
+
+class TempWorkingFolder : public WorkingFolderFiles {
  public:
   TempWorkingFolder();
+  // Removes the folder with everything in it, read-only files included.
   ~TempWorkingFolder();
   TempWorkingFolder(const TempWorkingFolder&) = delete;
   TempWorkingFolder& operator=(const TempWorkingFolder&) = delete;
 
   const std::string& path() const { return path_; }
-
-  // Paths below are relative and use backslashes, as the programs write them.
-  void MakeFolder(const std::string& folder);
-  void Write(const std::string& file, const std::string& contents);
-  std::string Read(const std::string& file) const;
-  bool Exists(const std::string& file) const;
-  void MakeReadOnly(const std::string& file);
   // Every file below the folder, relative, with forward slashes, sorted.
   std::vector<std::string> AllFiles() const;
 

@@ -8,18 +8,13 @@
 
 #include "platform/file_copier.h"
 #include "platform/runtime_error.h"
-#include "test_files.h"
+#include "tests/support/byte_pattern.h"
+#include "tests/support/temp_folder.h"
 
 namespace platform::win32 {
 namespace {
 
-using test_support::ListFiles;
-using test_support::MakeFolder;
 using test_support::PatternBytes;
-using test_support::ReadContents;
-using test_support::ScratchFolder;
-using test_support::SetReadOnly;
-using test_support::WriteContents;
 
 // A file held open by "another program": a handle with the given sharing, closed at the end.
 class HeldOpen {
@@ -43,11 +38,11 @@ class HeldOpen {
 class Win32FileCopyTest : public ::testing::Test {
  protected:
   Win32FileCopyTest() {
-    MakeFolder("cr");
-    MakeFolder("cr\\7");
-    MakeFolder("archives");
-    WriteContents("cr\\7\\menu.rfa", newContents_);
-    WriteContents("archives\\menu.rfa", oldContents_);
+    folder_.MakeFolder("cr");
+    folder_.MakeFolder("cr\\7");
+    folder_.MakeFolder("archives");
+    folder_.Write("cr\\7\\menu.rfa", newContents_);
+    folder_.Write("archives\\menu.rfa", oldContents_);
   }
 
   // Copies and returns the error raised (number and path), or 0 when the copy succeeded.
@@ -60,7 +55,7 @@ class Win32FileCopyTest : public ::testing::Test {
     return RuntimeError(0);
   }
 
-  ScratchFolder folder_;
+  test_support::TempWorkingFolder folder_;
   // Larger than one chunk, and different in length from the new contents.
   const std::string newContents_ = PatternBytes((5u << 20) / 2 + 17, 1);
   const std::string oldContents_ = PatternBytes((3u << 20) + 5, 2);
@@ -70,13 +65,13 @@ class Win32FileCopyTest : public ::testing::Test {
 
 TEST_F(Win32FileCopyTest, ReplacesAnExistingDestinationByteForByte) {
   copier_.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
-  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == newContents_) << "archives\\menu.rfa";
-  EXPECT_EQ(ListFiles("archives"), "menu.rfa");
+  EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == newContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(folder_.Names("archives"), "menu.rfa");
 
   copier_.Copy("cr\\7\\menu.rfa", "archives\\new.rfa");
-  EXPECT_TRUE(ReadContents("archives\\new.rfa") == newContents_) << "archives\\new.rfa";
+  EXPECT_TRUE(folder_.Read("archives\\new.rfa") == newContents_) << "archives\\new.rfa";
   // The copy is an ordinary file, whatever the source's attributes.
-  SetReadOnly("cr\\7\\menu.rfa", true);
+  folder_.MakeReadOnly("cr\\7\\menu.rfa");
   copier_.Copy("cr\\7\\menu.rfa", "archives\\third.rfa");
   EXPECT_EQ(GetFileAttributesA("archives\\third.rfa") & FILE_ATTRIBUTE_READONLY, 0u);
 }
@@ -97,16 +92,16 @@ TEST_F(Win32FileCopyTest, MissingFoldersRaise76AndMissingFilesRaise53) {
   error = CopyError("cr\\7", "archives\\menu.rfa");  // a folder as source
   EXPECT_EQ(error.number(), error::kPathFileAccess);
 
-  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
-  EXPECT_EQ(ListFiles("archives"), "menu.rfa");
+  EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(folder_.Names("archives"), "menu.rfa");
 }
 
 TEST_F(Win32FileCopyTest, AnUnwritableDestinationRaises70AndStaysAsItWas) {
-  SetReadOnly("archives\\menu.rfa", true);
+  folder_.MakeReadOnly("archives\\menu.rfa");
   RuntimeError error = CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa");
   EXPECT_EQ(error.number(), error::kPermissionDenied);
   EXPECT_EQ(error.path(), "archives\\menu.rfa");
-  SetReadOnly("archives\\menu.rfa", false);
+  folder_.MakeWritable("archives\\menu.rfa");
 
   {
     HeldOpen game("archives\\menu.rfa", GENERIC_READ, 0);
@@ -123,13 +118,13 @@ TEST_F(Win32FileCopyTest, AnUnwritableDestinationRaises70AndStaysAsItWas) {
               error::kPermissionDenied);
   }
 
-  MakeFolder("archives\\bf1942");
+  folder_.MakeFolder("archives\\bf1942");
   error = CopyError("cr\\7\\menu.rfa", "archives\\bf1942");
   EXPECT_EQ(error.number(), error::kPermissionDenied);
   EXPECT_EQ(error.path(), "archives\\bf1942");
 
-  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
-  EXPECT_EQ(ListFiles("archives"), "bf1942 menu.rfa");
+  EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(folder_.Names("archives"), "bf1942 menu.rfa");
 }
 
 TEST_F(Win32FileCopyTest, ASourceThatCannotBeReadLeavesTheDestinationWhole) {
@@ -140,8 +135,8 @@ TEST_F(Win32FileCopyTest, ASourceThatCannotBeReadLeavesTheDestinationWhole) {
     EXPECT_EQ(error.number(), error::kPermissionDenied);
     EXPECT_EQ(error.path(), "cr\\7\\menu.rfa");
   }
-  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
-  EXPECT_EQ(ListFiles("archives"), "menu.rfa");
+  EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(folder_.Names("archives"), "menu.rfa");
 }
 
 // True if a read of the region LockFile has locked in another handle fails, as on Windows.
@@ -166,13 +161,13 @@ TEST_F(Win32FileCopyTest, AFailureHalfWayThroughTheBytesLeavesNothingBehind) {
   EXPECT_EQ(error.number(), error::kPathFileAccess);
   EXPECT_EQ(error.path(), "cr\\7\\menu.rfa");
   UnlockFile(locker.get(), 1u << 20, 0, 1u << 20, 0);
-  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_);
-  EXPECT_EQ(ListFiles("archives"), "menu.rfa");
+  EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == oldContents_);
+  EXPECT_EQ(folder_.Names("archives"), "menu.rfa");
 }
 
 TEST_F(Win32FileCopyTest, ReplacingChecksTheDestinationAgain) {
   const std::string staged = files_.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa");
-  SetReadOnly("archives\\menu.rfa", true);  // made read-only after staging
+  folder_.MakeReadOnly("archives\\menu.rfa");  // made read-only after staging
   try {
     files_.Replace(staged, "archives\\menu.rfa");
     FAIL() << "a read-only file was replaced";
@@ -180,22 +175,22 @@ TEST_F(Win32FileCopyTest, ReplacingChecksTheDestinationAgain) {
     EXPECT_EQ(error.number(), error::kPermissionDenied);
     EXPECT_EQ(error.path(), "archives\\menu.rfa");
   }
-  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_);
+  EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == oldContents_);
   files_.Remove(staged);
   EXPECT_FALSE(files_.Exists(staged));
-  EXPECT_EQ(ListFiles("archives"), "menu.rfa");
+  EXPECT_EQ(folder_.Names("archives"), "menu.rfa");
 }
 
 TEST_F(Win32FileCopyTest, CopyAllReplacesEverythingOrNothing) {
-  MakeFolder("rt");
-  MakeFolder("rt\\2");
-  MakeFolder("archives\\bf1942");
-  WriteContents("rt\\2\\game.rfa", "new game");
-  WriteContents("archives\\bf1942\\game.rfa", "old game");
+  folder_.MakeFolder("rt");
+  folder_.MakeFolder("rt\\2");
+  folder_.MakeFolder("archives\\bf1942");
+  folder_.Write("rt\\2\\game.rfa", "new game");
+  folder_.Write("archives\\bf1942\\game.rfa", "old game");
   const std::vector<CopyStep> steps = {{"cr\\7\\menu.rfa", "archives\\menu.rfa"},
                                        {"rt\\2\\game.rfa", "archives\\bf1942\\game.rfa"}};
 
-  SetReadOnly("archives\\bf1942\\game.rfa", true);
+  folder_.MakeReadOnly("archives\\bf1942\\game.rfa");
   try {
     copier_.CopyAll(steps);
     FAIL() << "the copies were reported as done";
@@ -203,17 +198,17 @@ TEST_F(Win32FileCopyTest, CopyAllReplacesEverythingOrNothing) {
     EXPECT_EQ(error.number(), error::kPermissionDenied);
     EXPECT_EQ(error.path(), "archives\\bf1942\\game.rfa");
   }
-  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
-  EXPECT_EQ(ReadContents("archives\\bf1942\\game.rfa"), "old game");
-  EXPECT_EQ(ListFiles("archives"), "bf1942 menu.rfa");
-  EXPECT_EQ(ListFiles("archives\\bf1942"), "game.rfa");
+  EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == oldContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(folder_.Read("archives\\bf1942\\game.rfa"), "old game");
+  EXPECT_EQ(folder_.Names("archives"), "bf1942 menu.rfa");
+  EXPECT_EQ(folder_.Names("archives\\bf1942"), "game.rfa");
 
-  SetReadOnly("archives\\bf1942\\game.rfa", false);
+  folder_.MakeWritable("archives\\bf1942\\game.rfa");
   copier_.CopyAll(steps);
-  EXPECT_TRUE(ReadContents("archives\\menu.rfa") == newContents_) << "archives\\menu.rfa";
-  EXPECT_EQ(ReadContents("archives\\bf1942\\game.rfa"), "new game");
-  EXPECT_EQ(ListFiles("archives"), "bf1942 menu.rfa");
-  EXPECT_EQ(ListFiles("archives\\bf1942"), "game.rfa");
+  EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == newContents_) << "archives\\menu.rfa";
+  EXPECT_EQ(folder_.Read("archives\\bf1942\\game.rfa"), "new game");
+  EXPECT_EQ(folder_.Names("archives"), "bf1942 menu.rfa");
+  EXPECT_EQ(folder_.Names("archives\\bf1942"), "game.rfa");
 }
 
 TEST(Win32FolderOf, NamesTheFolderInAFormTheSystemAccepts) {

@@ -13,7 +13,7 @@
 #include "platform/win32/native_picture.h"
 #include "platform/win32/picture_decoder.h"
 #include "platform/win32/system_session.h"
-#include "test_files.h"
+#include "sample_pictures.h"
 #include "test_picture_ids.h"
 
 namespace platform::win32 {
@@ -122,6 +122,7 @@ TEST_F(OlePictureTest, WhatIsNoPictureRaises481) {
       FAIL() << bytes.size() << " bytes decoded as a picture";
     } catch (const RuntimeError& error) {
       EXPECT_EQ(error.number(), 481);
+      EXPECT_STREQ(error.what(), "Invalid picture");
     }
   }
 }
@@ -222,6 +223,7 @@ TEST_F(PictureFileTest, WhatIsNoPictureStillRaises481) {
       FAIL() << bytes.size() << " bytes decoded as a picture";
     } catch (const RuntimeError& error) {
       EXPECT_EQ(error.number(), 481);
+      EXPECT_STREQ(error.what(), "Invalid picture");
     }
   }
 }

@@ -22,7 +22,7 @@
 #include "platform/win32/menu_builder.h"
 #include "platform/win32/system_session.h"
 #include "platform/win32/win32_file_system.h"
-#include "test_files.h"
+#include "sample_pictures.h"
 #include "test_picture_ids.h"
 
 namespace platform::win32 {
@@ -50,6 +50,18 @@ FormDesign TestFormDesign() {
           .border = BorderStyle::kFixedSingle,
           .minButton = false,
           .maxButton = false};
+}
+
+// A fixed dialog kept out of the taskbar, as the About window is.
+FormDesign AboutFormDesign() {
+  return {.name = "About",
+          .caption = "About",
+          .clientWidth = 4680,
+          .clientHeight = 3195,
+          .border = BorderStyle::kFixedDialog,
+          .minButton = false,
+          .maxButton = false,
+          .showInTaskbar = false};
 }
 
 // A window with one control of each kind, two option groups and a menu bar and popup menu.
@@ -427,14 +439,7 @@ TEST_F(Win32UiTest, BorderStylesTaskbarAndIcon) {
   EXPECT_EQ(SendMessageA(popup, WM_GETICON, ICON_BIG, 0),
             static_cast<LRESULT>(tray.form.iconHandle()));
 
-  TestWindow dialog(env_.runtime, {.name = "About",
-                                   .caption = "About",
-                                   .clientWidth = 4680,
-                                   .clientHeight = 3195,
-                                   .border = BorderStyle::kFixedDialog,
-                                   .minButton = false,
-                                   .maxButton = false,
-                                   .showInTaskbar = false});
+  TestWindow dialog(env_.runtime, AboutFormDesign());
   dialog.apply.SetVisible(false);
   dialog.about.SetVisible(false);
   dialog.form.Load();
@@ -480,14 +485,7 @@ class NextLoopAction {
 TEST_F(Win32UiTest, AModalWindowBlocksTheOthersUntilItIsUnloaded) {
   TestWindow main(env_.runtime);
   main.form.Show();
-  TestWindow about(env_.runtime, {.name = "About",
-                                  .caption = "About",
-                                  .clientWidth = 4680,
-                                  .clientHeight = 3195,
-                                  .border = BorderStyle::kFixedDialog,
-                                  .minButton = false,
-                                  .maxButton = false,
-                                  .showInTaskbar = false});
+  TestWindow about(env_.runtime, AboutFormDesign());
   int mainUnloads = 0;
   main.form.onUnload = [&] { ++mainUnloads; };
   bool mainWasEnabled = true;
