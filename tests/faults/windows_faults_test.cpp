@@ -197,31 +197,20 @@ TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
 
 // A virus scanner or indexer that opens a file for a moment.
 TEST_F(InUseTest, AFileOpenedForAMomentFailsNeitherApplyNorASwitch) {
-  MakeFolders("cr\\7");
-  MakeFolders("rt\\2");
-  MakeFolders("archives\\bf1942");
-  MakeFolders("mods\\vl1942");
-  MakeFolders("mods\\bf1942");
-  for (const char* file : {"cr\\7\\menu.rfa", "rt\\2\\game.rfa", "mods\\vl1942\\bfm.con"})
-    WriteText(file, file);
-  for (const char* file :
-       {"archives\\menu.rfa", "archives\\bf1942\\game.rfa", "mods\\bf1942\\init.con"})
-    WriteText(file, "old");
+  LayOutMod(files, "new menu");
   {
-    Environment env("crosshairs");
-    env.settings.Save("Vorlane", "crosshair", "cr", "7");
-    env.settings.Save("Vorlane", "crosshair", "rt", "2");
-    crosshairs::Module1 module1(env.runtime);
-    crosshairs::Form1 form(env.runtime, module1);
-    env.runtime.Run(form);
+    RunningCrosshairs crosshairs;
+    auto& [env, module1, form] = crosshairs;
     HeldOpen scanner("archives\\menu.rfa", "200");
     ASSERT_TRUE(scanner.held());
     env.messageBox.Expect(platform::box::kNo);
     env.ui.Click(form.Mapply);
     ASSERT_EQ(env.messageBox.shown().size(), 1u);
     EXPECT_EQ(env.messageBox.shown()[0].text, "Settings saved.  Do you want to exit?");
-    EXPECT_EQ(ReadText("archives\\menu.rfa"), "cr\\7\\menu.rfa");
+    EXPECT_EQ(files.Read("archives\\menu.rfa"), "new menu");
   }
+  files.Write("mods\\vl1942\\bfm.con", "bf on");
+  files.Write("mods\\bf1942\\init.con", "bf off");
   Environment env("vorlane");
   for (const char* key : {"mode", "rtr", "sw"})
     env.settings.Save("Vorlane", "setting", key, "False");
@@ -232,7 +221,7 @@ TEST_F(InUseTest, AFileOpenedForAMomentFailsNeitherApplyNorASwitch) {
   ASSERT_TRUE(scanner.held());
   env.ui.Click(form.Option2);
   EXPECT_TRUE(env.messageBox.shown().empty());
-  EXPECT_EQ(ReadText("mods\\bf1942\\init.con"), "mods\\vl1942\\bfm.con");
+  EXPECT_EQ(files.Read("mods\\bf1942\\init.con"), "bf on");
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "True");
 }
 
