@@ -4,12 +4,14 @@
 //   bench_copy apply RUNS    the folder holds cr\7\menu.rfa, rt\2\game.rfa and archives\bf1942
 //   bench_copy enable RUNS   the folder holds mods\vl1942\*.con and mods\bf1942|xpack1|xpack2
 //
-// Prints "apply RUN SECONDS" or "enable RUN SECONDS" for each run.
+// Prints "apply RUN SECONDS ..." or "enable RUN SECONDS ..." for each run, followed by where the
+// run's time went: each file operation with its destination and milliseconds, in order.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "crosshairs/form1.h"
 #include "crosshairs/module1.h"
@@ -21,8 +23,6 @@
 
 namespace {
 
-using Environment = platform::headless::HeadlessEnvironment<platform::win32::Win32FileSystem>;
-
 double Seconds() {
   LARGE_INTEGER frequency;
   LARGE_INTEGER counter;
@@ -30,6 +30,45 @@ double Seconds() {
   QueryPerformanceCounter(&counter);
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
+
+// The Win32 file system, noting how long each of its operations took.
+class TimedFileSystem : public platform::FileSystem {
+ public:
+  std::string Stage(const std::string& source, const std::string& destination) override {
+    return Timed("stage", destination, [&] { return files_.Stage(source, destination); });
+  }
+  std::string KeepAside(const std::string& path) override {
+    return Timed("aside", path, [&] { return files_.KeepAside(path); });
+  }
+  void Replace(const std::string& staged, const std::string& destination) override {
+    Timed("replace", destination, [&] {
+      files_.Replace(staged, destination);
+      return 0;
+    });
+  }
+  bool Exists(const std::string& path) override { return files_.Exists(path); }
+  void Remove(const std::string& path) noexcept override { files_.Remove(path); }
+
+  // The operations since the last call, as " stage(PATH)=MS ...".
+  std::string TakeLog() { return std::exchange(log_, {}); }
+
+ private:
+  template <typename Operation>
+  auto Timed(const char* name, const std::string& path, Operation operation)
+      -> decltype(operation()) {
+    const double start = Seconds();
+    auto result = operation();
+    char entry[64];
+    std::snprintf(entry, sizeof entry, ")=%.1f", (Seconds() - start) * 1000);
+    log_ += std::string(" ") + name + "(" + path + entry;
+    return result;
+  }
+
+  platform::win32::Win32FileSystem files_;
+  std::string log_;
+};
+
+using Environment = platform::headless::HeadlessEnvironment<TimedFileSystem>;
 
 // Apply with crosshair 7 and reticle 2; the question that follows is answered No. A failed
 // copy shows a box the script does not expect, which ends the benchmark.
@@ -42,12 +81,13 @@ void Apply(int runs) {
   env.runtime.Run(form);
   for (int run = 1; run <= runs; ++run) {
     env.messageBox.Expect(platform::box::kNo);
+    env.files.TakeLog();
     const double start = Seconds();
     env.ui.Click(form.Mapply);
     const double elapsed = Seconds() - start;
     if (env.messageBox.shown().back().text != "Settings saved.  Do you want to exit?")
       throw std::runtime_error("Apply failed: " + env.messageBox.shown().back().text);
-    std::printf("apply %d %.6f\n", run, elapsed);
+    std::printf("apply %d %.6f%s\n", run, elapsed, env.files.TakeLog().c_str());
     std::fflush(stdout);
   }
 }
@@ -63,12 +103,13 @@ void Enable(int runs) {
   env.runtime.Run(form);
   for (int run = 1; run <= runs; ++run) {
     env.ui.Click(form.Option1);
+    env.files.TakeLog();
     const double start = Seconds();
     env.ui.Click(form.Option2);
     const double elapsed = Seconds() - start;
     if (module1.ModeEnabled != "True" || !env.messageBox.shown().empty())
       throw std::runtime_error("Enable failed");
-    std::printf("enable %d %.6f\n", run, elapsed);
+    std::printf("enable %d %.6f%s\n", run, elapsed, env.files.TakeLog().c_str());
     std::fflush(stdout);
   }
 }

@@ -43,9 +43,8 @@ void FileCopier::CopyAll(std::span<const CopyStep> steps) {
   // The old contents, kept so that a replacement failing half-way can be undone.
   StagedFiles old(files_);
   for (const auto& step : steps) {
-    old.Add(files_.Exists(step.destination)
-                ? std::optional(files_.Stage(step.destination, step.destination))
-                : std::nullopt);
+    old.Add(files_.Exists(step.destination) ? std::optional(files_.KeepAside(step.destination))
+                                            : std::nullopt);
   }
 
   for (std::size_t i = 0; i < steps.size(); ++i) {

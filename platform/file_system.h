@@ -15,6 +15,10 @@ class FileSystem {
   // streams the source's bytes into a new file of a unique name beside the destination and
   // returns that name. On failure nothing is left behind.
   virtual std::string Stage(const std::string& source, const std::string& destination) = 0;
+  // Gives the file `path` a second name beside it, under which its contents stay as they are
+  // when `path` is replaced, and returns that name: a second link to the same file where the
+  // file system has links (no byte is copied or written), else a flushed copy.
+  virtual std::string KeepAside(const std::string& path) = 0;
   // Replaces `destination` with the staged file `staged` in one step.
   virtual void Replace(const std::string& staged, const std::string& destination) = 0;
   virtual bool Exists(const std::string& path) = 0;

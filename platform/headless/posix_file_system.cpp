@@ -159,12 +159,26 @@ std::string PosixFileSystem::Stage(const std::string& source, const std::string&
   if (output.get() < 0) Fail(NumberForWriteError(errno), destination);
   try {
     StreamInto(input.get(), output.get(), source, destination);
-    if (output.Close() != 0) Fail(NumberForWriteError(errno), destination);
+    // On disk before it can replace anything, so that a crash leaves the old file or the new.
+    if (::fsync(output.get()) != 0 || output.Close() != 0)
+      Fail(NumberForWriteError(errno), destination);
   } catch (...) {
     ::unlink(stagedPath.c_str());
     throw;
   }
   return staged;
+}
+
+std::string PosixFileSystem::KeepAside(const std::string& path) {
+  const std::string from = ToPosixPath(path);
+  RemoveAbandonedStagedFiles(from);
+  for (;;) {
+    std::string name = StagedNameFor(path);
+    if (::link(from.c_str(), ToPosixPath(name).c_str()) == 0) return name;
+    if (errno != EEXIST) break;
+  }
+  // Without links (some file systems have none) the old contents are copied.
+  return Stage(path, path);
 }
 
 void PosixFileSystem::Replace(const std::string& staged, const std::string& destination) {

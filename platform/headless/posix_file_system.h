@@ -8,6 +8,7 @@ namespace platform::headless {
 class PosixFileSystem : public FileSystem {
  public:
   std::string Stage(const std::string& source, const std::string& destination) override;
+  std::string KeepAside(const std::string& path) override;
   void Replace(const std::string& staged, const std::string& destination) override;
   bool Exists(const std::string& path) override;
   void Remove(const std::string& path) noexcept override;

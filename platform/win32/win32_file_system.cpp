@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/runtime_error.h"
@@ -64,23 +66,28 @@ void CheckSource(const std::string& source) {
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) Fail(error::kPathFileAccess, source);
 }
 
-// A destination is replaceable when it is new, or a file that is not read-only and that no one
-// holds open. The read-only attribute is checked here because Wine's rename replaces read-only
-// files where Windows refuses.
-void CheckDestination(const std::string& destination) {
-  if (!FolderExists(destination)) Fail(error::kPathNotFound, destination);
-  const DWORD attributes = GetFileAttributesA(destination.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
+// Virus scanners, the search indexer and backup programs open a file that was just written for
+// a moment. A step that fails because someone else has the file open is therefore tried again,
+// a few times over about a second, before the failure counts.
+constexpr unsigned long kWaitsWhileInUseMs[] = {50, 100, 150, 250, 450};
+
+bool IsInUseCode(DWORD code) {
+  return code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ||
+         code == ERROR_LOCK_VIOLATION;
+}
+
+// Runs `step` (true when it succeeded) until it succeeds, fails for another reason, or the
+// waits are used up; GetLastError() tells the last failure's code.
+template <typename Step>
+bool TryWhileInUse(const Win32FileSystem::Wait& wait, Step step) {
+  for (const unsigned long ms : kWaitsWhileInUseMs) {
+    if (step()) return true;
     const DWORD code = GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND) return;
-    FailWithCode(code, destination);
+    if (!IsInUseCode(code)) return false;
+    wait(ms);
+    SetLastError(code);
   }
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
-    Fail(error::kPermissionDenied, destination);
-  // Opening it for writing and deletion without sharing fails if anyone else has it open.
-  FileHandle probe(CreateFileA(destination.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!probe.valid()) FailWithCode(GetLastError(), destination);
+  return step();
 }
 
 std::string StagedNameFor(const std::string& destination) {
@@ -113,17 +120,30 @@ void RemoveAbandonedStagedFiles(const std::string& destination) {
   FindClose(search);
 }
 
-// Creates a new file of a name no one else uses beside `destination`; returns its name.
-std::string CreateStagingFile(const std::string& destination, std::unique_ptr<FileHandle>& file) {
+// Makes a new entry of a name no one else uses beside `destination` through `create` (true when
+// it made one); returns its name, or nothing when `create` failed for another reason than the
+// name, with GetLastError() telling why.
+template <typename Create>
+std::optional<std::string> CreateUniquelyNamed(const std::string& destination, Create create) {
   for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
     std::string name = StagedNameFor(destination);
-    file = std::make_unique<FileHandle>(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file->valid()) return name;
+    if (create(name)) return name;
     const DWORD code = GetLastError();
-    if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) FailWithCode(code, destination);
+    if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return std::nullopt;
   }
-  Fail(error::kPathFileAccess, destination);
+  SetLastError(ERROR_FILE_EXISTS);
+  return std::nullopt;
+}
+
+// Creates a new file of a name no one else uses beside `destination`; returns its name.
+std::string CreateStagingFile(const std::string& destination, std::unique_ptr<FileHandle>& file) {
+  const auto name = CreateUniquelyNamed(destination, [&file](const std::string& candidate) {
+    file = std::make_unique<FileHandle>(CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file->valid();
+  });
+  if (!name) FailWithCode(GetLastError(), destination);
+  return *name;
 }
 
 [[noreturn]] void FailWriting(const std::string& destination) {
@@ -145,6 +165,10 @@ void StreamInto(HANDLE from, HANDLE to, const std::string& source, const std::st
   }
 }
 
+void SleepFor(unsigned long milliseconds) {
+  Sleep(milliseconds);
+}
+
 }  // namespace
 
 std::string FolderOf(const std::string& path) {
@@ -154,6 +178,39 @@ std::string FolderOf(const std::string& path) {
   if (cut == 0) return "\\";
   if (hasDrive && cut == 2) return path.substr(0, 3);
   return path.substr(0, cut);
+}
+
+Win32FileSystem::Win32FileSystem() : Win32FileSystem(SleepFor) {}
+
+Win32FileSystem::Win32FileSystem(Wait waitWhileInUse)
+    : waitWhileInUse_(std::move(waitWhileInUse)) {}
+
+// A destination is replaceable when it is new, or a file that is not read-only and that no one
+// holds open. The read-only attribute is checked here because Wine's rename replaces read-only
+// files where Windows refuses.
+void Win32FileSystem::CheckDestination(const std::string& destination) {
+  if (!FolderExists(destination)) Fail(error::kPathNotFound, destination);
+  const DWORD attributes = GetFileAttributesA(destination.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return;
+    FailWithCode(code, destination);
+  }
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+    Fail(error::kPermissionDenied, destination);
+  // Opening it for writing without sharing fails while anyone else has it open to read, write
+  // or delete it. DELETE access is not asked for: it would find no other opener, and whether the
+  // file virtualisation of 32-bit programs redirects an open that asks for it is not documented
+  // (an open for writing is documented to be redirected). A destination that may be written but
+  // not deleted still fails, with nothing changed, when the staged copy is renamed over it.
+  HANDLE probe = INVALID_HANDLE_VALUE;
+  const bool free = TryWhileInUse(waitWhileInUse_, [&] {
+    probe = CreateFileA(destination.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    return probe != INVALID_HANDLE_VALUE;
+  });
+  if (!free) FailWithCode(GetLastError(), destination);
+  CloseHandle(probe);
 }
 
 std::string Win32FileSystem::Stage(const std::string& source, const std::string& destination) {
@@ -179,15 +236,26 @@ std::string Win32FileSystem::Stage(const std::string& source, const std::string&
   return staged;
 }
 
+std::string Win32FileSystem::KeepAside(const std::string& path) {
+  RemoveAbandonedStagedFiles(path);
+  const auto link = CreateUniquelyNamed(path, [&path](const std::string& name) {
+    return CreateHardLinkA(name.c_str(), path.c_str(), nullptr) != FALSE;
+  });
+  // Without links (FAT volumes, some network shares) the old contents are copied.
+  return link ? *link : Stage(path, path);
+}
+
 void Win32FileSystem::Replace(const std::string& staged, const std::string& destination) {
   // Checked again: the destination may have changed since it was staged.
   const DWORD attributes = GetFileAttributesA(destination.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
     Fail(error::kPermissionDenied, destination);
-  if (!MoveFileExA(staged.c_str(), destination.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    FailWithCode(GetLastError(), destination);
+  const bool replaced = TryWhileInUse(waitWhileInUse_, [&] {
+    return MoveFileExA(staged.c_str(), destination.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  });
+  if (!replaced) FailWithCode(GetLastError(), destination);
 }
 
 bool Win32FileSystem::Exists(const std::string& path) {

@@ -218,11 +218,21 @@ INSTANTIATE_TEST_SUITE_P(
         EnableFault{"SourceIsAFolder", [](auto&) { ReplaceWithFolder("mods/vl1942/x2m.con"); },
                     "mods\\vl1942\\x2m.con", "the file cannot be copied"},
         EnableFault{"DiskFull", FullExpansionDisk(1000, 2 * kSmallDisk), "mods\\xpack2\\init.con",
-                    "the disk is full"},
-        // The new file fits, but keeping the old one aside until all are in place does not.
-        EnableFault{"DiskFullForTheOldCopy", FullExpansionDisk(400 << 10, 500 << 10),
-                    "mods\\xpack2\\init.con", "the disk is full"}),
+                    "the disk is full"}),
     [](const auto& test) { return std::string(test.param.name); });
+
+// The old files are kept aside as second links, not copies: a disk with room for the new file
+// beside the old one, but not for another copy of the old one, still takes the switch.
+TEST_F(EnableFaultTest, KeepingTheOldFilesAsideTakesNoRoom) {
+  env.runtime.Run(form);
+  FullExpansionDisk(400 << 10, 500 << 10)(disk);
+  if (!disk->mounted()) GTEST_SKIP() << disk->reason();
+  env.ui.Click(form.Option2);
+  EXPECT_TRUE(env.messageBox.shown().empty());
+  EXPECT_TRUE(SameBytes("mods/xpack2/init.con", "mods/vl1942/x2m.con"));
+  EXPECT_EQ(folder.AllFiles().size(), 9u);  // no staged file left behind
+  EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "True");
+}
 
 // --- the copy itself ----------------------------------------------------------------------------
 

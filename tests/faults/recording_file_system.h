@@ -17,6 +17,12 @@ class RecordingFileSystem : public platform::FileSystem {
     paths.push_back(staged);
     return staged;
   }
+  std::string KeepAside(const std::string& path) override {
+    paths.push_back(path);
+    std::string aside = files_.KeepAside(path);
+    paths.push_back(aside);
+    return aside;
+  }
   void Replace(const std::string& staged, const std::string& destination) override {
     paths.push_back(staged);
     paths.push_back(destination);

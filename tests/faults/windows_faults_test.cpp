@@ -87,10 +87,12 @@ class OtherProcess {
   PROCESS_INFORMATION info_{};
 };
 
-// `file` held open, without sharing, by another process until End() or the object's end.
+// `file` held open, without sharing, by another process until End() or the object's end, or
+// only for `forMs` milliseconds, as a virus scanner does.
 class HeldOpen : public OtherProcess {
  public:
-  explicit HeldOpen(const std::string& file) : OtherProcess("--hold \"" + file + "\"") {
+  explicit HeldOpen(const std::string& file, const std::string& forMs = "")
+      : OtherProcess("--hold \"" + file + "\" " + forMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kWaitMs && Running()) {
       HANDLE probe = CreateFileA(file.c_str(), GENERIC_READ,
@@ -190,6 +192,36 @@ TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
   }
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "False");
   EXPECT_TRUE(form.Option1.value());
+}
+
+// A virus scanner or indexer that opens a file for a moment.
+TEST_F(InUseTest, AFileOpenedForAMomentFailsNeitherApplyNorASwitch) {
+  LayOutMod(files, "new menu");
+  {
+    RunningCrosshairs crosshairs;
+    auto& [env, module1, form] = crosshairs;
+    HeldOpen scanner("archives\\menu.rfa", "200");
+    ASSERT_TRUE(scanner.held());
+    env.messageBox.Expect(platform::box::kNo);
+    env.ui.Click(form.Mapply);
+    ASSERT_EQ(env.messageBox.shown().size(), 1u);
+    EXPECT_EQ(env.messageBox.shown()[0].text, "Settings saved.  Do you want to exit?");
+    EXPECT_EQ(files.Read("archives\\menu.rfa"), "new menu");
+  }
+  files.Write("mods\\vl1942\\bfm.con", "bf on");
+  files.Write("mods\\bf1942\\init.con", "bf off");
+  Environment env("vorlane");
+  for (const char* key : {"mode", "rtr", "sw"})
+    env.settings.Save("Vorlane", "setting", key, "False");
+  vorlane::Module1 module1(env.runtime);
+  vorlane::Form1 form(env.runtime, module1);
+  env.runtime.Run(form);
+  HeldOpen scanner("mods\\bf1942\\init.con", "200");
+  ASSERT_TRUE(scanner.held());
+  env.ui.Click(form.Option2);
+  EXPECT_TRUE(env.messageBox.shown().empty());
+  EXPECT_EQ(files.Read("mods\\bf1942\\init.con"), "bf on");
+  EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "True");
 }
 
 // --- the copying program ended half-way ---------------------------------------------------------

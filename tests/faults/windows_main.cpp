@@ -1,6 +1,6 @@
 // The Windows fault tests, and the other programs they need: run with --copy SOURCE DESTINATION
 // the program copies as the programs do (so that the test can kill it half-way), with --hold
-// FILE it keeps the file open without sharing until it is ended.
+// FILE [MS] it keeps the file open without sharing until it is ended, or for MS milliseconds.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,11 +25,11 @@ int Copy(const std::string& source, const std::string& destination) {
   return 0;
 }
 
-int Hold(const std::string& file) {
+int Hold(const std::string& file, DWORD forMs) {
   HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return 1;
-  Sleep(kHoldAtMostMs);
+  Sleep(forMs);
   CloseHandle(handle);
   return 0;
 }
@@ -39,7 +39,8 @@ int Hold(const std::string& file) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "--copy" && argc == 4) return Copy(argv[2], argv[3]);
-  if (mode == "--hold" && argc == 3) return Hold(argv[2]);
+  if (mode == "--hold" && argc == 3) return Hold(argv[2], kHoldAtMostMs);
+  if (mode == "--hold" && argc == 4) return Hold(argv[2], std::stoul(argv[3]));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

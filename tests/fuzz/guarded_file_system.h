@@ -22,6 +22,10 @@ class GuardedFileSystem : public platform::FileSystem {
     Check(destination);
     throw platform::RuntimeError(platform::error::kPathNotFound, source);
   }
+  std::string KeepAside(const std::string& path) override {
+    Check(path);
+    throw platform::RuntimeError(platform::error::kPathNotFound, path);
+  }
   void Replace(const std::string&, const std::string& destination) override {
     Check(destination);
     throw platform::RuntimeError(platform::error::kPathNotFound, destination);
