@@ -16,6 +16,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ui.h"
 #include "platform/win32/windows_api.h"
+#include "tests/support/windows_test_environment.h"
 
 namespace crosshairs {
 namespace {
@@ -23,8 +24,8 @@ namespace {
 class SelectorWindow : public ::testing::Test {
  protected:
   SelectorWindow() {
-    settings.Save("Vorlane", "crosshair", "cr", "7");
-    settings.Save("Vorlane", "crosshair", "rt", "2");
+    env.settings.Save("Vorlane", "crosshair", "cr", "7");
+    env.settings.Save("Vorlane", "crosshair", "rt", "2");
     form.Show();  // loads it, running its load handler, then shows it
   }
   ~SelectorWindow() override {
@@ -46,17 +47,9 @@ class SelectorWindow : public ::testing::Test {
     SendMessageA(Handle(control), BM_CLICK, 0, 0);
   }
 
-  platform::win32::SystemSession session;
-  platform::headless::MemorySettingsStore settings;
-  platform::win32::Win32FileSystem files;
-  platform::FileCopier copier{files};
-  platform::headless::ScriptedMessageBox messageBox;
-  platform::win32::Win32Ui ui{"crosshairs"};
-  platform::headless::RecordingNotificationArea notificationArea;
-  platform::Runtime runtime{"crosshairs",
-                            platform::Services{settings, copier, messageBox, ui, notificationArea}};
-  Module1 module1{runtime};
-  Form1 form{runtime, module1};
+  test_support::WindowsTestEnvironment env{"crosshairs"};
+  Module1 module1{env.runtime};
+  Form1 form{env.runtime, module1};
 };
 
 TEST_F(SelectorWindow, EveryControlIsAChildWindowWithItsCaptionAtItsPlace) {

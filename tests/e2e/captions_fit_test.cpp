@@ -24,6 +24,7 @@
 #include "platform/win32/windows_api.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/windows_ui.h"
+#include "tests/support/windows_test_environment.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
@@ -154,21 +155,17 @@ void SaveScreenshot(const platform::Form& form, const std::string& name) {
   EXPECT_TRUE(e2e::SaveBmp(*image, name + "-" + std::to_string(e2e::ScreenDpi()) + "dpi.bmp"));
 }
 
-struct WindowsUnderTest {
-  platform::win32::SystemSession session;
-  platform::headless::MemorySettingsStore settings;
-  platform::win32::Win32FileSystem files;
-  platform::FileCopier copier{files};
-  platform::headless::ScriptedMessageBox messageBox;
-  platform::win32::Win32Ui ui{"captions"};
-  platform::headless::RecordingNotificationArea notificationArea;
-  platform::Runtime runtime{"captions",
-                            platform::Services{settings, copier, messageBox, ui, notificationArea}};
-};
+// Shown, measured, photographed and closed.
+void CheckWindow(const std::string& name, const std::string& shot, platform::Form& form) {
+  form.Show();
+  ExpectCaptionsFit(name, form);
+  SaveScreenshot(form, shot);
+  form.Unload();
+}
 
 TEST(Captions, FitTheirControlsAtTheScreensDotsPerInch) {
   if (expectHighDpi && e2e::ScreenDpi() != static_cast<int>(kHighDpi)) std::exit(kDpiNotApplied);
-  WindowsUnderTest env;
+  test_support::WindowsTestEnvironment env{"captions"};
   env.settings.Save("Vorlane", "crosshair", "cr", "7");
   env.settings.Save("Vorlane", "crosshair", "rt", "2");
   env.settings.Save("Vorlane", "setting", "mode", "True");
@@ -177,23 +174,14 @@ TEST(Captions, FitTheirControlsAtTheScreensDotsPerInch) {
 
   crosshairs::Module1 crosshairsModule(env.runtime);
   crosshairs::Form1 selector(env.runtime, crosshairsModule);
-  selector.Show();
-  ExpectCaptionsFit("crosshairs Form1", selector);
-  SaveScreenshot(selector, "crosshairs");
-  selector.Unload();
+  CheckWindow("crosshairs Form1", "crosshairs", selector);
 
   crosshairs::Form2 about(env.runtime);
-  about.Show();
-  ExpectCaptionsFit("crosshairs Form2", about);
-  SaveScreenshot(about, "about");
-  about.Unload();
+  CheckWindow("crosshairs Form2", "about", about);
 
   vorlane::Module1 vorlaneModule(env.runtime);
   vorlane::Form1 tray(env.runtime, vorlaneModule);
-  tray.Show();
-  ExpectCaptionsFit("vorlane Form1", tray);
-  SaveScreenshot(tray, "vorlane");
-  tray.Unload();
+  CheckWindow("vorlane Form1", "vorlane", tray);
 }
 
 // Wine reads the dots per inch from the user's desktop settings when a process starts: this

@@ -23,22 +23,10 @@
 #include "platform/win32/win32_file_system.h"
 #include "sample_pictures.h"
 #include "test_picture_ids.h"
+#include "tests/support/windows_test_environment.h"
 
 namespace platform::win32 {
 namespace {
-
-// Real windows under the real backend; the other services are the in-memory ones, so that an
-// unexpected message box fails the test instead of waiting for a user.
-struct WindowTestEnvironment {
-  SystemSession session;
-  headless::MemorySettingsStore settings;
-  Win32FileSystem files;
-  FileCopier copier{files};
-  headless::ScriptedMessageBox messageBox;
-  Win32Ui ui{"win32 test"};
-  headless::RecordingNotificationArea notificationArea;
-  Runtime runtime{"win32 test", Services{settings, copier, messageBox, ui, notificationArea}};
-};
 
 FormDesign TestFormDesign() {
   return {.name = "TestForm",
@@ -190,7 +178,7 @@ std::vector<std::string> MenuBarCaptions(HWND window) {
 
 class Win32UiTest : public ::testing::Test {
  protected:
-  WindowTestEnvironment env_;
+  test_support::WindowsTestEnvironment env_{"win32 test"};
 };
 
 TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
