@@ -47,7 +47,7 @@ class TimedFileSystem : public platform::FileSystem {
     });
   }
   bool Exists(const std::string& path) override { return files_.Exists(path); }
-  void Remove(const std::string& path) noexcept override { files_.Remove(path); }
+  bool Remove(const std::string& path) noexcept override { return files_.Remove(path); }
 
   // The operations since the last call, as " stage(PATH)=MS ...".
   std::string TakeLog() { return std::exchange(log_, {}); }

@@ -34,6 +34,7 @@ void FileCopier::Copy(const std::string& source, const std::string& destination)
   staged.Add(files_.Stage(source, destination));
   files_.Replace(*staged[0], destination);
   staged.Release(0);
+  Replaced(destination);
 }
 
 void FileCopier::CopyAll(std::span<const CopyStep> steps) {
@@ -51,22 +52,36 @@ void FileCopier::CopyAll(std::span<const CopyStep> steps) {
     try {
       files_.Replace(*fresh[i], steps[i].destination);
       fresh.Release(i);
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& failure) {
+      std::vector<std::string> stillNew;
       for (std::size_t done = 0; done < i; ++done) {
+        const std::string& destination = steps[done].destination;
+        if (!old[done]) {
+          if (!files_.Remove(destination)) stillNew.push_back(destination);
+          continue;
+        }
         try {
-          if (old[done]) {
-            files_.Replace(*old[done], steps[done].destination);
-            old.Release(done);
-          } else {
-            files_.Remove(steps[done].destination);
-          }
+          files_.Replace(*old[done], destination);
+          old.Release(done);
         } catch (const RuntimeError&) {
-          // Putting back is best effort; the first failure is what the user must hear of.
+          // The last copy of the old contents: kept while the name holds the new ones.
+          oldContentsKept_[destination] = *old[done];
+          old.Release(done);
+          stillNew.push_back(destination);
         }
       }
+      if (!stillNew.empty()) throw CopyPartlyUndone(failure, std::move(stillNew));
       throw;
     }
   }
+  for (const auto& step : steps) Replaced(step.destination);
+}
+
+void FileCopier::Replaced(const std::string& destination) {
+  const auto kept = oldContentsKept_.find(destination);
+  if (kept == oldContentsKept_.end()) return;
+  files_.Remove(kept->second);
+  oldContentsKept_.erase(kept);
 }
 
 }  // namespace platform

@@ -22,8 +22,9 @@ class FileSystem {
   // Replaces `destination` with the staged file `staged` in one step.
   virtual void Replace(const std::string& staged, const std::string& destination) = 0;
   virtual bool Exists(const std::string& path) = 0;
-  // Best effort: removes a file of ours (a staged copy or a backup); never raises.
-  virtual void Remove(const std::string& path) noexcept = 0;
+  // Removes a file of ours (a staged copy, a kept-aside one, or a copy that must be undone);
+  // never raises. True once nothing is left under that name.
+  virtual bool Remove(const std::string& path) noexcept = 0;
 };
 
 }  // namespace platform

@@ -36,6 +36,9 @@ struct FormDesign {
   bool maxButton = true;
   bool showInTaskbar = true;
   bool hasIcon = true;  // the program's own icon
+  // A held arrow key goes on selecting through the option groups, as in dialogs; false where
+  // selecting an option acts outside the program, so that a press acts once however long held.
+  bool heldArrowRepeats = true;
 };
 
 class Form : public Container {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "platform/form.h"
+
 namespace platform {
 
 std::vector<OptionButton*> OptionGroup(const Container& container) {
@@ -34,7 +36,8 @@ OptionButton* GroupTabStop(const Container& container) {
   return selected != group.end() ? *selected : group.front();
 }
 
-OptionButton& PressArrow(const OptionButton& from, ArrowStep step) {
+OptionButton& PressArrow(OptionButton& from, ArrowStep step, bool repeat) {
+  if (repeat && !from.form().design().heldArrowRepeats) return from;
   OptionButton& reached = OptionReached(from, step);
   reached.UserClick();
   if (reached.value()) return reached;

@@ -25,7 +25,9 @@ OptionButton* GroupTabStop(const Container& container);
 
 // An arrow key pressed on the focused option button `from`: selects the button reached as a
 // user's click does. Returns the button that should hold the focus afterwards: the one reached,
-// unless its handler selected another of the group instead (then that one).
-OptionButton& PressArrow(const OptionButton& from, ArrowStep step);
+// unless its handler selected another of the group instead (then that one). A key-down that
+// the keyboard repeats while the key is held (`repeat`) does nothing in a form whose design
+// says held arrow keys do not repeat.
+OptionButton& PressArrow(OptionButton& from, ArrowStep step, bool repeat = false);
 
 }  // namespace platform

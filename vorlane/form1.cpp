@@ -21,7 +21,8 @@ platform::FormDesign WindowDesign() {
           .clientHeight = 2310,
           .backColor = kBlack,
           .border = platform::BorderStyle::kNone,
-          .showInTaskbar = false};
+          .showInTaskbar = false,
+          .heldArrowRepeats = false};  // each selection switches the mode: once a press
 }
 
 }  // namespace
@@ -123,7 +124,8 @@ void Form1::Form_Load() {
           },
           [this] { module1_.TrayIconData = MakeTrayIconData(windowHandle(), iconHandle()); },
           [this] {
-            runtime().notificationArea().NotifyIcon(platform::notify::kAdd, module1_.TrayIconData);
+            iconInPlace_ = runtime().notificationArea().NotifyIcon(platform::notify::kAdd,
+                                                                   module1_.TrayIconData);
           },
           [this] { module1_.Loading = platform::IntToText(0); },
       },
@@ -147,21 +149,33 @@ void Form1::Form_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/
   }
 }
 
+// Hidden, a window kept out of the taskbar comes back only through its icon, and minimised it
+// is moved off the screen: without the icon it goes back to its place instead.
 void Form1::Form_Resize() {
-  if (windowState() == platform::WindowState::kMinimized) Hide();
+  if (windowState() != platform::WindowState::kMinimized) return;
+  if (!iconInPlace_) iconInPlace_ = PutIconInPlace();
+  if (iconInPlace_) {
+    Hide();
+  } else {
+    SetWindowState(platform::WindowState::kNormal);
+  }
 }
 
 void Form1::Form_Unload() {
   runtime().notificationArea().NotifyIcon(platform::notify::kDelete, module1_.TrayIconData);
 }
 
-// A restarted shell has forgotten the icon: give it the same record again. An icon it still
-// knows refuses the add, and is brought up to date instead.
+// A restarted shell has forgotten the icon: give it the same record again.
 void Form1::Form_ShellRestarted() {
-  if (!IsFilled(module1_.TrayIconData)) return;  // the load never got as far as the icon
+  iconInPlace_ = PutIconInPlace();
+}
+
+// An icon the shell still knows refuses the add, and is brought up to date instead.
+bool Form1::PutIconInPlace() {
+  if (!IsFilled(module1_.TrayIconData)) return false;  // the load never got as far as the icon
   platform::NotificationArea& area = runtime().notificationArea();
-  if (!area.NotifyIcon(platform::notify::kAdd, module1_.TrayIconData))
-    area.NotifyIcon(platform::notify::kModify, module1_.TrayIconData);
+  return area.NotifyIcon(platform::notify::kAdd, module1_.TrayIconData) ||
+         area.NotifyIcon(platform::notify::kModify, module1_.TrayIconData);
 }
 
 void Form1::Option2_Click() {
@@ -185,7 +199,7 @@ void Form1::SwitchMode(Mode mode) {
     runtime().files().CopyAll(steps);
   } catch (const platform::RuntimeError& error) {
     switchFailed_ = true;
-    runtime().MsgBox(SwitchFailedMessage(error), platform::box::kOkOnly);
+    runtime().MsgBox(SwitchFailedMessage(error, mode), platform::box::kOkOnly);
     ShowModeInForce();
     return;
   }

@@ -50,11 +50,17 @@ class Form1 : public platform::Form {
   // Selects the option button of the mode in force without running its command.
   void ShowModeInForce();
   bool LoadingLowered() const;
+  // Gives the shell the icon's record: added, or brought up to date where the shell has the
+  // icon already. True once the icon is in place.
+  bool PutIconInPlace();
 
   Module1& module1_;
   // Set by a switch command that could not copy its set, for the tray command that ran it: the
   // tray then keeps offering what it offered.
   bool switchFailed_ = false;
+  // Whether the shell holds the icon: an add fails or times out while the shell is still
+  // starting (a program started at logon), and no TaskbarCreated follows a shell merely busy.
+  bool iconInPlace_ = false;
 };
 
 }  // namespace vorlane

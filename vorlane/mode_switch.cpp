@@ -39,11 +39,19 @@ std::vector<platform::CopyStep> ModeCopySteps(Mode mode, const std::string& useR
   return steps;
 }
 
-std::string SwitchFailedMessage(const platform::RuntimeError& error) {
+std::string SwitchFailedMessage(const platform::RuntimeError& error, Mode mode) {
   const std::string file = error.path().empty() ? std::string("A file") : error.path();
-  // The path on a line of its own, so that the box does not break it.
-  return "The mode could not be switched.\n\n" + file + ": " + Reason(error.number()) +
-         ".\n\nNothing was changed.";
+  // Each path on a line of its own, so that the box does not break it.
+  std::string text =
+      "The mode could not be switched.\n\n" + file + ": " + Reason(error.number()) + ".\n\n";
+  const auto* partly = dynamic_cast<const platform::CopyPartlyUndone*>(&error);
+  if (partly == nullptr) return text + "Nothing was changed.";
+  text += std::string("These files could not be put back and hold the ") +
+          (mode == Mode::kEnabled ? "Enable" : "Disable") + " set:\n";
+  for (const auto& stillNew : partly->stillNew()) text += stillNew + "\n";
+  return text +
+         "\nThe other files and the saved mode are as they were. Switch again to make "
+         "them agree.";
 }
 
 }  // namespace vorlane

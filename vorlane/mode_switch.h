@@ -17,8 +17,8 @@ enum class Mode { kDisabled, kEnabled };
 std::vector<platform::CopyStep> ModeCopySteps(Mode mode, const std::string& useRtr,
                                               const std::string& useSw);
 
-// What the user is told when a switch could not be copied: the file at fault, why in plain
-// words, and that nothing was changed.
-std::string SwitchFailedMessage(const platform::RuntimeError& error);
+// What the user is told when a switch to `mode` could not be copied: the file at fault, why in
+// plain words, and that nothing was changed, or else which files now hold the new mode.
+std::string SwitchFailedMessage(const platform::RuntimeError& error, Mode mode);
 
 }  // namespace vorlane

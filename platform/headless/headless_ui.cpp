@@ -138,8 +138,8 @@ void HeadlessUi::Click(Menu& menu) {
   if (!IsBlocked(menu.form())) menu.UserClick();
 }
 
-OptionButton& HeadlessUi::PressArrow(OptionButton& focused, ArrowStep step) {
-  return IsBlocked(focused.form()) ? focused : platform::PressArrow(focused, step);
+OptionButton& HeadlessUi::PressArrow(OptionButton& focused, ArrowStep step, bool repeat) {
+  return IsBlocked(focused.form()) ? focused : platform::PressArrow(focused, step, repeat);
 }
 
 void HeadlessUi::Minimize(Form& form) {

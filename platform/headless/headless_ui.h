@@ -41,8 +41,9 @@ class HeadlessUi : public UiBackend {
   // --- acting as the user; input to a window blocked by a modal one is ignored ---
   void Click(Control& control);
   void Click(Menu& menu);
-  // An arrow key on the focused option button `focused`; returns the button focused after it.
-  OptionButton& PressArrow(OptionButton& focused, ArrowStep step);
+  // An arrow key on the focused option button `focused`, pressed or repeated while held;
+  // returns the button focused after it.
+  OptionButton& PressArrow(OptionButton& focused, ArrowStep step, bool repeat = false);
   void Minimize(Form& form);
   void Close(Form& form);
   // The shell's notification callback: a mouse message number carried as the X position.

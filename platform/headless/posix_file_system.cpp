@@ -196,8 +196,8 @@ bool PosixFileSystem::Exists(const std::string& path) {
   return ::stat(ToPosixPath(path).c_str(), &info) == 0;
 }
 
-void PosixFileSystem::Remove(const std::string& path) noexcept {
-  ::unlink(ToPosixPath(path).c_str());
+bool PosixFileSystem::Remove(const std::string& path) noexcept {
+  return ::unlink(ToPosixPath(path).c_str()) == 0 || errno == ENOENT;
 }
 
 }  // namespace platform::headless

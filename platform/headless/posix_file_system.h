@@ -11,7 +11,7 @@ class PosixFileSystem : public FileSystem {
   std::string KeepAside(const std::string& path) override;
   void Replace(const std::string& staged, const std::string& destination) override;
   bool Exists(const std::string& path) override;
-  void Remove(const std::string& path) noexcept override;
+  bool Remove(const std::string& path) noexcept override;
 };
 
 // The program's path ("mods\bf1942\init.con") as a POSIX path ("mods/bf1942/init.con").

@@ -15,9 +15,15 @@ class RecordingNotificationArea : public NotificationArea {
 
   bool NotifyIcon(int message, const NotifyIconRecord& record) override {
     calls.push_back({message, record});
+    if (message == notify::kAdd && refuseAdds > 0) {
+      --refuseAdds;
+      return false;
+    }
     if (message == notify::kAdd) {
       if (iconShown) return false;  // the shell refuses a second icon with the same id
       iconShown = true;
+    } else if (message == notify::kModify) {
+      return iconShown;  // the shell changes only an icon it holds
     } else if (message == notify::kDelete) {
       iconShown = false;
     }
@@ -26,6 +32,8 @@ class RecordingNotificationArea : public NotificationArea {
 
   std::vector<Call> calls;
   bool iconShown = false;
+  // How many of the next adds are refused, as by a shell that is still starting.
+  int refuseAdds = 0;
 };
 
 }  // namespace platform::headless

@@ -236,6 +236,9 @@ void CreateControlWindows(Container& container, HWND parent, int twipsPerPixel) 
     HWND window = CreateChild(kind.className, control->caption(), style, kind.exStyle, place,
                               parent, id++, *control);
     if (kind.systemClass) PrepareSystemChild(window, *control, kind.button);
+    // Windows' radio button clicks itself on getting the focus unselected; ours select only by
+    // a click or the arrow keys (keyboard_navigation), so it is told not to.
+    if (kind.optionGroup) SendMessageA(window, BM_SETDONTCLICK, TRUE, 0);
     control->setNativeHandle(reinterpret_cast<std::uintptr_t>(window));
 
     if (kind.holdsControls) {

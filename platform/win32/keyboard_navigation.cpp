@@ -27,12 +27,13 @@ bool HandleOptionArrowKey(const MSG& message) {
   if (message.message != WM_KEYDOWN) return false;
   const std::optional<ArrowStep> step = StepOf(message.wParam);
   if (!step) return false;
-  const Control* control = ControlOf(message.hwnd);
+  Control* control = ControlOf(message.hwnd);
   if (control == nullptr || control->kind() != ControlKind::kOptionButton) return false;
   if (!IsWindowEnabled(GetAncestor(message.hwnd, GA_ROOT))) return true;
   // Selected first, focused after: the button then holds the focus already selected, so that no
   // button class that clicks an unselected radio button on focus runs its handler again.
-  const OptionButton& focus = PressArrow(static_cast<const OptionButton&>(*control), *step);
+  const bool repeat = (message.lParam & (1 << 30)) != 0;  // the key was down already
+  const OptionButton& focus = PressArrow(static_cast<OptionButton&>(*control), *step, repeat);
   HWND target = reinterpret_cast<HWND>(focus.nativeHandle());
   if (target != nullptr && IsWindow(target)) SetFocus(target);
   return true;

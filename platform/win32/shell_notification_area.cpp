@@ -24,23 +24,30 @@ Native NativeRecord(const NotifyIconRecord& record) {
   return native;
 }
 #else
-// The 64-bit build, which only the tests use where no 32-bit code runs: the same fields at
-// their 64-bit places. Window and icon handles have 32 significant bits on 64-bit Windows too.
+// The 64-bit build, which only the tests use where no 32-bit Wine runs: the same fields at
+// their 64-bit places. Window and icon handles have 32 significant bits on 64-bit Windows too,
+// widened by sign extension, as handles passed from 32-bit code are.
 std::uint32_t Field(const NotifyIconRecord& record, std::size_t offset) {
   std::uint32_t value = 0;
   std::memcpy(&value, record.data() + offset, sizeof value);
   return value;
 }
 
+template <typename Handle>
+Handle HandleField(const NotifyIconRecord& record, std::size_t offset) {
+  const auto low = static_cast<std::int32_t>(Field(record, offset));
+  return reinterpret_cast<Handle>(static_cast<std::intptr_t>(low));
+}
+
 Native NativeRecord(const NotifyIconRecord& record) {
   Native native{};
   NOTIFYICONDATAA& data = native.data;
   data.cbSize = Field(record, 0) == 0 ? 0 : NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(Field(record, 4)));
+  data.hWnd = HandleField<HWND>(record, 4);
   data.uID = Field(record, 8);
   data.uFlags = Field(record, 12);
   data.uCallbackMessage = Field(record, 16);
-  data.hIcon = reinterpret_cast<HICON>(static_cast<std::uintptr_t>(Field(record, 20)));
+  data.hIcon = HandleField<HICON>(record, 20);
   std::memcpy(data.szTip, record.data() + 24, 64);
   return native;
 }

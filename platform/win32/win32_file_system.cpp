@@ -90,6 +90,12 @@ bool TryWhileInUse(const Win32FileSystem::Wait& wait, Step step) {
   return step();
 }
 
+// Removes a file of ours, also one that a scanner holds for a moment; true once it is gone.
+bool RemoveWhileInUse(const Win32FileSystem::Wait& wait, const std::string& path) {
+  return TryWhileInUse(wait, [&] { return DeleteFileA(path.c_str()) != FALSE; }) ||
+         GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 std::string StagedNameFor(const std::string& destination) {
   static std::atomic<std::uint32_t> counter{0};
   return StagedFileName(destination, GetCurrentProcessId(), counter++);
@@ -105,7 +111,7 @@ bool ProcessIsGone(DWORD processId) {
 
 // Removes what copies to `destination` staged in programs that were stopped before they
 // finished; a staged file of a copy still running elsewhere is left alone.
-void RemoveAbandonedStagedFiles(const std::string& destination) {
+void RemoveAbandonedStagedFiles(const Win32FileSystem::Wait& wait, const std::string& destination) {
   const auto cut = destination.find_last_of("\\/");
   const std::string prefix = cut == std::string::npos ? "" : destination.substr(0, cut + 1);
   const std::string name = destination.substr(prefix.size());
@@ -115,7 +121,7 @@ void RemoveAbandonedStagedFiles(const std::string& destination) {
   do {
     const auto owner = StagedFileOwner(found.cFileName, name);
     if (owner && *owner != GetCurrentProcessId() && ProcessIsGone(*owner))
-      DeleteFileA((prefix + found.cFileName).c_str());
+      RemoveWhileInUse(wait, prefix + found.cFileName);
   } while (FindNextFileA(search, &found));
   FindClose(search);
 }
@@ -221,7 +227,7 @@ std::string Win32FileSystem::Stage(const std::string& source, const std::string&
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!input.valid()) FailWithCode(GetLastError(), source);
 
-  RemoveAbandonedStagedFiles(destination);
+  RemoveAbandonedStagedFiles(waitWhileInUse_, destination);
   std::unique_ptr<FileHandle> output;
   const std::string staged = CreateStagingFile(destination, output);
   try {
@@ -230,14 +236,14 @@ std::string Win32FileSystem::Stage(const std::string& source, const std::string&
     if (!output->Close()) FailWriting(destination);
   } catch (...) {
     output->Close();
-    DeleteFileA(staged.c_str());
+    RemoveWhileInUse(waitWhileInUse_, staged);
     throw;
   }
   return staged;
 }
 
 std::string Win32FileSystem::KeepAside(const std::string& path) {
-  RemoveAbandonedStagedFiles(path);
+  RemoveAbandonedStagedFiles(waitWhileInUse_, path);
   const auto link = CreateUniquelyNamed(path, [&path](const std::string& name) {
     return CreateHardLinkA(name.c_str(), path.c_str(), nullptr) != FALSE;
   });
@@ -262,8 +268,8 @@ bool Win32FileSystem::Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void Win32FileSystem::Remove(const std::string& path) noexcept {
-  DeleteFileA(path.c_str());
+bool Win32FileSystem::Remove(const std::string& path) noexcept {
+  return RemoveWhileInUse(waitWhileInUse_, path);
 }
 
 }  // namespace platform::win32

@@ -21,7 +21,7 @@ class Win32FileSystem : public FileSystem {
   std::string KeepAside(const std::string& path) override;
   void Replace(const std::string& staged, const std::string& destination) override;
   bool Exists(const std::string& path) override;
-  void Remove(const std::string& path) noexcept override;
+  bool Remove(const std::string& path) noexcept override;
 
  private:
   void CheckDestination(const std::string& destination);

@@ -223,6 +223,13 @@ TEST_F(Vorlane, TheKeyboardAloneSwitchesTheModeAndTicksABox) {
   EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "original"}));
   EXPECT_TRUE(WaitForSettings({"True", "True", "False"}));
   EXPECT_TRUE(WaitForMode(form, "Enable"));
+  // Held down, a key switches once however many key-downs the keyboard repeats. RTR is
+  // unticked after it, so that its last save tells when the held key's work is done.
+  PressKey(VK_DOWN, false, 4);
+  PressKey(VK_TAB);
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(WaitForSettings({"False", "False", "False"}));
+  EXPECT_TRUE(WaitForInstalledSets({"Disable", "Disable", "original"}));
   EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
 }
 

@@ -217,7 +217,7 @@ bool BringToKeyboard(HWND window) {
   return WaitUntil([&] { return GetForegroundWindow() == window; });
 }
 
-bool PressKey(WORD virtualKey, bool withShift) {
+bool PressKey(WORD virtualKey, bool withShift, int keyDowns) {
   std::vector<INPUT> keys;
   const auto add = [&](WORD key, DWORD flags) {
     INPUT input{};
@@ -227,7 +227,7 @@ bool PressKey(WORD virtualKey, bool withShift) {
     keys.push_back(input);
   };
   if (withShift) add(VK_SHIFT, 0);
-  add(virtualKey, 0);
+  for (int i = 0; i < keyDowns; ++i) add(virtualKey, 0);
   add(virtualKey, KEYEVENTF_KEYUP);
   if (withShift) add(VK_SHIFT, KEYEVENTF_KEYUP);
   const auto count = static_cast<UINT>(keys.size());

@@ -67,8 +67,8 @@ void PostChar(HWND window, char character);
 // Brings `window` to the foreground, where real keystrokes reach it; true once it is there.
 bool BringToKeyboard(HWND window);
 // A real keystroke (SendInput) to whichever window holds the keyboard focus, with Shift held
-// if asked.
-bool PressKey(WORD virtualKey, bool withShift = false);
+// if asked; a key held down arrives as `keyDowns` key-downs before its key-up.
+bool PressKey(WORD virtualKey, bool withShift = false, int keyDowns = 1);
 
 // The inner area of `window` in screen coordinates.
 RECT ClientRectOnScreen(HWND window);

@@ -32,9 +32,9 @@ class RecordingFileSystem : public platform::FileSystem {
     paths.push_back(path);
     return files_.Exists(path);
   }
-  void Remove(const std::string& path) noexcept override {
+  bool Remove(const std::string& path) noexcept override {
     paths.push_back(path);
-    files_.Remove(path);
+    return files_.Remove(path);
   }
 
   std::vector<std::string> paths;

@@ -82,6 +82,9 @@ TEST(ControlLayer, ArrowKeysSelectTheNextOrPreviousButtonOfTheGroupInTabOrderAnd
   };
   EXPECT_EQ(&env.ui.PressArrow(form.x, ArrowStep::kNext), &form.x);
   EXPECT_EQ(form.clicks, (std::vector<std::string>{"a", "b", "a", "x", "y", "x"}));
+  // A held key goes on moving, as in dialogs.
+  EXPECT_EQ(&env.ui.PressArrow(form.a, ArrowStep::kNext, true), &form.b);
+  EXPECT_EQ(form.clicks.back(), "b");
 }
 
 TEST(ControlLayer, ACheckBoxRaisesClickOnlyWhenItsValueChanges) {

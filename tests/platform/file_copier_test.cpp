@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -90,17 +91,22 @@ TEST_F(FileCopierTest, EachFailureHasItsNumberAndLeavesEverythingAsItWas) {
   EXPECT_EQ(folder.Read("archives\\locked.rfa"), "old");
 }
 
-// Fails the n-th replacement, to see what a copy that breaks half-way leaves behind.
+// Fails the replacements and removals numbered in `failAt` (counted together from 1), to see
+// what a copy that breaks half-way leaves behind.
 class FailingReplace : public PosixFileSystem {
  public:
-  explicit FailingReplace(int failAt) : failAt_(failAt) {}
+  explicit FailingReplace(std::vector<int> failAt) : failAt_(std::move(failAt)) {}
   void Replace(const std::string& staged, const std::string& destination) override {
-    if (++count_ == failAt_) throw RuntimeError(error::kPermissionDenied, destination);
+    if (Fails()) throw RuntimeError(error::kPermissionDenied, destination);
     PosixFileSystem::Replace(staged, destination);
+  }
+  bool Remove(const std::string& path) noexcept override {
+    return !Fails() && PosixFileSystem::Remove(path);
   }
 
  private:
-  int failAt_;
+  bool Fails() { return std::find(failAt_.begin(), failAt_.end(), ++count_) != failAt_.end(); }
+  std::vector<int> failAt_;
   int count_ = 0;
 };
 
@@ -133,7 +139,7 @@ TEST_F(FileCopierTest, CopyAllPutsBackWhatItReplacedWhenALaterReplacementFails) 
   const std::vector<CopyStep> steps{{"mods\\vl1942\\bfm.con", "mods\\bf1942\\init.con"},
                                     {"mods\\vl1942\\x1m.con", "mods\\xpack1\\init.con"},
                                     {"mods\\vl1942\\x2m.con", "mods\\xpack2\\init.con"}};
-  FailingReplace failing(3);
+  FailingReplace failing({3});
   FileCopier careful(failing);
   EXPECT_THROW(careful.CopyAll(steps), RuntimeError);
   EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "bf off");
@@ -146,6 +152,43 @@ TEST_F(FileCopierTest, CopyAllPutsBackWhatItReplacedWhenALaterReplacementFails) 
   EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), "x1 on");
   EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 on");
   EXPECT_EQ(folder.AllFiles().size(), before.size() + 1);
+}
+
+// A scanner holds the files just placed longer than the retries: the third replacement fails,
+// then putting back the first and removing the second fail too.
+TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilReplaced) {
+  folder.Write("mods\\vl1942\\bfm.con", "bf on");
+  folder.Write("mods\\vl1942\\x1m.con", "x1 on");
+  folder.Write("mods\\vl1942\\x2m.con", "x2 on");
+  folder.Write("mods\\bf1942\\init.con", "bf off");
+  folder.MakeFolder("mods\\xpack1");
+  folder.Write("mods\\xpack2\\init.con", "x2 off");
+  const std::vector<CopyStep> steps{{"mods\\vl1942\\bfm.con", "mods\\bf1942\\init.con"},
+                                    {"mods\\vl1942\\x1m.con", "mods\\xpack1\\init.con"},
+                                    {"mods\\vl1942\\x2m.con", "mods\\xpack2\\init.con"}};
+  FailingReplace failing({3, 4, 5});
+  FileCopier careful(failing);
+  try {
+    careful.CopyAll(steps);
+    FAIL() << "the failed copy went unnoticed";
+  } catch (const CopyPartlyUndone& e) {
+    EXPECT_EQ(e.number(), error::kPermissionDenied);
+    EXPECT_EQ(e.path(), "mods\\xpack2\\init.con");
+    EXPECT_EQ(e.stillNew(),
+              (std::vector<std::string>{"mods\\bf1942\\init.con", "mods\\xpack1\\init.con"}));
+  }
+  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "bf on");
+  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 off");
+  const auto all = folder.AllFiles();
+  const auto kept = std::find_if(all.begin(), all.end(), [](const std::string& name) {
+    return StagedFileOwner(name.substr(name.rfind('/') + 1), "init.con").has_value();
+  });
+  ASSERT_NE(kept, all.end()) << "the old contents were deleted";
+  EXPECT_EQ(folder.Read(*kept), "bf off");
+
+  careful.CopyAll(steps);  // switching again makes them agree, and clears the old away
+  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 on");
+  EXPECT_FALSE(folder.Exists(*kept));
 }
 
 TEST_F(FileCopierTest, ACopyClearsAwayWhatCopiesOfStoppedProgramsStagedButNothingElse) {

@@ -68,6 +68,15 @@ TEST_F(SwitchTest, EnableWithNoBoxWritesOnlyTheBaseGameAndLeavesTheTrayEntries) 
   EXPECT_EQ(folder.AllFiles(), gameFiles);  // no staged or kept-aside file left behind
 }
 
+TEST_F(SwitchTest, AHeldArrowKeySwitchesOncePerPress) {
+  StartWith("False", "False", "False");
+  EXPECT_EQ(&env.ui.PressArrow(form.Option1, platform::ArrowStep::kNext), &form.Option2);
+  for (int repeat = 0; repeat < 3; ++repeat)
+    EXPECT_EQ(&env.ui.PressArrow(form.Option2, platform::ArrowStep::kNext, true), &form.Option2);
+  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "set bfm\n");
+  EXPECT_EQ(Saves(), (std::vector<std::string>{"mode=True", "rtr=False", "sw=False"}));
+}
+
 TEST_F(SwitchTest, BothBoxesTickedWriteEveryFolderFromItsOwnSource) {
   StartWith("False", "False", "False");
   env.ui.Click(form.Check1);
@@ -210,15 +219,25 @@ TEST_F(SwitchTest, AfterAFailedSwitchTheRepairedGameSwitchesNormally) {
 
 TEST(SwitchFailedMessage, NamesTheFileAndTheReasonForEachKindOfFailure) {
   using platform::RuntimeError;
-  EXPECT_EQ(SwitchFailedMessage(RuntimeError(76, "mods\\xpack1\\init.con")),
+  EXPECT_EQ(SwitchFailedMessage(RuntimeError(76, "mods\\xpack1\\init.con"), Mode::kEnabled),
             "The mode could not be switched.\n\nmods\\xpack1\\init.con: a folder is missing.\n\n"
             "Nothing was changed.");
-  EXPECT_NE(SwitchFailedMessage(RuntimeError(61, "x")).find("x: the disk is full."),
+  EXPECT_NE(SwitchFailedMessage(RuntimeError(61, "x"), Mode::kEnabled).find("x: the disk is full."),
             std::string::npos);
-  EXPECT_NE(SwitchFailedMessage(RuntimeError(75, "x")).find("x: the file cannot be copied."),
+  EXPECT_NE(SwitchFailedMessage(RuntimeError(75, "x"), Mode::kEnabled)
+                .find("x: the file cannot be copied."),
             std::string::npos);
-  EXPECT_NE(SwitchFailedMessage(RuntimeError(70, "x")).find("in use by another program"),
-            std::string::npos);
+  EXPECT_NE(
+      SwitchFailedMessage(RuntimeError(70, "x"), Mode::kEnabled).find("in use by another program"),
+      std::string::npos);
+  // An undo that failed too: which files hold the new set, and that nothing else changed.
+  const RuntimeError cause(70, "mods\\xpack2\\init.con");
+  EXPECT_EQ(SwitchFailedMessage(platform::CopyPartlyUndone(cause, {"mods\\bf1942\\init.con"}),
+                                Mode::kDisabled),
+            "The mode could not be switched.\n\nmods\\xpack2\\init.con: the file is read-only, in "
+            "use by another program, or a folder.\n\nThese files could not be put back and hold "
+            "the Disable set:\nmods\\bf1942\\init.con\n\nThe other files and the saved mode are "
+            "as they were. Switch again to make them agree.");
 }
 
 }  // namespace

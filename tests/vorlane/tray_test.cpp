@@ -90,6 +90,28 @@ TEST_F(TrayTest, MinimisingHidesAndALeftClickOnTheIconRestores) {
   EXPECT_FALSE(env.runtime.ended());
 }
 
+TEST_F(VorlaneTest, WithoutItsIconTheWindowStaysOnTheScreenUntilTheIconIsInPlace) {
+  Store("False", "False", "False");
+  env.notificationArea.refuseAdds = 2;  // the load's add and the first try again
+  Start();
+  EXPECT_FALSE(env.notificationArea.iconShown);
+
+  env.ui.Minimize(form);
+  EXPECT_TRUE(form.visible());
+  EXPECT_EQ(form.windowState(), platform::WindowState::kNormal);
+  env.ui.Minimize(form);
+  EXPECT_TRUE(env.notificationArea.iconShown);
+  EXPECT_FALSE(form.visible());
+  ASSERT_EQ(env.notificationArea.calls.size(), 4u);  // the first try: an add, then a modify
+  EXPECT_EQ(env.notificationArea.calls[3].message, kAdd);
+  EXPECT_EQ(env.notificationArea.calls[3].record, module1.TrayIconData);
+
+  env.ui.NotifyCallback(form, 514);
+  env.ui.Minimize(form);  // in place now: hidden at once, nothing asked of the shell
+  EXPECT_FALSE(form.visible());
+  EXPECT_EQ(env.notificationArea.calls.size(), 4u);
+}
+
 TEST_F(TrayTest, ARightClickOffersThePopupWithoutShowingTheHiddenWindow) {
   env.ui.Minimize(form);
   const int foreground = env.ui.foregroundCount;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/file_copier.h"
@@ -177,6 +178,16 @@ TEST_F(Win32FileCopyTest, ReplacingChecksTheDestinationAgain) {
   EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == oldContents_);
   files_.Remove(staged);
   EXPECT_FALSE(files_.Exists(staged));
+  EXPECT_EQ(folder_.Names("archives"), "menu.rfa");
+}
+
+TEST_F(Win32FileCopyTest, OurFilesGoAlsoWhenAScannerHoldsThemForAMoment) {
+  std::unique_ptr<HeldOpen> scanner;
+  Win32FileSystem files([&scanner](unsigned long) { scanner.reset(); });
+  const std::string staged = files.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  scanner = std::make_unique<HeldOpen>(staged, GENERIC_READ, FILE_SHARE_READ);
+  ASSERT_TRUE(scanner->valid());
+  EXPECT_TRUE(files.Remove(staged));
   EXPECT_EQ(folder_.Names("archives"), "menu.rfa");
 }
 

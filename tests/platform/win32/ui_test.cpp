@@ -181,9 +181,21 @@ class Win32UiTest : public ::testing::Test {
   test_support::WindowsTestEnvironment env_{"win32 test"};
 };
 
+// The windows that were told BM_SETDONTCLICK(TRUE), seen by a hook on the thread's messages.
+std::vector<HWND> toldNotToClickOnFocus;
+LRESULT CALLBACK WatchDontClick(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == BM_SETDONTCLICK && sent->wParam == TRUE)
+    toldNotToClickOnFocus.push_back(sent->hwnd);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
   TestWindow window(env_.runtime);
+  toldNotToClickOnFocus.clear();
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &WatchDontClick, nullptr, GetCurrentThreadId());
   window.form.Show();
+  UnhookWindowsHookEx(hook);
   HWND form = WindowOf(window.form);
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(TextOf(form), "Test window");
@@ -238,6 +250,10 @@ TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
   EXPECT_FALSE(StyleOf(WindowOf(window.option2)) & WS_TABSTOP);
   EXPECT_TRUE(StyleOf(WindowOf(window.check)) & WS_TABSTOP);
   EXPECT_TRUE(GetWindowLongPtrA(WindowOf(window.frame), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+  // Windows' option buttons would click themselves on getting the focus.
+  EXPECT_EQ(toldNotToClickOnFocus,
+            (std::vector<HWND>{WindowOf(window.option1), WindowOf(window.option2),
+                               WindowOf(window.rt2), WindowOf(window.rt1)}));
 
   window.form.Unload();
   EXPECT_FALSE(IsWindow(form));
