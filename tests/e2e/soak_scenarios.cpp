@@ -49,7 +49,7 @@ class Soak : public Scenario {
   HWND WaitUntilStarted(const std::string& title) {
     HWND window = WaitForWindowOf(program.id(), title);
     if (window == nullptr) return nullptr;
-    if (WaitForInputIdle(program.handle(), 15000) != 0) return nullptr;
+    if (WaitForInputIdle(program.handle(), 60000) != 0) return nullptr;
     return window;
   }
 

@@ -9,7 +9,7 @@ namespace e2e {
 
 namespace {
 
-constexpr UINT kAnswerTimeoutMs = 5000;
+constexpr UINT kAnswerTimeoutMs = 30000;  // a ceiling: answered at once when not hung
 
 BOOL CALLBACK Collect(HWND window, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
