@@ -16,7 +16,7 @@
 #include "crosshairs/form1.h"
 #include "crosshairs/module1.h"
 #include "platform/headless/headless_environment.h"
-#include "platform/win32/win32_file_system.h"
+#include "platform/win32/services/win32_file_system.h"
 #include "platform/win32/windows_api.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
@@ -31,25 +31,31 @@ double Seconds() {
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// The Win32 file system, noting how long each of its operations took.
-class TimedFileSystem : public platform::FileSystem {
+// The Win32 file system, noting how long each of its steps took.
+class TimedFileSystem : public platform::win32::Win32FileSystem {
  public:
-  std::string Stage(const std::string& source, const std::string& destination) override {
-    return Timed("stage", destination, [&] { return files_.Stage(source, destination); });
-  }
-  std::string KeepAside(const std::string& path) override {
-    return Timed("aside", path, [&] { return files_.KeepAside(path); });
-  }
-  void Replace(const std::string& staged, const std::string& destination) override {
-    Timed("replace", destination, [&] {
-      files_.Replace(staged, destination);
+  using Base = platform::win32::Win32FileSystem;
+  void CheckDestination(const std::string& destination) override {
+    Timed("check", destination, [&] {
+      Base::CheckDestination(destination);
       return 0;
     });
   }
-  bool Exists(const std::string& path) override { return files_.Exists(path); }
-  bool Remove(const std::string& path) noexcept override { return files_.Remove(path); }
+  bool CopyToNew(const std::string& source, const std::string& name,
+                 const std::string& destination) override {
+    return Timed("copy", destination, [&] { return Base::CopyToNew(source, name, destination); });
+  }
+  platform::NewName LinkToNew(const std::string& path, const std::string& name) override {
+    return Timed("link", path, [&] { return Base::LinkToNew(path, name); });
+  }
+  void RenameOver(const std::string& from, const std::string& to) override {
+    Timed("rename", to, [&] {
+      Base::RenameOver(from, to);
+      return 0;
+    });
+  }
 
-  // The operations since the last call, as " stage(PATH)=MS ...".
+  // The steps since the last call, as " copy(PATH)=MS ...".
   std::string TakeLog() { return std::exchange(log_, {}); }
 
  private:
@@ -64,7 +70,6 @@ class TimedFileSystem : public platform::FileSystem {
     return result;
   }
 
-  platform::win32::Win32FileSystem files_;
   std::string log_;
 };
 

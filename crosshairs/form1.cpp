@@ -4,16 +4,24 @@
 #include <vector>
 
 #include "crosshairs/form2.h"
-#include "platform/convert.h"
-#include "platform/error_trap.h"
-#include "platform/message_box.h"
 #include "platform/runtime.h"
-#include "platform/runtime_error.h"
+#include "platform/services/convert.h"
+#include "platform/services/error_trap.h"
+#include "platform/services/message_box.h"
+#include "platform/services/runtime_error.h"
 
 namespace crosshairs {
 namespace {
 
 using platform::ControlDesign;
+
+// The members of a numbered run (Option1 to Option20, ...), checked to be as many as the run's
+// numbers.
+template <std::size_t Count, typename Member, typename... More>
+std::array<Member*, Count> NumberedRun(Member& first, More&... more) {
+  static_assert(1 + sizeof...(More) == Count, "one member for each number");
+  return {&first, &more...};
+}
 
 constexpr char kFirstRunNotice[] =
     "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
@@ -165,14 +173,15 @@ Form1::Form1(platform::Runtime& runtime, Module1& module1)
       ILCR(CrosshairPreviewList(runtime.ui())),
       ILRT(ReticlePreviewList(runtime.ui())),
       module1_(module1),
-      crosshairOptions_{&Option1,  &Option2,  &Option3,  &Option4,  &Option5,  &Option6,  &Option7,
-                        &Option8,  &Option9,  &Option10, &Option11, &Option12, &Option13, &Option14,
-                        &Option15, &Option16, &Option17, &Option18, &Option19, &Option20},
-      reticleOptions_{&rt1, &rt2, &rt3},
-      pictures_{&Picture1,  &Picture2,  &Picture3,  &Picture4,  &Picture5,  &Picture6,  &Picture7,
-                &Picture8,  &Picture9,  &Picture10, &Picture11, &Picture12, &Picture13, &Picture14,
-                &Picture15, &Picture16, &Picture17, &Picture18, &Picture19, &Picture20, &Picture21,
-                &Picture22, &Picture23, &Picture24, &Picture25} {
+      crosshairOptions_(NumberedRun<kCrosshairCount>(
+          Option1, Option2, Option3, Option4, Option5, Option6, Option7, Option8, Option9, Option10,
+          Option11, Option12, Option13, Option14, Option15, Option16, Option17, Option18, Option19,
+          Option20)),
+      reticleOptions_(NumberedRun<kReticleCount>(rt1, rt2, rt3)),
+      pictures_(NumberedRun<kPictureCount>(
+          Picture1, Picture2, Picture3, Picture4, Picture5, Picture6, Picture7, Picture8, Picture9,
+          Picture10, Picture11, Picture12, Picture13, Picture14, Picture15, Picture16, Picture17,
+          Picture18, Picture19, Picture20, Picture21, Picture22, Picture23, Picture24, Picture25)) {
   onLoad = [this] { Form_Load(); };
   for (int k = 1; k <= kCrosshairCount; ++k)
     CrosshairOption(k).onClick = [this, k] { Option_Click(k); };
@@ -211,8 +220,8 @@ platform::Recovery Form1::Form_Load_Recovery(const platform::RuntimeError& error
   module1_.CurrentReticle = "1";
   module1_.CurrentCrosshair = "1";
   auto& store = runtime().settings();
-  store.Save(settings::kWriteApplication, settings::kSection, "rt", module1_.CurrentReticle);
-  store.Save(settings::kWriteApplication, settings::kSection, "cr", module1_.CurrentCrosshair);
+  store.Save(settings::kSaveApplication, settings::kSection, "rt", module1_.CurrentReticle);
+  store.Save(settings::kSaveApplication, settings::kSection, "cr", module1_.CurrentCrosshair);
   return platform::Recovery::kRetry;
 }
 

@@ -5,11 +5,11 @@
 
 #include "crosshairs/module1.h"
 #include "crosshairs/preview_lists.h"
-#include "platform/controls.h"
-#include "platform/error_trap.h"
-#include "platform/form.h"
-#include "platform/menu.h"
-#include "platform/picture.h"
+#include "platform/controls/controls.h"
+#include "platform/controls/form.h"
+#include "platform/controls/menu.h"
+#include "platform/controls/picture.h"
+#include "platform/services/error_trap.h"
 
 namespace crosshairs {
 
@@ -65,7 +65,9 @@ class Form1 : public platform::Form {
   Module1& module1_;
   std::array<platform::OptionButton*, kCrosshairCount> crosshairOptions_;
   std::array<platform::OptionButton*, kReticleCount> reticleOptions_;
-  std::array<platform::PictureBox*, 25> pictures_;
+  // The two large previews, then a thumbnail for every crosshair and every reticle.
+  static constexpr int kPictureCount = 2 + kCrosshairCount + kReticleCount;
+  std::array<platform::PictureBox*, kPictureCount> pictures_;
 };
 
 }  // namespace crosshairs

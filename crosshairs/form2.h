@@ -1,8 +1,8 @@
 #pragma once
 // The About window: two pictures, the program's name and version, and the credits.
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/picture.h"
+#include "platform/controls/controls.h"
+#include "platform/controls/form.h"
+#include "platform/controls/picture.h"
 
 namespace crosshairs {
 

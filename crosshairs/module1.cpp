@@ -4,11 +4,11 @@
 
 #include "crosshairs/form1.h"
 #include "crosshairs/preview_lists.h"
-#include "platform/controls.h"
-#include "platform/convert.h"
-#include "platform/error_trap.h"
+#include "platform/controls/controls.h"
 #include "platform/runtime.h"
-#include "platform/runtime_error.h"
+#include "platform/services/convert.h"
+#include "platform/services/error_trap.h"
+#include "platform/services/runtime_error.h"
 
 namespace crosshairs {
 namespace {
@@ -35,8 +35,8 @@ void SelectMatching(const std::string& choice, int count,
 
 void Module1::LoadSettings() {
   auto& store = runtime_.settings();
-  CurrentReticle = store.Get(settings::kReadApplication, settings::kSection, "rt");
-  CurrentCrosshair = store.Get(settings::kReadApplication, settings::kSection, "cr");
+  CurrentReticle = store.Get(settings::kGetApplication, settings::kSection, "rt");
+  CurrentCrosshair = store.Get(settings::kGetApplication, settings::kSection, "cr");
 }
 
 void Module1::ShowSavedChoice(Form1& form) {
@@ -48,8 +48,8 @@ void Module1::ShowSavedChoice(Form1& form) {
 
 void Module1::SaveAndInstall() {
   auto& store = runtime_.settings();
-  store.Save(settings::kWriteApplication, settings::kSection, "CR", CurrentCrosshair);
-  store.Save(settings::kWriteApplication, settings::kSection, "RT", CurrentReticle);
+  store.Save(settings::kSaveApplication, settings::kSection, "CR", CurrentCrosshair);
+  store.Save(settings::kSaveApplication, settings::kSection, "RT", CurrentReticle);
 
   // The saves above stand even when a copy fails; a failed crosshair copy skips the reticle.
   platform::RunTrapped({

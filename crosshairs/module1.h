@@ -12,10 +12,10 @@ namespace crosshairs {
 class Form1;
 
 // Where the choice lives in the settings store. The store matches names without regard to
-// case; the program reads under one spelling and writes under another, and both must work.
+// case; the program gets under one spelling and saves under another, and both must work.
 namespace settings {
-inline constexpr char kReadApplication[] = "vorlane";
-inline constexpr char kWriteApplication[] = "Vorlane";
+inline constexpr char kGetApplication[] = "vorlane";
+inline constexpr char kSaveApplication[] = "Vorlane";
 inline constexpr char kSection[] = "crosshair";
 }  // namespace settings
 

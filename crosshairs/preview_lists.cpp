@@ -6,6 +6,11 @@
 #include "resources/embedded_pictures.h"
 
 namespace crosshairs {
+
+static_assert(kCrosshairCount == resources::kCrosshairPreviewCount &&
+                  kReticleCount == resources::kReticlePreviewCount,
+              "a preview picture for every choice");
+
 namespace {
 
 platform::PictureBytes BytesOf(resources::Blob blob) {

@@ -1,9 +1,10 @@
 #pragma once
 // The image lists of the two windows, built from the pictures compiled into the program.
-#include "platform/picture.h"
+#include "platform/controls/picture.h"
 
 namespace crosshairs {
 
+// The choices, each with its option button, its preview and its archive folder.
 inline constexpr int kCrosshairCount = 20;
 inline constexpr int kReticleCount = 3;
 

@@ -1,8 +1,8 @@
 #include "platform/runtime.h"
 
-#include "platform/form.h"
-#include "platform/runtime_error.h"
-#include "platform/ui_backend.h"
+#include "platform/controls/form.h"
+#include "platform/controls/ui_backend.h"
+#include "platform/services/runtime_error.h"
 
 namespace platform {
 

@@ -4,10 +4,10 @@
 #include <functional>
 #include <string>
 
-#include "platform/file_copier.h"
-#include "platform/message_box.h"
-#include "platform/notification_area.h"
-#include "platform/settings_store.h"
+#include "platform/services/file_copier.h"
+#include "platform/services/message_box.h"
+#include "platform/services/notification_area.h"
+#include "platform/services/settings_store.h"
 
 namespace platform {
 

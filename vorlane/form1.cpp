@@ -1,9 +1,9 @@
 #include "vorlane/form1.h"
 
-#include "platform/convert.h"
-#include "platform/error_trap.h"
-#include "platform/message_box.h"
-#include "platform/ui_backend.h"
+#include "platform/controls/ui_backend.h"
+#include "platform/services/convert.h"
+#include "platform/services/error_trap.h"
+#include "platform/services/message_box.h"
 #include "resources/embedded_pictures.h"
 #include "vorlane/tray_callback.h"
 #include "vorlane/tray_icon_data.h"

@@ -1,9 +1,9 @@
 #pragma once
 // The tray window: the mod's picture, the Enable and Disable choices, the two expansion boxes,
 // and the notification-area icon with its popup menu. Loading it starts the program.
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/menu.h"
+#include "platform/controls/controls.h"
+#include "platform/controls/form.h"
+#include "platform/controls/menu.h"
 #include "platform/runtime.h"
 #include "vorlane/mode_switch.h"
 #include "vorlane/module1.h"

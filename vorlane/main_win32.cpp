@@ -1,7 +1,7 @@
 // The program's Windows entry point: the runtime, the program-wide state and the tray window.
 #include <cstddef>
 
-#include "platform/notification_area.h"
+#include "platform/services/notification_area.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/windows_api.h"
 #include "vorlane/form1.h"

@@ -1,6 +1,6 @@
 #include "vorlane/mode_switch.h"
 
-#include "platform/convert.h"
+#include "platform/services/convert.h"
 
 namespace vorlane {
 namespace {

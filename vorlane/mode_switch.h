@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_copier.h"
-#include "platform/runtime_error.h"
+#include "platform/services/file_copier.h"
+#include "platform/services/runtime_error.h"
 
 namespace vorlane {
 

@@ -1,6 +1,6 @@
 #include "vorlane/module1.h"
 
-#include "platform/message_box.h"
+#include "platform/services/message_box.h"
 
 namespace vorlane {
 namespace {

@@ -3,10 +3,10 @@
 // Every value is text, as it is stored, and is converted only where it is compared.
 #include <string>
 
-#include "platform/error_trap.h"
-#include "platform/notification_area.h"
 #include "platform/runtime.h"
-#include "platform/runtime_error.h"
+#include "platform/services/error_trap.h"
+#include "platform/services/notification_area.h"
+#include "platform/services/runtime_error.h"
 
 namespace vorlane {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/form.h"
+#include "platform/controls/form.h"
 
 namespace vorlane {
 

@@ -3,7 +3,7 @@
 // the first version of NOTIFYICONDATA, built byte for byte so that it is the same everywhere.
 #include <cstdint>
 
-#include "platform/notification_area.h"
+#include "platform/services/notification_area.h"
 
 namespace vorlane {
 

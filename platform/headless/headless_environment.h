@@ -2,12 +2,12 @@
 // Everything a program needs to run without windows, wired together, for tests.
 #include <string>
 
-#include "platform/file_copier.h"
 #include "platform/headless/headless_ui.h"
 #include "platform/headless/memory_settings_store.h"
 #include "platform/headless/recording_notification_area.h"
 #include "platform/headless/scripted_message_box.h"
 #include "platform/runtime.h"
+#include "platform/services/file_copier.h"
 
 namespace platform::headless {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/runtime.h"
-#include "platform/runtime_error.h"
+#include "platform/services/runtime_error.h"
 
 namespace platform::headless {
 namespace {

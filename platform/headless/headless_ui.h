@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/keyboard_navigation.h"
-#include "platform/menu.h"
-#include "platform/ui_backend.h"
+#include "platform/controls/controls.h"
+#include "platform/controls/keyboard_navigation.h"
+#include "platform/controls/menu.h"
+#include "platform/controls/ui_backend.h"
 
 namespace platform::headless {
 

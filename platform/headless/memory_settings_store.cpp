@@ -1,7 +1,7 @@
 #include "platform/headless/memory_settings_store.h"
 
-#include "platform/letter_case.h"
-#include "platform/runtime_error.h"
+#include "platform/services/letter_case.h"
+#include "platform/services/runtime_error.h"
 
 namespace platform::headless {
 

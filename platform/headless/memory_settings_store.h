@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings_store.h"
+#include "platform/services/settings_store.h"
 
 namespace platform::headless {
 

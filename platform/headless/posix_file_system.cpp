@@ -6,12 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
+#include <thread>
 #include <vector>
 
-#include "platform/runtime_error.h"
-#include "platform/staged_file_name.h"
+#include "platform/services/runtime_error.h"
 
 namespace platform::headless {
 namespace {
@@ -52,30 +51,6 @@ std::string FolderOf(const std::string& posixPath) {
   return slash == 0 ? "/" : posixPath.substr(0, slash);
 }
 
-std::string StagedNameFor(const std::string& destination) {
-  static std::atomic<std::uint32_t> counter{0};
-  return StagedFileName(destination, static_cast<std::uint32_t>(::getpid()), counter++);
-}
-
-bool ProcessIsGone(std::uint32_t processId) {
-  return ::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH;
-}
-
-// Removes what copies to `path` staged in programs that were stopped before they finished.
-void RemoveAbandonedStagedFiles(const std::string& path) {
-  const std::string folder = FolderOf(path);
-  const auto slash = path.rfind('/');
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  DIR* listing = ::opendir(folder.c_str());
-  if (listing == nullptr) return;
-  while (const dirent* entry = ::readdir(listing)) {
-    const auto owner = StagedFileOwner(entry->d_name, name);
-    if (owner && *owner != static_cast<std::uint32_t>(::getpid()) && ProcessIsGone(*owner))
-      ::unlink((folder + '/' + entry->d_name).c_str());
-  }
-  ::closedir(listing);
-}
-
 class FileDescriptor {
  public:
   explicit FileDescriptor(int fd) : fd_(fd) {}
@@ -94,24 +69,6 @@ class FileDescriptor {
  private:
   int fd_;
 };
-
-void CheckSource(const std::string& source, const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    if (errno == ENOENT && IsFolder(FolderOf(path))) Fail(error::kFileNotFound, source);
-    if (errno == ENOENT || errno == ENOTDIR) Fail(error::kPathNotFound, source);
-    Fail(errno == EACCES ? error::kPermissionDenied : error::kPathFileAccess, source);
-  }
-  if (S_ISDIR(info.st_mode)) Fail(error::kPathFileAccess, source);
-}
-
-void CheckDestination(const std::string& destination, const std::string& path) {
-  if (!IsFolder(FolderOf(path))) Fail(error::kPathNotFound, destination);
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return;  // a new file
-  if (S_ISDIR(info.st_mode) || (info.st_mode & S_IWUSR) == 0)
-    Fail(error::kPermissionDenied, destination);
-}
 
 void StreamInto(int from, int to, const std::string& source, const std::string& destination) {
   std::vector<char> buffer(kChunk);
@@ -142,53 +99,63 @@ std::string ToPosixPath(const std::string& path) {
   return result;
 }
 
-std::string PosixFileSystem::Stage(const std::string& source, const std::string& destination) {
-  const std::string from = ToPosixPath(source);
-  const std::string to = ToPosixPath(destination);
-  CheckSource(source, from);
-  CheckDestination(destination, to);
+void PosixFileSystem::CheckSource(const std::string& source) {
+  const std::string path = ToPosixPath(source);
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT && IsFolder(FolderOf(path))) Fail(error::kFileNotFound, source);
+    if (errno == ENOENT || errno == ENOTDIR) Fail(error::kPathNotFound, source);
+    Fail(errno == EACCES ? error::kPermissionDenied : error::kPathFileAccess, source);
+  }
+  if (S_ISDIR(info.st_mode)) Fail(error::kPathFileAccess, source);
+}
 
-  FileDescriptor input(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+void PosixFileSystem::CheckDestination(const std::string& destination) {
+  const std::string path = ToPosixPath(destination);
+  if (!IsFolder(FolderOf(path))) Fail(error::kPathNotFound, destination);
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return;  // a new file
+  if (S_ISDIR(info.st_mode) || (info.st_mode & S_IWUSR) == 0)
+    Fail(error::kPermissionDenied, destination);
+}
+
+bool PosixFileSystem::CopyToNew(const std::string& source, const std::string& name,
+                                const std::string& destination) {
+  FileDescriptor input(::open(ToPosixPath(source).c_str(), O_RDONLY | O_CLOEXEC));
   if (input.get() < 0)
     Fail(errno == EACCES ? error::kPermissionDenied : error::kPathFileAccess, source);
-
-  RemoveAbandonedStagedFiles(to);
-  std::string staged = StagedNameFor(destination);
-  const std::string stagedPath = ToPosixPath(staged);
-  FileDescriptor output(::open(stagedPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-  if (output.get() < 0) Fail(NumberForWriteError(errno), destination);
-  try {
-    StreamInto(input.get(), output.get(), source, destination);
-    // On disk before it can replace anything, so that a crash leaves the old file or the new.
-    if (::fsync(output.get()) != 0 || output.Close() != 0)
-      Fail(NumberForWriteError(errno), destination);
-  } catch (...) {
-    ::unlink(stagedPath.c_str());
-    throw;
+  FileDescriptor output(
+      ::open(ToPosixPath(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+  if (output.get() < 0) {
+    if (errno == EEXIST) return false;
+    Fail(NumberForWriteError(errno), destination);
   }
-  return staged;
+  StreamInto(input.get(), output.get(), source, destination);
+  // On disk before it can replace anything, so that a crash leaves the old file or the new.
+  if (::fsync(output.get()) != 0 || output.Close() != 0)
+    Fail(NumberForWriteError(errno), destination);
+  return true;
 }
 
-std::string PosixFileSystem::KeepAside(const std::string& path) {
-  const std::string from = ToPosixPath(path);
-  RemoveAbandonedStagedFiles(from);
-  for (;;) {
-    std::string name = StagedNameFor(path);
-    if (::link(from.c_str(), ToPosixPath(name).c_str()) == 0) return name;
-    if (errno != EEXIST) break;
-  }
-  // Without links (some file systems have none) the old contents are copied.
-  return Stage(path, path);
+NewName PosixFileSystem::LinkToNew(const std::string& path, const std::string& name) {
+  if (::link(ToPosixPath(path).c_str(), ToPosixPath(name).c_str()) == 0) return NewName::kMade;
+  return errno == EEXIST ? NewName::kTaken : NewName::kRefused;
 }
 
-void PosixFileSystem::Replace(const std::string& staged, const std::string& destination) {
-  const std::string to = ToPosixPath(destination);
+void PosixFileSystem::RenameOver(const std::string& from, const std::string& to) {
+  const std::string target = ToPosixPath(to);
   // A read-only destination may not be replaced, even where the folder would allow it.
   struct stat info {};
-  if (::stat(to.c_str(), &info) == 0 && (S_ISDIR(info.st_mode) || (info.st_mode & S_IWUSR) == 0))
-    Fail(error::kPermissionDenied, destination);
-  if (::rename(ToPosixPath(staged).c_str(), to.c_str()) != 0)
-    Fail(NumberForWriteError(errno), destination);
+  if (::stat(target.c_str(), &info) == 0 &&
+      (S_ISDIR(info.st_mode) || (info.st_mode & S_IWUSR) == 0))
+    Fail(error::kPermissionDenied, to);
+  if (::rename(ToPosixPath(from).c_str(), target.c_str()) != 0)
+    Fail(NumberForWriteError(errno), to);
+}
+
+Removal PosixFileSystem::Remove(const std::string& path) noexcept {
+  return ::unlink(ToPosixPath(path).c_str()) == 0 || errno == ENOENT ? Removal::kGone
+                                                                     : Removal::kRefused;
 }
 
 bool PosixFileSystem::Exists(const std::string& path) {
@@ -196,8 +163,25 @@ bool PosixFileSystem::Exists(const std::string& path) {
   return ::stat(ToPosixPath(path).c_str(), &info) == 0;
 }
 
-bool PosixFileSystem::Remove(const std::string& path) noexcept {
-  return ::unlink(ToPosixPath(path).c_str()) == 0 || errno == ENOENT;
+std::vector<std::string> PosixFileSystem::NamesBeside(const std::string& path) {
+  std::vector<std::string> names;
+  DIR* listing = ::opendir(FolderOf(ToPosixPath(path)).c_str());
+  if (listing == nullptr) return names;
+  while (const dirent* entry = ::readdir(listing)) names.emplace_back(entry->d_name);
+  ::closedir(listing);
+  return names;
+}
+
+std::uint32_t PosixFileSystem::ProcessId() {
+  return static_cast<std::uint32_t>(::getpid());
+}
+
+bool PosixFileSystem::ProcessIsGone(std::uint32_t processId) {
+  return ::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH;
+}
+
+void PosixFileSystem::Wait(unsigned long milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 }  // namespace platform::headless

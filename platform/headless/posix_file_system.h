@@ -1,17 +1,25 @@
 #pragma once
-// The file operations on a POSIX system, for the native tests: backslashes in the program's
-// paths are folder separators, and a file without write permission stands for a read-only one.
-#include "platform/file_system.h"
+// The file operations copying is built from, on a POSIX system, for the native tests: backslashes
+// in the program's paths are folder separators, and a file without write permission stands for
+// a read-only one. No other program holds a file here, so nothing is ever in use.
+#include "platform/services/file_system.h"
 
 namespace platform::headless {
 
 class PosixFileSystem : public FileSystem {
  public:
-  std::string Stage(const std::string& source, const std::string& destination) override;
-  std::string KeepAside(const std::string& path) override;
-  void Replace(const std::string& staged, const std::string& destination) override;
+  void CheckSource(const std::string& source) override;
+  void CheckDestination(const std::string& destination) override;
+  bool CopyToNew(const std::string& source, const std::string& name,
+                 const std::string& destination) override;
+  NewName LinkToNew(const std::string& path, const std::string& name) override;
+  void RenameOver(const std::string& from, const std::string& to) override;
+  Removal Remove(const std::string& path) noexcept override;
   bool Exists(const std::string& path) override;
-  bool Remove(const std::string& path) noexcept override;
+  std::vector<std::string> NamesBeside(const std::string& path) override;
+  std::uint32_t ProcessId() override;
+  bool ProcessIsGone(std::uint32_t processId) override;
+  void Wait(unsigned long milliseconds) override;
 };
 
 // The program's path ("mods\bf1942\init.con") as a POSIX path ("mods/bf1942/init.con").

@@ -2,7 +2,7 @@
 // A notification area that records what the program asked of it.
 #include <vector>
 
-#include "platform/notification_area.h"
+#include "platform/services/notification_area.h"
 
 namespace platform::headless {
 

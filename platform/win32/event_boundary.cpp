@@ -4,7 +4,7 @@
 #include <new>
 
 #include "platform/runtime.h"
-#include "platform/runtime_error.h"
+#include "platform/services/runtime_error.h"
 
 namespace platform::win32 {
 namespace {

@@ -9,12 +9,7 @@ namespace {
 
 class AboutTest : public CrosshairsTest {
  protected:
-  void SetUp() override {
-    StoreSetting("cr", "7");
-    StoreSetting("rt", "2");
-    Start();
-    env.settings.ClearLog();
-  }
+  void SetUp() override { StartWithSevenAndTwo(); }
 };
 
 TEST_F(AboutTest, OpensModalWithBothPicturesAtTheirOwnSize) {

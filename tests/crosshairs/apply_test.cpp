@@ -24,10 +24,7 @@ class ApplyTest : public CrosshairsTest {
     modFolder.Write("rt\\2\\game.rfa", std::string("reticle two\0\x80", 13));
     modFolder.Write("archives\\menu.rfa", "old menu");
     modFolder.Write("archives\\bf1942\\game.rfa", "old game");
-    StoreSetting("cr", "7");
-    StoreSetting("rt", "2");
-    Start();
-    env.settings.ClearLog();
+    StartWithSevenAndTwo();
   }
 
   void Apply() { env.ui.Click(form.Mapply); }

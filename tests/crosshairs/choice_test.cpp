@@ -14,10 +14,7 @@ using Numbers = std::vector<int>;
 class ChoiceTest : public CrosshairsTest {
  protected:
   void SetUp() override {
-    StoreSetting("cr", "7");
-    StoreSetting("rt", "2");
-    Start();
-    env.settings.ClearLog();
+    StartWithSevenAndTwo();
     for (int n = 3; n <= 25; ++n) thumbnailsAtStart_.push_back(form.PictureNumbered(n).picture());
   }
 

@@ -7,6 +7,13 @@ void CrosshairsTest::StoreSetting(const std::string& key, const std::string& val
   env.settings.ClearLog();
 }
 
+void CrosshairsTest::StartWithSevenAndTwo() {
+  StoreSetting("cr", "7");
+  StoreSetting("rt", "2");
+  Start();
+  env.settings.ClearLog();
+}
+
 std::vector<int> CrosshairsTest::SelectedCrosshairs() {
   std::vector<int> selected;
   for (int k = 1; k <= crosshairs::kCrosshairCount; ++k)

@@ -32,6 +32,9 @@ class CrosshairsTest : public ::testing::Test {
   void StoreSetting(const std::string& key, const std::string& value);
   // Starts the program: the selector window loads and is shown.
   void Start() { env.runtime.Run(form); }
+  // Starts it with crosshair 7 and reticle 2 saved by an earlier run; the store's log starts
+  // after the start.
+  void StartWithSevenAndTwo();
 
   // The numbers of the selected crosshair and reticle buttons.
   std::vector<int> SelectedCrosshairs();

@@ -5,7 +5,8 @@
 
 #include "crosshairs/preview_lists.h"
 #include "platform/headless/headless_ui.h"
-#include "platform/runtime_error.h"
+#include "platform/services/runtime_error.h"
+#include "tests/resources/preview_sizes.h"
 
 namespace crosshairs_tests {
 namespace {
@@ -16,27 +17,33 @@ Size SizeOf(const platform::PictureRef& picture) {
   return {picture->widthPixels(), picture->heightPixels()};
 }
 
+template <typename Sizes>
+Size Expected(const Sizes& sizes, int n) {
+  const auto& size = sizes.at(static_cast<std::size_t>(n - 1));
+  return {size.width, size.height};
+}
+
 TEST(PreviewLists, CrosshairImagesComeInButtonOrderAtTheirOwnSizes) {
   platform::headless::HeadlessUi ui;
   const auto list = crosshairs::CrosshairPreviewList(ui);
-  const Size sizes[] = {{92, 34}, {93, 35}, {94, 37}, {94, 31}, {93, 30}, {94, 35}, {94, 33},
-                        {94, 34}, {94, 35}, {94, 35}, {94, 35}, {94, 35}, {94, 35}, {94, 35},
-                        {94, 36}, {94, 36}, {94, 36}, {94, 40}, {94, 40}, {94, 40}};
   ASSERT_EQ(list.Count(), 20);
   for (int n = 1; n <= 20; ++n) {
-    EXPECT_EQ(SizeOf(list.Picture(n)), sizes[n - 1]) << "image " << n;
+    EXPECT_EQ(SizeOf(list.Picture(n)), Expected(resources_tests::kCrosshairSizes, n))
+        << "image " << n;
     EXPECT_EQ(list.Key(n), "cr" + std::to_string(n));
+    EXPECT_EQ(list.Tag(n), list.Key(n));
   }
 }
 
 TEST(PreviewLists, ReticleImagesComeInButtonOrderAtTheirOwnSizes) {
   platform::headless::HeadlessUi ui;
   const auto list = crosshairs::ReticlePreviewList(ui);
-  const Size sizes[] = {{98, 38}, {99, 34}, {99, 33}};
   ASSERT_EQ(list.Count(), 3);
   for (int n = 1; n <= 3; ++n) {
-    EXPECT_EQ(SizeOf(list.Picture(n)), sizes[n - 1]) << "image " << n;
+    EXPECT_EQ(SizeOf(list.Picture(n)), Expected(resources_tests::kReticleSizes, n))
+        << "image " << n;
     EXPECT_EQ(list.Key(n), "rt" + std::to_string(n));
+    EXPECT_EQ(list.Tag(n), list.Key(n));
   }
 }
 
@@ -47,6 +54,7 @@ TEST(PreviewLists, AboutPicturesAreThePortraitThenTheUnscaledEmblem) {
   EXPECT_EQ(SizeOf(list.Picture(1)), Size(60, 60));
   EXPECT_EQ(SizeOf(list.Picture(2)), Size(64, 64));
   EXPECT_EQ(list.Key(1), "");
+  EXPECT_EQ(list.Tag(2), "");
 }
 
 TEST(PreviewLists, ReadingPastTheEndIsNotTheTypeMismatchTheLoadHandlerRetries) {

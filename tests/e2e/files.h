@@ -1,6 +1,5 @@
 #pragma once
-// Files the scenarios lay out and compare: a temporary folder of their own and the sample game
-// folder that the programs work on.
+// Files the scenarios lay out and compare: the sample game folder that the programs work on.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -9,32 +8,17 @@ namespace e2e {
 
 namespace fs = std::filesystem;
 
-// A new, empty folder under the user's temporary folder, removed with everything in it when the
-// object goes away.
-class TempFolder {
- public:
-  TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder();
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 // The whole file as bytes; nothing if it cannot be read.
 std::optional<std::string> ReadBytes(const fs::path& file);
 bool WriteBytes(const fs::path& file, const std::string& bytes);
 
-// A game's root folder as the programs expect it, with distinct contents in every file:
-//   mods\bf1942|xpack1|xpack2\init.con              the game's configuration files
-//   mods\vl1942\{bf,x1,x2}{m,p}.con                 the mod's Enable (m) and Disable (p) sets
-//   mods\vl1942\cr\1..20\menu.rfa, rt\1..3\game.rfa  prepared crosshair and reticle archives
-//   mods\vl1942\archives\menu.rfa, archives\bf1942\game.rfa   the mod's own archives
+// A game's root folder as the programs expect it, with distinct contents in every file: a copy
+// of the sample game folder that scripts/sample-game-folder lays out (the one the demo and the
+// benchmark use), made before the tests run in the folder the environment variable
+// VL_SAMPLE_GAME names.
 class GameFolder {
  public:
-  // Lays the folder out at `root`, which must not exist yet or be empty.
+  // Copies the sample to `root`, which must not exist yet or be empty.
   explicit GameFolder(fs::path root);
 
   const fs::path& root() const { return root_; }
@@ -49,11 +33,17 @@ class GameFolder {
   // A source of the mod's sets: `set` "bf", "x1" or "x2", `mode` 'm' (Enable) or 'p' (Disable).
   fs::path modeSource(const std::string& set, char mode) const;
 
-  static std::string OriginalMenuArchive() { return "original menu archive\n"; }
-  static std::string OriginalGameArchive() { return "original game archive\n"; }
+  // What the sample's files hold.
+  static std::string OriginalMenuArchive();
+  static std::string OriginalGameArchive();
   static std::string OriginalInitCon(const std::string& game);
 
  private:
+  struct Existing {};
+  GameFolder(fs::path root, Existing) : root_(std::move(root)) {}
+  // The sample itself, as this program sees its folder.
+  static const GameFolder& Sample();
+
   fs::path root_;
 };
 

@@ -9,7 +9,7 @@ Scenario::Scenario(std::string section) : section_(std::move(section)) {}
 
 void Scenario::SetUp() {
   ASSERT_TRUE(DeleteUserKey(sectionKey())) << "cannot clear " << sectionKey();
-  game_ = std::make_unique<GameFolder>(temp_.path() / "game");
+  game_ = std::make_unique<GameFolder>(fs::path(temp_.path()) / "game");
 }
 
 void Scenario::TearDown() {

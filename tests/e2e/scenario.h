@@ -9,6 +9,7 @@
 
 #include "tests/e2e/files.h"
 #include "tests/e2e/process.h"
+#include "tests/support/temp_folder.h"
 
 namespace e2e {
 
@@ -38,7 +39,7 @@ class Scenario : public testing::Test {
 
  private:
   std::string section_;
-  TempFolder temp_;
+  test_support::TempFolder temp_;
   std::unique_ptr<GameFolder> game_;
 };
 

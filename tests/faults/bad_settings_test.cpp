@@ -66,6 +66,21 @@ void ExpectOnlyInSection(HeadlessEnvironment<RecordingFileSystem>& env, const st
     EXPECT_EQ(env.settings.Get("Vorlane", otherSection, key), value) << key;
 }
 
+// Starts the program: with `notice` it must show the first-run notice, once, and save
+// `defaults` in `section`; without, no message at all.
+template <typename Form>
+void StartExpectingNotice(HeadlessEnvironment<RecordingFileSystem>& env, Form& form, bool notice,
+                          const std::string& section,
+                          const std::vector<std::pair<std::string, std::string>>& defaults) {
+  if (notice) env.messageBox.Expect(platform::box::kOk);
+  env.runtime.Run(form);
+  ASSERT_EQ(env.messageBox.shown().size(), notice ? 1u : 0u);
+  if (!notice) return;
+  EXPECT_EQ(env.messageBox.shown()[0].text, kNotice);
+  for (const auto& [key, value] : defaults)
+    EXPECT_EQ(env.settings.Get("vorlane", section, key), value) << key;
+}
+
 // --- crosshairs ---------------------------------------------------------------------------------
 
 struct CrosshairCase {
@@ -115,15 +130,8 @@ class CrosshairsSettingsTest : public ::testing::TestWithParam<CrosshairCase> {
 
 TEST_P(CrosshairsSettingsTest, StartsAppliesAndStaysInItsFolders) {
   const CrosshairCase& c = GetParam();
-  if (c.notice) env.messageBox.Expect(platform::box::kOk);
-  env.runtime.Run(form);
-
-  ASSERT_EQ(env.messageBox.shown().size(), c.notice ? 1u : 0u);
-  if (c.notice) {
-    EXPECT_EQ(env.messageBox.shown()[0].text, kNotice);
-    EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), "1");
-    EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "rt"), "1");
-  }
+  ASSERT_NO_FATAL_FAILURE(
+      StartExpectingNotice(env, form, c.notice, "crosshair", {{"cr", "1"}, {"rt", "1"}}));
   EXPECT_EQ(Selected(20, &crosshairs::Form1::CrosshairOption), c.crosshair);
   EXPECT_EQ(Selected(3, &crosshairs::Form1::ReticleOption), c.reticle);
 
@@ -239,15 +247,8 @@ class VorlaneSettingsTest : public ::testing::TestWithParam<ModeCase> {
 
 TEST_P(VorlaneSettingsTest, StartsSwitchesAndStaysInTheGamesModsFolders) {
   const ModeCase& c = GetParam();
-  if (c.notice) env.messageBox.Expect(platform::box::kOk);
-  env.runtime.Run(form);
-
-  ASSERT_EQ(env.messageBox.shown().size(), c.notice ? 1u : 0u);
-  if (c.notice) {
-    EXPECT_EQ(env.messageBox.shown()[0].text, kNotice);
-    for (const char* key : {"mode", "rtr", "sw"})
-      EXPECT_EQ(env.settings.Get("vorlane", "setting", key), "False") << key;
-  }
+  ASSERT_NO_FATAL_FAILURE(StartExpectingNotice(
+      env, form, c.notice, "setting", {{"mode", "False"}, {"rtr", "False"}, {"sw", "False"}}));
   EXPECT_EQ(form.Option2.value(), c.enableShown);
   EXPECT_EQ(form.Option1.value(), !c.enableShown);
   EXPECT_EQ(form.Check1.value() == platform::CheckBox::kChecked, c.rtrTicked);

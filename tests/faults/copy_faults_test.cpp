@@ -10,10 +10,10 @@
 
 #include "crosshairs/form1.h"
 #include "crosshairs/module1.h"
-#include "platform/file_copier.h"
 #include "platform/headless/headless_environment.h"
 #include "platform/headless/posix_file_system.h"
-#include "platform/runtime_error.h"
+#include "platform/services/file_copier.h"
+#include "platform/services/runtime_error.h"
 #include "tests/faults/fault_files.h"
 #include "tests/support/temp_folder.h"
 #include "vorlane/form1.h"

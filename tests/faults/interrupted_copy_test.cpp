@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/file_copier.h"
 #include "platform/headless/posix_file_system.h"
-#include "platform/runtime_error.h"
+#include "platform/services/file_copier.h"
+#include "platform/services/runtime_error.h"
 #include "tests/faults/fault_files.h"
 #include "tests/support/temp_folder.h"
 

@@ -8,39 +8,50 @@
 
 namespace faults {
 
-class RecordingFileSystem : public platform::FileSystem {
+class RecordingFileSystem : public platform::headless::PosixFileSystem {
  public:
-  std::string Stage(const std::string& source, const std::string& destination) override {
-    paths.push_back(source);
-    paths.push_back(destination);
-    std::string staged = files_.Stage(source, destination);
-    paths.push_back(staged);
-    return staged;
+  using Base = platform::headless::PosixFileSystem;
+
+  void CheckSource(const std::string& source) override {
+    Note({source});
+    Base::CheckSource(source);
   }
-  std::string KeepAside(const std::string& path) override {
-    paths.push_back(path);
-    std::string aside = files_.KeepAside(path);
-    paths.push_back(aside);
-    return aside;
+  void CheckDestination(const std::string& destination) override {
+    Note({destination});
+    Base::CheckDestination(destination);
   }
-  void Replace(const std::string& staged, const std::string& destination) override {
-    paths.push_back(staged);
-    paths.push_back(destination);
-    files_.Replace(staged, destination);
+  bool CopyToNew(const std::string& source, const std::string& name,
+                 const std::string& destination) override {
+    Note({source, name, destination});
+    return Base::CopyToNew(source, name, destination);
+  }
+  platform::NewName LinkToNew(const std::string& path, const std::string& name) override {
+    Note({path, name});
+    return Base::LinkToNew(path, name);
+  }
+  void RenameOver(const std::string& from, const std::string& to) override {
+    Note({from, to});
+    Base::RenameOver(from, to);
+  }
+  platform::Removal Remove(const std::string& path) noexcept override {
+    Note({path});
+    return Base::Remove(path);
   }
   bool Exists(const std::string& path) override {
-    paths.push_back(path);
-    return files_.Exists(path);
+    Note({path});
+    return Base::Exists(path);
   }
-  bool Remove(const std::string& path) noexcept override {
-    paths.push_back(path);
-    return files_.Remove(path);
+  std::vector<std::string> NamesBeside(const std::string& path) override {
+    Note({path});
+    return Base::NamesBeside(path);
   }
 
   std::vector<std::string> paths;
 
  private:
-  platform::headless::PosixFileSystem files_;
+  void Note(std::initializer_list<std::string> handed) noexcept {
+    paths.insert(paths.end(), handed.begin(), handed.end());
+  }
 };
 
 }  // namespace faults

@@ -13,10 +13,10 @@
 
 #include "crosshairs/form1.h"
 #include "crosshairs/module1.h"
-#include "platform/file_copier.h"
 #include "platform/headless/headless_environment.h"
-#include "platform/runtime_error.h"
-#include "platform/win32/win32_file_system.h"
+#include "platform/services/file_copier.h"
+#include "platform/services/runtime_error.h"
+#include "platform/win32/services/win32_file_system.h"
 #include "platform/win32/windows_api.h"
 #include "tests/faults/large_files.h"
 #include "tests/support/byte_pattern.h"

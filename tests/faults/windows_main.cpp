@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "platform/file_copier.h"
-#include "platform/runtime_error.h"
-#include "platform/win32/win32_file_system.h"
+#include "platform/services/file_copier.h"
+#include "platform/services/runtime_error.h"
+#include "platform/win32/services/win32_file_system.h"
 #include "platform/win32/windows_api.h"
 
 namespace {

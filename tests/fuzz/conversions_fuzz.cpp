@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/convert.h"
-#include "platform/runtime_error.h"
+#include "platform/services/convert.h"
+#include "platform/services/runtime_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

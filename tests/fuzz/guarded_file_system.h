@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_system.h"
-#include "platform/runtime_error.h"
+#include "platform/services/file_system.h"
+#include "platform/services/runtime_error.h"
 
 namespace fuzzing {
 
@@ -17,26 +17,43 @@ class GuardedFileSystem : public platform::FileSystem {
       : allowed_(std::move(allowedPrefixes)) {}
   void Allow(std::vector<std::string> prefixes) { allowed_ = std::move(prefixes); }
 
-  std::string Stage(const std::string& source, const std::string& destination) override {
+  void CheckSource(const std::string& source) override { Check(source); }
+  void CheckDestination(const std::string& destination) override { Refuse(destination); }
+  bool CopyToNew(const std::string& source, const std::string& name,
+                 const std::string& destination) override {
     Check(source);
-    Check(destination);
-    throw platform::RuntimeError(platform::error::kPathNotFound, source);
+    Check(name);
+    Refuse(destination);
   }
-  std::string KeepAside(const std::string& path) override {
-    Check(path);
-    throw platform::RuntimeError(platform::error::kPathNotFound, path);
+  platform::NewName LinkToNew(const std::string& path, const std::string& name) override {
+    Check(name);
+    Refuse(path);
   }
-  void Replace(const std::string&, const std::string& destination) override {
-    Check(destination);
-    throw platform::RuntimeError(platform::error::kPathNotFound, destination);
+  void RenameOver(const std::string& from, const std::string& to) override {
+    Check(from);
+    Refuse(to);
+  }
+  platform::Removal Remove(const std::string&) noexcept override {
+    return platform::Removal::kGone;
   }
   bool Exists(const std::string& path) override {
     Check(path);
     return false;
   }
-  bool Remove(const std::string&) noexcept override { return true; }
+  std::vector<std::string> NamesBeside(const std::string& path) override {
+    Check(path);
+    return {};
+  }
+  std::uint32_t ProcessId() override { return 1; }
+  bool ProcessIsGone(std::uint32_t) override { return false; }
+  void Wait(unsigned long) override {}
 
  private:
+  // Every copy fails as a missing folder.
+  [[noreturn]] void Refuse(const std::string& path) const {
+    Check(path);
+    throw platform::RuntimeError(platform::error::kPathNotFound, path);
+  }
   void Check(std::string_view path) const {
     if (path.find("..") != std::string_view::npos || path.find(':') != std::string_view::npos ||
         path.find('/') != std::string_view::npos || path.starts_with("\\"))

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/controls/controls.h"
+#include "platform/controls/form.h"
+#include "platform/controls/keyboard_navigation.h"
+#include "platform/controls/menu.h"
 #include "platform/headless/headless_environment.h"
 #include "platform/headless/posix_file_system.h"
-#include "platform/keyboard_navigation.h"
-#include "platform/menu.h"
 
 namespace platform {
 namespace {

@@ -1,10 +1,10 @@
-#include "platform/convert.h"
+#include "platform/services/convert.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/runtime_error.h"
+#include "platform/services/runtime_error.h"
 
 namespace platform {
 namespace {

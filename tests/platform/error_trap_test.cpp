@@ -1,4 +1,4 @@
-#include "platform/error_trap.h"
+#include "platform/services/error_trap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/file_copier.h"
+#include "platform/services/file_copier.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "platform/headless/posix_file_system.h"
-#include "platform/runtime_error.h"
-#include "platform/staged_file_name.h"
+#include "platform/services/runtime_error.h"
+#include "platform/services/staged_file_name.h"
 #include "tests/support/temp_folder.h"
 
 namespace platform {
@@ -96,12 +96,12 @@ TEST_F(FileCopierTest, EachFailureHasItsNumberAndLeavesEverythingAsItWas) {
 class FailingReplace : public PosixFileSystem {
  public:
   explicit FailingReplace(std::vector<int> failAt) : failAt_(std::move(failAt)) {}
-  void Replace(const std::string& staged, const std::string& destination) override {
-    if (Fails()) throw RuntimeError(error::kPermissionDenied, destination);
-    PosixFileSystem::Replace(staged, destination);
+  void RenameOver(const std::string& from, const std::string& to) override {
+    if (Fails()) throw RuntimeError(error::kPermissionDenied, to);
+    PosixFileSystem::RenameOver(from, to);
   }
-  bool Remove(const std::string& path) noexcept override {
-    return !Fails() && PosixFileSystem::Remove(path);
+  Removal Remove(const std::string& path) noexcept override {
+    return Fails() ? Removal::kRefused : PosixFileSystem::Remove(path);
   }
 
  private:

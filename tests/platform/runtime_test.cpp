@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/controls/controls.h"
+#include "platform/controls/form.h"
 #include "platform/headless/headless_environment.h"
 #include "platform/headless/posix_file_system.h"
-#include "platform/runtime_error.h"
+#include "platform/services/runtime_error.h"
 
 namespace platform {
 namespace {

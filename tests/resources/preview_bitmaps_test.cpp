@@ -7,6 +7,7 @@
 
 #include "resources/embedded_pictures.h"
 #include "tests/resources/bmp_file.h"
+#include "tests/resources/preview_sizes.h"
 
 namespace resources_tests {
 namespace {
@@ -31,20 +32,16 @@ struct Preview {
 };
 
 const std::vector<Preview>& AllPreviews() {
-  static const std::vector<Preview> previews = {
-      {Kind::kCrosshair, 1, 92, 34},  {Kind::kCrosshair, 2, 93, 35},
-      {Kind::kCrosshair, 3, 94, 37},  {Kind::kCrosshair, 4, 94, 31},
-      {Kind::kCrosshair, 5, 93, 30},  {Kind::kCrosshair, 6, 94, 35},
-      {Kind::kCrosshair, 7, 94, 33},  {Kind::kCrosshair, 8, 94, 34},
-      {Kind::kCrosshair, 9, 94, 35},  {Kind::kCrosshair, 10, 94, 35},
-      {Kind::kCrosshair, 11, 94, 35}, {Kind::kCrosshair, 12, 94, 35},
-      {Kind::kCrosshair, 13, 94, 35}, {Kind::kCrosshair, 14, 94, 35},
-      {Kind::kCrosshair, 15, 94, 36}, {Kind::kCrosshair, 16, 94, 36},
-      {Kind::kCrosshair, 17, 94, 36}, {Kind::kCrosshair, 18, 94, 40},
-      {Kind::kCrosshair, 19, 94, 40}, {Kind::kCrosshair, 20, 94, 40},
-      {Kind::kReticle, 1, 98, 38},    {Kind::kReticle, 2, 99, 34},
-      {Kind::kReticle, 3, 99, 33},
-  };
+  static const std::vector<Preview> previews = [] {
+    std::vector<Preview> all;
+    int n = 0;
+    for (const PreviewSize size : kCrosshairSizes)
+      all.push_back({Kind::kCrosshair, ++n, size.width, size.height});
+    n = 0;
+    for (const PreviewSize size : kReticleSizes)
+      all.push_back({Kind::kReticle, ++n, size.width, size.height});
+    return all;
+  }();
   return previews;
 }
 

@@ -76,14 +76,10 @@ std::string WorkingFolderFiles::Names(const std::string& folder) const {
   return joined;
 }
 
-TempWorkingFolder::TempWorkingFolder()
-    : path_(MakeFreshFolder().string()), previous_(fs::current_path().string()) {
-  fs::current_path(path_);
-}
+TempFolder::TempFolder() : path_(MakeFreshFolder().string()) {}
 
-TempWorkingFolder::~TempWorkingFolder() {
+TempFolder::~TempFolder() {
   std::error_code ignored;
-  fs::current_path(previous_, ignored);
   // Windows refuses to delete a read-only file.
   for (auto entry = fs::recursive_directory_iterator(path_, ignored);
        entry != fs::recursive_directory_iterator(); entry.increment(ignored))
@@ -91,7 +87,16 @@ TempWorkingFolder::~TempWorkingFolder() {
   fs::remove_all(path_, ignored);
 }
 
-std::vector<std::string> TempWorkingFolder::AllFiles() const {
+TempWorkingFolder::TempWorkingFolder() : previous_(fs::current_path().string()) {
+  fs::current_path(path());
+}
+
+TempWorkingFolder::~TempWorkingFolder() {
+  std::error_code ignored;
+  fs::current_path(previous_, ignored);
+}
+
+std::vector<std::string> TempFolder::AllFiles() const {
   std::vector<std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(path_))
     if (!entry.is_directory()) files.push_back(fs::relative(entry.path(), path_).generic_string());

@@ -1,7 +1,7 @@
 #pragma once
-// A fresh temporary folder that is the working directory while the object lives, with helpers
-// to lay out and read back files by the programs' own backslash paths. The same on POSIX and
-// on Windows.
+// Fresh temporary folders, one of them the working directory while it lives, with helpers to
+// lay out and read back files by the programs' own backslash paths. The same on POSIX and on
+// Windows.
 #include <string>
 #include <vector>
 
@@ -24,13 +24,14 @@ class WorkingFolderFiles {
   std::string Names(const std::string& folder) const;
 };
 
-class TempWorkingFolder : public WorkingFolderFiles {
+// A new, empty folder in the temporary folder, removed with everything in it, read-only files
+// included, when the object goes away.
+class TempFolder {
  public:
-  TempWorkingFolder();
-  // Removes the folder with everything in it, read-only files included.
-  ~TempWorkingFolder();
-  TempWorkingFolder(const TempWorkingFolder&) = delete;
-  TempWorkingFolder& operator=(const TempWorkingFolder&) = delete;
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
   // Every file below the folder, relative, with forward slashes, sorted.
@@ -38,6 +39,15 @@ class TempWorkingFolder : public WorkingFolderFiles {
 
  private:
   std::string path_;
+};
+
+// A temporary folder that is the working directory while it lives.
+class TempWorkingFolder : public TempFolder, public WorkingFolderFiles {
+ public:
+  TempWorkingFolder();
+  ~TempWorkingFolder();
+
+ private:
   std::string previous_;
 };
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <map>
 
-#include "platform/controls.h"
-#include "platform/keyboard_navigation.h"
-#include "platform/runtime_error.h"
+#include "platform/controls/controls.h"
+#include "platform/controls/keyboard_navigation.h"
+#include "platform/services/runtime_error.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/mode_switch.h"
 

@@ -1,8 +1,8 @@
 // Starting the program: the saved state shown, the first-run notice and its defaults.
 #include <gtest/gtest.h>
 
-#include "platform/controls.h"
-#include "platform/notification_area.h"
+#include "platform/controls/controls.h"
+#include "platform/services/notification_area.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/tray_icon_data.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/form.h"
-#include "platform/notification_area.h"
+#include "platform/controls/form.h"
+#include "platform/services/notification_area.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/tray_callback.h"
 #include "vorlane/tray_icon_data.h"

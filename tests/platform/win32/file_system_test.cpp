@@ -1,4 +1,4 @@
-#include "platform/win32/win32_file_system.h"
+#include "platform/win32/services/win32_file_system.h"
 #include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
@@ -6,8 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/file_copier.h"
-#include "platform/runtime_error.h"
+#include "platform/services/file_copier.h"
+#include "platform/services/runtime_error.h"
+#include "platform/services/staging.h"
 #include "tests/support/byte_pattern.h"
 #include "tests/support/temp_folder.h"
 
@@ -60,6 +61,7 @@ class Win32FileCopyTest : public ::testing::Test {
   const std::string newContents_ = PatternBytes((5u << 20) / 2 + 17, 1);
   const std::string oldContents_ = PatternBytes((3u << 20) + 5, 2);
   Win32FileSystem files_;
+  Staging staging_{files_};
   FileCopier copier_{files_};
 };
 
@@ -166,28 +168,29 @@ TEST_F(Win32FileCopyTest, AFailureHalfWayThroughTheBytesLeavesNothingBehind) {
 }
 
 TEST_F(Win32FileCopyTest, ReplacingChecksTheDestinationAgain) {
-  const std::string staged = files_.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  const std::string staged = staging_.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa");
   folder_.MakeReadOnly("archives\\menu.rfa");  // made read-only after staging
   try {
-    files_.Replace(staged, "archives\\menu.rfa");
+    staging_.Replace(staged, "archives\\menu.rfa");
     FAIL() << "a read-only file was replaced";
   } catch (const RuntimeError& error) {
     EXPECT_EQ(error.number(), error::kPermissionDenied);
     EXPECT_EQ(error.path(), "archives\\menu.rfa");
   }
   EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == oldContents_);
-  files_.Remove(staged);
-  EXPECT_FALSE(files_.Exists(staged));
+  staging_.Remove(staged);
+  EXPECT_FALSE(staging_.Exists(staged));
   EXPECT_EQ(folder_.Names("archives"), "menu.rfa");
 }
 
 TEST_F(Win32FileCopyTest, OurFilesGoAlsoWhenAScannerHoldsThemForAMoment) {
   std::unique_ptr<HeldOpen> scanner;
   Win32FileSystem files([&scanner](unsigned long) { scanner.reset(); });
-  const std::string staged = files.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  Staging staging(files);
+  const std::string staged = staging.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa");
   scanner = std::make_unique<HeldOpen>(staged, GENERIC_READ, FILE_SHARE_READ);
   ASSERT_TRUE(scanner->valid());
-  EXPECT_TRUE(files.Remove(staged));
+  EXPECT_TRUE(staging.Remove(staged));
   EXPECT_EQ(folder_.Names("archives"), "menu.rfa");
 }
 

@@ -1,4 +1,4 @@
-#include "platform/win32/shell_notification_area.h"
+#include "platform/win32/services/shell_notification_area.h"
 #include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/win32/ole_picture.h"
+#include "platform/win32/controls/pictures.h"
 #include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
@@ -7,11 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/runtime_error.h"
-#include "platform/win32/bmp_picture.h"
-#include "platform/win32/native_picture.h"
-#include "platform/win32/picture_decoder.h"
-#include "platform/win32/system_session.h"
+#include "platform/services/runtime_error.h"
+#include "platform/win32/system.h"
 #include "sample_pictures.h"
 #include "test_picture_ids.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The sample pictures built into the Windows test program.
-#include "platform/picture.h"
+#include "platform/controls/picture.h"
 
 namespace test_support {
 

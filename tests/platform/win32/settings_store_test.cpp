@@ -1,9 +1,9 @@
-#include "platform/win32/registry_settings_store.h"
+#include "platform/win32/services/registry_settings_store.h"
 #include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/runtime_error.h"
+#include "platform/services/runtime_error.h"
 
 namespace platform::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_ui.h"
+#include "platform/win32/controls/win32_ui.h"
 #include "platform/win32/windows_api.h"
 
 #include <gtest/gtest.h>
@@ -8,19 +8,19 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/file_copier.h"
-#include "platform/form.h"
+#include "platform/controls/controls.h"
+#include "platform/controls/form.h"
+#include "platform/controls/menu.h"
 #include "platform/headless/memory_settings_store.h"
 #include "platform/headless/recording_notification_area.h"
 #include "platform/headless/scripted_message_box.h"
-#include "platform/menu.h"
 #include "platform/runtime.h"
-#include "platform/runtime_error.h"
+#include "platform/services/file_copier.h"
+#include "platform/services/runtime_error.h"
+#include "platform/win32/controls/menu_builder.h"
 #include "platform/win32/event_boundary.h"
-#include "platform/win32/menu_builder.h"
-#include "platform/win32/system_session.h"
-#include "platform/win32/win32_file_system.h"
+#include "platform/win32/services/win32_file_system.h"
+#include "platform/win32/system.h"
 #include "sample_pictures.h"
 #include "test_picture_ids.h"
 #include "tests/support/windows_test_environment.h"
@@ -432,8 +432,11 @@ TEST_F(Win32UiTest, BorderStylesTaskbarAndIcon) {
   EXPECT_TRUE(StyleOf(popup) & WS_POPUP);
   EXPECT_FALSE(StyleOf(popup) & WS_CAPTION);
   EXPECT_FALSE(GetWindowLongPtrA(popup, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(GetWindow(popup, GW_OWNER)),
-            env_.ui.HiddenOwnerHandle());
+  // Owned by the backend's hidden window, named after the program.
+  HWND owner = GetWindow(popup, GW_OWNER);
+  ASSERT_NE(owner, nullptr);
+  EXPECT_FALSE(IsWindowVisible(owner));
+  EXPECT_EQ(TextOf(owner), "win32 test");
   RECT outer{};
   GetWindowRect(popup, &outer);
   EXPECT_EQ(outer.right - outer.left, 126);

@@ -1,0 +1,33 @@
+#pragma once
+// What the keyboard does in a window's option groups, as in the system's dialogs. The arrow keys
+// move to the next or previous button of the group in tab order, wrapping around at its ends,
+// and select the button they reach: a user's selection, so its click handler runs as for a
+// click. Tab enters a group at its selected button, or at its first when none is selected.
+#include <vector>
+
+#include "platform/controls/controls.h"
+
+namespace platform {
+
+enum class ArrowStep {
+  kNext,      // Down or Right
+  kPrevious,  // Up or Left
+};
+
+// The option buttons of `container` in tab order: one exclusive group.
+std::vector<OptionButton*> OptionGroup(const Container& container);
+
+// The button an arrow key reaches from `from` within its group.
+OptionButton& OptionReached(const OptionButton& from, ArrowStep step);
+
+// Where Tab enters the group of `container`; nullptr if it holds no option button.
+OptionButton* GroupTabStop(const Container& container);
+
+// An arrow key pressed on the focused option button `from`: selects the button reached as a
+// user's click does. Returns the button that should hold the focus afterwards: the one reached,
+// unless its handler selected another of the group instead (then that one). A key-down that
+// the keyboard repeats while the key is held (`repeat`) does nothing in a form whose design
+// says held arrow keys do not repeat.
+OptionButton& PressArrow(OptionButton& from, ArrowStep step, bool repeat = false);
+
+}  // namespace platform

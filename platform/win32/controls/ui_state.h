@@ -1,0 +1,43 @@
+#pragma once
+// What the Windows backend keeps between calls: the windows of the live forms, the modal loops
+// running, and the few things of the system it asked for once.
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/controls/form.h"
+#include "platform/win32/windows_api.h"
+
+namespace platform::win32 {
+
+struct UiState;
+
+struct FormWindow {
+  UiState* ui;
+  Form* form;
+  HWND hwnd = nullptr;
+  HICON bigIcon = nullptr;
+  HICON smallIcon = nullptr;
+  bool creating = true;  // no events reach the model until the window is complete
+};
+
+struct ModalFrame {
+  Form* form;
+  std::vector<HWND> blocked;  // the windows disabled while it runs
+  bool ended = false;
+};
+
+struct UiState {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  ATOM formClass = 0;
+  ATOM ownerClass = 0;  // of the hidden owner, and of the probe that asks for a default place
+  HWND hiddenOwner = nullptr;
+  UINT taskbarCreated = 0;
+  int twipsPerPixel = 15;
+  std::map<const Form*, std::unique_ptr<FormWindow>> forms;
+  int liveForms = 0;
+  bool loopRunning = false;
+  std::vector<ModalFrame*> modals;
+};
+
+}  // namespace platform::win32
