@@ -17,34 +17,27 @@ Size SizeOf(const platform::PictureRef& picture) {
   return {picture->widthPixels(), picture->heightPixels()};
 }
 
+// Image n of `list` is picture n of `sizes` at its own size, keyed and tagged `prefix` n.
 template <typename Sizes>
-Size Expected(const Sizes& sizes, int n) {
-  const auto& size = sizes.at(static_cast<std::size_t>(n - 1));
-  return {size.width, size.height};
+void ExpectNumberedList(const platform::ImageList& list, const Sizes& sizes,
+                        const std::string& prefix) {
+  ASSERT_EQ(list.Count(), static_cast<int>(sizes.size()));
+  for (int n = 1; n <= list.Count(); ++n) {
+    const auto& size = sizes[static_cast<std::size_t>(n - 1)];
+    EXPECT_EQ(SizeOf(list.Picture(n)), Size(size.width, size.height)) << prefix << n;
+    EXPECT_EQ(list.Key(n), prefix + std::to_string(n));
+    EXPECT_EQ(list.Tag(n), list.Key(n));
+  }
 }
 
 TEST(PreviewLists, CrosshairImagesComeInButtonOrderAtTheirOwnSizes) {
   platform::headless::HeadlessUi ui;
-  const auto list = crosshairs::CrosshairPreviewList(ui);
-  ASSERT_EQ(list.Count(), 20);
-  for (int n = 1; n <= 20; ++n) {
-    EXPECT_EQ(SizeOf(list.Picture(n)), Expected(resources_tests::kCrosshairSizes, n))
-        << "image " << n;
-    EXPECT_EQ(list.Key(n), "cr" + std::to_string(n));
-    EXPECT_EQ(list.Tag(n), list.Key(n));
-  }
+  ExpectNumberedList(crosshairs::CrosshairPreviewList(ui), resources_tests::kCrosshairSizes, "cr");
 }
 
 TEST(PreviewLists, ReticleImagesComeInButtonOrderAtTheirOwnSizes) {
   platform::headless::HeadlessUi ui;
-  const auto list = crosshairs::ReticlePreviewList(ui);
-  ASSERT_EQ(list.Count(), 3);
-  for (int n = 1; n <= 3; ++n) {
-    EXPECT_EQ(SizeOf(list.Picture(n)), Expected(resources_tests::kReticleSizes, n))
-        << "image " << n;
-    EXPECT_EQ(list.Key(n), "rt" + std::to_string(n));
-    EXPECT_EQ(list.Tag(n), list.Key(n));
-  }
+  ExpectNumberedList(crosshairs::ReticlePreviewList(ui), resources_tests::kReticleSizes, "rt");
 }
 
 TEST(PreviewLists, AboutPicturesAreThePortraitThenTheUnscaledEmblem) {
