@@ -1,8 +1,13 @@
 // Times the programs' own copies on real files: crosshairs' Apply and vorlane's Enable, run
 // through their windows' logic on the Win32 file system, in the working directory.
 //
-//   bench_copy apply RUNS    the folder holds cr\7\menu.rfa, rt\2\game.rfa and archives\bf1942
-//   bench_copy enable RUNS   the folder holds mods\vl1942\*.con and mods\bf1942|xpack1|xpack2
+//   bench_copy apply RUNS [SETTLE_MS]    the folder holds cr\7\menu.rfa, rt\2\game.rfa and
+//                                        archives\bf1942
+//   bench_copy enable RUNS [SETTLE_MS]   the folder holds mods\vl1942\*.con and
+//                                        mods\bf1942|xpack1|xpack2
+//
+// Each timed run starts SETTLE_MS milliseconds (default 0) after everything before it, as the
+// benchmark's floors do.
 //
 // Prints "apply RUN SECONDS ..." or "enable RUN SECONDS ..." for each run, followed by where the
 // run's time went: each file operation with its destination and milliseconds, in order.
@@ -77,7 +82,7 @@ using Environment = platform::headless::HeadlessEnvironment<TimedFileSystem>;
 
 // Apply with crosshair 7 and reticle 2; the question that follows is answered No. A failed
 // copy shows a box the script does not expect, which ends the benchmark.
-void Apply(int runs) {
+void Apply(int runs, DWORD settleMs) {
   Environment env("crosshairs");
   env.settings.Save("Vorlane", "crosshair", "cr", "7");
   env.settings.Save("Vorlane", "crosshair", "rt", "2");
@@ -87,6 +92,7 @@ void Apply(int runs) {
   for (int run = 1; run <= runs; ++run) {
     env.messageBox.Expect(platform::box::kNo);
     env.files.TakeLog();
+    Sleep(settleMs);
     const double start = Seconds();
     env.ui.Click(form.Mapply);
     const double elapsed = Seconds() - start;
@@ -99,7 +105,7 @@ void Apply(int runs) {
 
 // Enable with both expansions ticked: three files. Disable, untimed, comes before each run so
 // that every timed click really switches.
-void Enable(int runs) {
+void Enable(int runs, DWORD settleMs) {
   Environment env("vorlane");
   for (const char* key : {"mode", "rtr", "sw"})
     env.settings.Save("Vorlane", "setting", key, key == std::string("mode") ? "False" : "True");
@@ -109,6 +115,7 @@ void Enable(int runs) {
   for (int run = 1; run <= runs; ++run) {
     env.ui.Click(form.Option1);
     env.files.TakeLog();
+    Sleep(settleMs);
     const double start = Seconds();
     env.ui.Click(form.Option2);
     const double elapsed = Seconds() - start;
@@ -122,21 +129,22 @@ void Enable(int runs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string command = argc == 3 ? argv[1] : "";
-  const int runs = argc == 3 ? std::atoi(argv[2]) : 0;
+  const std::string command = argc == 3 || argc == 4 ? argv[1] : "";
+  const int runs = command.empty() ? 0 : std::atoi(argv[2]);
+  const auto settleMs = static_cast<DWORD>(argc == 4 ? std::atoi(argv[3]) : 0);
   try {
     if (command == "apply" && runs > 0) {
-      Apply(runs);
+      Apply(runs, settleMs);
       return 0;
     }
     if (command == "enable" && runs > 0) {
-      Enable(runs);
+      Enable(runs, settleMs);
       return 0;
     }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_copy: %s\n", error.what());
     return 1;
   }
-  std::fprintf(stderr, "usage: bench_copy apply|enable RUNS\n");
+  std::fprintf(stderr, "usage: bench_copy apply|enable RUNS [SETTLE_MS]\n");
   return 2;
 }

@@ -10,7 +10,9 @@
 namespace platform::win32 {
 namespace {
 
-constexpr DWORD kChunk = 1 << 20;
+// The size cp copies in. Measured on 256 MB archives: 1 MiB writes often took twice as long
+// on a virtual machine, 128 KiB writes never did.
+constexpr DWORD kChunk = 128 << 10;
 
 [[noreturn]] void Fail(int number, const std::string& path) {
   throw RuntimeError(number, path);
