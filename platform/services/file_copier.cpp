@@ -62,13 +62,12 @@ void FileCopier::CopyAll(std::span<const CopyStep> steps) {
         }
         try {
           files_.Replace(*old[done], destination);
-          old.Release(done);
         } catch (const RuntimeError&) {
           // The last copy of the old contents: kept while the name holds the new ones.
           oldContentsKept_[destination] = *old[done];
-          old.Release(done);
           stillNew.push_back(destination);
         }
+        old.Release(done);  // put back in its place, or kept: not ours to remove either way
       }
       if (!stillNew.empty()) throw CopyPartlyUndone(failure, std::move(stillNew));
       throw;
