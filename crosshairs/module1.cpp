@@ -46,32 +46,36 @@ void Module1::ShowSavedChoice(Form1& form) {
                  [&form](int k) -> platform::OptionButton& { return form.ReticleOption(k); });
 }
 
+void Module1::ClearStoppedInstall() {
+  const std::string archives[] = {kCrosshairArchive, kReticleArchive};
+  runtime_.files().FinishStoppedCopies(archives, {});
+}
+
 void Module1::SaveAndInstall() {
   auto& store = runtime_.settings();
   store.Save(settings::kSaveApplication, settings::kSection, "CR", CurrentCrosshair);
   store.Save(settings::kSaveApplication, settings::kSection, "RT", CurrentReticle);
 
   // The saves above stand even when a copy fails; a failed crosshair copy skips the reticle.
-  platform::RunTrapped({
-                           [this] {
-                             runtime_.files().Copy("cr\\" + CurrentCrosshair + "\\menu.rfa",
-                                                   "archives\\menu.rfa");
-                           },
-                           [this] {
-                             runtime_.files().Copy("rt\\" + CurrentReticle + "\\game.rfa",
-                                                   "archives\\bf1942\\game.rfa");
-                           },
-                       },
-                       [this](const platform::RuntimeError& error) {
-                         if (error.number() == platform::error::kPathNotFound) {
-                           InstallFailed = platform::IntToText(1);
-                           runtime_.MsgBox(kMissingFolderMessage);
-                         } else {
-                           runtime_.MsgBox(kOtherFailureMessage);
-                           InstallFailed = platform::IntToText(1);
-                         }
-                         return platform::Recovery::kLeave;
-                       });
+  platform::RunTrapped(
+      {
+          [this] {
+            runtime_.files().Copy("cr\\" + CurrentCrosshair + "\\menu.rfa", kCrosshairArchive);
+          },
+          [this] {
+            runtime_.files().Copy("rt\\" + CurrentReticle + "\\game.rfa", kReticleArchive);
+          },
+      },
+      [this](const platform::RuntimeError& error) {
+        if (error.number() == platform::error::kPathNotFound) {
+          InstallFailed = platform::IntToText(1);
+          runtime_.MsgBox(kMissingFolderMessage);
+        } else {
+          runtime_.MsgBox(kOtherFailureMessage);
+          InstallFailed = platform::IntToText(1);
+        }
+        return platform::Recovery::kLeave;
+      });
 }
 
 }  // namespace crosshairs

@@ -19,6 +19,10 @@ inline constexpr char kSaveApplication[] = "Vorlane";
 inline constexpr char kSection[] = "crosshair";
 }  // namespace settings
 
+// The mod's archives that Apply replaces: the crosshair's, then the reticle's.
+inline constexpr char kCrosshairArchive[] = "archives\\menu.rfa";
+inline constexpr char kReticleArchive[] = "archives\\bf1942\\game.rfa";
+
 class Module1 {
  public:
   explicit Module1(platform::Runtime& runtime) : runtime_(runtime) {}
@@ -37,6 +41,9 @@ class Module1 {
   // Selects the option buttons of the loaded choice, which runs their click handlers. A choice
   // that is not a number raises error 13 to the caller.
   void ShowSavedChoice(Form1& form);
+
+  // Removes what the copies of an Apply left beside the archives when its program was stopped.
+  void ClearStoppedInstall();
 
   // Saves the choice, then copies the chosen crosshair and reticle archives over the mod's.
   // A failed copy is reported to the user and leaves InstallFailed at "1".

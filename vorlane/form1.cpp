@@ -96,6 +96,7 @@ Form1::Form1(platform::Runtime& runtime, Module1& module1)
 void Form1::Form_Load() {
   using platform::CheckBox;
   using platform::TextToBool;
+  FinishStoppedSwitch();
   platform::RunTrapped(
       {
           [this] {
@@ -165,9 +166,13 @@ void Form1::Form_Unload() {
   runtime().notificationArea().NotifyIcon(platform::notify::kDelete, module1_.TrayIconData);
 }
 
-// A restarted shell has forgotten the icon: give it the same record again.
+// A restarted shell has forgotten the icon: give it the same record again. A window hidden in
+// the tray comes back while there is no icon to bring it back with.
 void Form1::Form_ShellRestarted() {
   iconInPlace_ = PutIconInPlace();
+  if (iconInPlace_ || visible()) return;
+  SetWindowState(platform::WindowState::kNormal);
+  Show();
 }
 
 // An icon the shell still knows refuses the add, and is brought up to date instead.
@@ -191,12 +196,15 @@ bool Form1::LoadingLowered() const {
 }
 
 // The copies come first and go in all together or not at all, so a switch that cannot be
-// made leaves the game's files, the saved state and the mode exactly as they were.
+// made leaves the game's files, the saved state and the mode exactly as they were. Until the
+// new mode is saved for good, the copies' record can undo them: a program stopped before that
+// has its switch undone when it next starts.
 void Form1::SwitchMode(Mode mode) {
   if (!LoadingLowered()) return;
   const auto steps = ModeCopySteps(mode, module1_.UseRtr, module1_.UseSw);
+  platform::FileCopier& files = runtime().files();
   try {
-    runtime().files().CopyAll(steps);
+    files.CopyAll(steps, module1_.ModeEnabled);
   } catch (const platform::RuntimeError& error) {
     switchFailed_ = true;
     runtime().MsgBox(SwitchFailedMessage(error, mode), platform::box::kOkOnly);
@@ -205,6 +213,16 @@ void Form1::SwitchMode(Mode mode) {
   }
   module1_.ModeEnabled = platform::BoolToText(mode == Mode::kEnabled);
   module1_.SaveSettings();
+  module1_.KeepSettings();
+  files.Commit();
+}
+
+// A switch stopped half-way is undone, the files and the saved mode together, before anything
+// reads them.
+void Form1::FinishStoppedSwitch() {
+  const auto stillNew = runtime().files().FinishStoppedCopies(
+      kModeDestinations, [this](const std::string& mode) { module1_.PutBackMode(mode); });
+  if (!stillNew.empty()) runtime().MsgBox(StoppedSwitchMessage(stillNew), platform::box::kOkOnly);
 }
 
 void Form1::ShowModeInForce() {

@@ -47,6 +47,8 @@ class Form1 : public platform::Form {
 
   // Enable or Disable: copies the mode's set, then records and saves the mode.
   void SwitchMode(Mode mode);
+  // Undoes a switch that a stopped program left half-way, and says so if it cannot.
+  void FinishStoppedSwitch();
   // Selects the option button of the mode in force without running its command.
   void ShowModeInForce();
   bool LoadingLowered() const;

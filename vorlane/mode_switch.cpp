@@ -27,14 +27,14 @@ std::vector<platform::CopyStep> ModeCopySteps(Mode mode, const std::string& useR
   const bool enable = mode == Mode::kEnabled;
   std::vector<platform::CopyStep> steps;
   steps.push_back(
-      {enable ? "mods\\vl1942\\bfm.con" : "mods\\vl1942\\bfp.con", "mods\\bf1942\\init.con"});
+      {enable ? "mods\\vl1942\\bfm.con" : "mods\\vl1942\\bfp.con", kModeDestinations[0]});
   if (platform::TextToBool(useRtr)) {
     steps.push_back(
-        {enable ? "mods\\vl1942\\x1m.con" : "mods\\vl1942\\x1p.con", "mods\\xpack1\\init.con"});
+        {enable ? "mods\\vl1942\\x1m.con" : "mods\\vl1942\\x1p.con", kModeDestinations[1]});
   }
   if (platform::TextToBool(useSw)) {
     steps.push_back(
-        {enable ? "mods\\vl1942\\x2m.con" : "mods\\vl1942\\x2p.con", "mods\\xpack2\\init.con"});
+        {enable ? "mods\\vl1942\\x2m.con" : "mods\\vl1942\\x2p.con", kModeDestinations[2]});
   }
   return steps;
 }
@@ -52,6 +52,16 @@ std::string SwitchFailedMessage(const platform::RuntimeError& error, Mode mode) 
   return text +
          "\nThe other files and the saved mode are as they were. Switch again to make "
          "them agree.";
+}
+
+std::string StoppedSwitchMessage(const std::vector<std::string>& stillNew) {
+  std::string text =
+      "A switch of the mode was stopped half-way, and these files could not be put back as they "
+      "were because another program is using them:\n\n";
+  for (const auto& file : stillNew) text += file + "\n";
+  return text +
+         "\nEvery file is whole. vorlane puts them back before the next switch, or when it "
+         "next starts.";
 }
 
 }  // namespace vorlane

@@ -26,6 +26,16 @@ void Module1::SaveSettings() {
   store.Save(kSaveApplication, kSection, "sw", UseSw);
 }
 
+void Module1::KeepSettings() {
+  runtime_.settings().Flush(kSaveApplication, kSection);
+}
+
+void Module1::PutBackMode(const std::string& mode) {
+  ModeEnabled = mode;
+  runtime_.settings().Save(kSaveApplication, kSection, "mode", ModeEnabled);
+  KeepSettings();
+}
+
 platform::Recovery Module1::FirstRunRecovery(const platform::RuntimeError& error) {
   if (error.number() != platform::error::kTypeMismatch) return platform::Recovery::kLeave;
   runtime_.MsgBox(kRegistryIssueMessage, platform::box::kOkOnly);

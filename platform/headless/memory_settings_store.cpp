@@ -19,9 +19,15 @@ std::string MemorySettingsStore::Get(const std::string& application, const std::
 
 void MemorySettingsStore::Save(const std::string& application, const std::string& section,
                                const std::string& key, const std::string& value) {
+  if (beforeWrite) beforeWrite();
   log_.push_back({true, application, section, key, value});
   if (failSaves_) throw RuntimeError(error::kInvalidCall);
   values_[Fold(application, section, key)] = value;
+}
+
+void MemorySettingsStore::Flush(const std::string& application, const std::string& section) {
+  if (beforeWrite) beforeWrite();
+  flushed.push_back(application + '\\' + section);
 }
 
 void MemorySettingsStore::Erase(const std::string& application, const std::string& section,

@@ -1,5 +1,6 @@
 #pragma once
 // Settings kept in memory, with the store's rules: names matched without regard to case.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,11 +15,16 @@ class MemorySettingsStore : public SettingsStore {
                   const std::string& key) override;
   void Save(const std::string& application, const std::string& section, const std::string& key,
             const std::string& value) override;
+  void Flush(const std::string& application, const std::string& section) override;
 
   // Removes a value, as if never saved.
   void Erase(const std::string& application, const std::string& section, const std::string& key);
   // Makes every later Save raise error 5, as a store that refuses to write.
   void FailSaves(bool fail) { failSaves_ = fail; }
+  // Runs before every Save and Flush: a test may stop the program there.
+  std::function<void()> beforeWrite;
+  // The sections flushed, as "application\section", in order.
+  std::vector<std::string> flushed;
 
   struct Operation {
     bool isSave;

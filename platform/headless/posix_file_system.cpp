@@ -139,6 +139,44 @@ bool PosixFileSystem::CopyToNew(const std::string& source, const std::string& na
   return true;
 }
 
+bool PosixFileSystem::WriteNew(const std::string& name, const std::string& contents) {
+  const std::string path = ToPosixPath(name);
+  FileDescriptor output(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+  if (output.get() < 0) {
+    if (errno == EEXIST) return false;
+    Fail(NumberForWriteError(errno), name);
+  }
+  for (std::size_t written = 0; written < contents.size();) {
+    const ssize_t put = ::write(output.get(), contents.data() + written, contents.size() - written);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      Fail(NumberForWriteError(errno), name);
+    }
+    written += static_cast<std::size_t>(put);
+  }
+  if (::fsync(output.get()) != 0 || output.Close() != 0) Fail(NumberForWriteError(errno), name);
+  // The new name itself lives in the folder.
+  FileDescriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() >= 0) ::fsync(folder.get());
+  return true;
+}
+
+std::optional<std::string> PosixFileSystem::ReadAll(const std::string& path) {
+  FileDescriptor input(::open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+  if (input.get() < 0) return std::nullopt;
+  std::string contents;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = ::read(input.get(), buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) return contents;
+    contents.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
 NewName PosixFileSystem::LinkToNew(const std::string& path, const std::string& name) {
   if (::link(ToPosixPath(path).c_str(), ToPosixPath(name).c_str()) == 0) return NewName::kMade;
   return errno == EEXIST ? NewName::kTaken : NewName::kRefused;

@@ -1,6 +1,8 @@
 #include "platform/services/file_copier.h"
 
+#include <algorithm>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/services/runtime_error.h"
@@ -34,19 +36,28 @@ void FileCopier::Copy(const std::string& source, const std::string& destination)
   staged.Add(files_.Stage(source, destination));
   files_.Replace(*staged[0], destination);
   staged.Release(0);
-  Replaced(destination);
 }
 
-void FileCopier::CopyAll(std::span<const CopyStep> steps) {
+void FileCopier::CopyAll(std::span<const CopyStep> steps, const std::string& note) {
+  // Copies never committed are undone like those of a stopped program.
+  if (written_) pending_.push_back({written_->path, files_.ProcessId()});
+  written_.reset();
+  if (const auto stillNew = UndoPending(); !stillNew.empty()) throw FileInUse(stillNew.front());
+  if (steps.empty()) return;
+
   StagedFiles fresh(files_);
   for (const auto& step : steps) fresh.Add(files_.Stage(step.source, step.destination));
-
   // The old contents, kept so that a replacement failing half-way can be undone.
   StagedFiles old(files_);
   for (const auto& step : steps) {
     old.Add(files_.Exists(step.destination) ? std::optional(files_.KeepAside(step.destination))
                                             : std::nullopt);
   }
+  CopyRecord record{note, {}};
+  for (std::size_t i = 0; i < steps.size(); ++i)
+    record.copies.push_back({steps[i].destination, *fresh[i], old[i].value_or("")});
+  const std::string recordPath =
+      files_.WriteRecord(steps.front().destination, FormatCopyRecord(record));
 
   for (std::size_t i = 0; i < steps.size(); ++i) {
     try {
@@ -63,24 +74,100 @@ void FileCopier::CopyAll(std::span<const CopyStep> steps) {
         try {
           files_.Replace(*old[done], destination);
         } catch (const RuntimeError&) {
-          // The last copy of the old contents: kept while the name holds the new ones.
-          oldContentsKept_[destination] = *old[done];
-          stillNew.push_back(destination);
+          stillNew.push_back(destination);  // its old contents stay for the record's undoing
         }
-        old.Release(done);  // put back in its place, or kept: not ours to remove either way
+        old.Release(done);
       }
-      if (!stillNew.empty()) throw CopyPartlyUndone(failure, std::move(stillNew));
-      throw;
+      // Every destination is its old self again: the record has nothing left to undo.
+      if (stillNew.empty() && files_.Remove(recordPath)) throw;
+      pending_.push_back({recordPath, files_.ProcessId()});
+      if (stillNew.empty()) throw;
+      throw CopyPartlyUndone(failure, std::move(stillNew));
     }
   }
-  for (const auto& step : steps) Replaced(step.destination);
+  written_ = Written{recordPath, std::move(record)};
 }
 
-void FileCopier::Replaced(const std::string& destination) {
-  const auto kept = oldContentsKept_.find(destination);
-  if (kept == oldContentsKept_.end()) return;
-  files_.Remove(kept->second);
-  oldContentsKept_.erase(kept);
+void FileCopier::Commit() {
+  if (!written_) return;
+  const Written done = std::move(*written_);
+  written_.reset();
+  // Gone, the record can undo nothing: from here on the new contents stand.
+  if (!files_.Remove(done.path)) {
+    pending_.push_back({done.path, files_.ProcessId()});
+    return;
+  }
+  for (const auto& copy : done.record.copies)
+    if (!copy.kept.empty()) files_.Remove(copy.kept);
+}
+
+std::vector<std::string> FileCopier::FinishStoppedCopies(std::span<const std::string> destinations,
+                                                         Restore restore) {
+  restore_ = std::move(restore);
+  for (const auto& destination : destinations) {
+    for (auto& [path, owner] : files_.RecordsBeside(destination)) {
+      const bool known = std::any_of(pending_.begin(), pending_.end(),
+                                     [&](const Pending& pending) { return pending.path == path; });
+      if (!known) pending_.push_back({std::move(path), owner});
+    }
+  }
+  const std::vector<std::string> stillNew = UndoPending();
+
+  // No other copy of the program works here and this one has copied nothing yet: every other
+  // staged or kept-aside file is left over, but those a record still needs.
+  std::set<std::uint32_t> needed;
+  for (const auto& pending : pending_) needed.insert(pending.owner);
+  for (const auto& destination : destinations)
+    files_.RemoveStaged(destination, [&](std::uint32_t owner) { return !needed.contains(owner); });
+  return stillNew;
+}
+
+std::vector<std::string> FileCopier::UndoPending() {
+  std::vector<std::string> stillNew;
+  std::erase_if(pending_, [&](const Pending& pending) {
+    const auto left = Undo(pending.path);
+    stillNew.insert(stillNew.end(), left.begin(), left.end());
+    return left.empty();
+  });
+  return stillNew;
+}
+
+std::vector<std::string> FileCopier::Undo(const std::string& path) {
+  const auto text = files_.Read(path);
+  if (!text) return files_.Exists(path) ? std::vector{path} : std::vector<std::string>{};
+  // A record that is not whole was cut short while being written, before any replacement.
+  if (const auto record = ParseCopyRecord(*text)) {
+    auto stillNew = PutBack(*record);
+    if (!stillNew.empty()) return stillNew;
+    if (restore_) restore_(record->note);
+  }
+  if (!files_.Remove(path)) return {path};
+  return {};
+}
+
+// A destination was replaced once its staged file is gone; its kept-aside file is gone once
+// it has been put back.
+std::vector<std::string> FileCopier::PutBack(const CopyRecord& record) {
+  std::vector<std::string> stillNew;
+  for (const auto& copy : record.copies) {
+    if (files_.Exists(copy.staged)) {
+      files_.Remove(copy.staged);
+      if (!copy.kept.empty()) files_.Remove(copy.kept);
+      continue;
+    }
+    if (copy.kept.empty()) {
+      if (!files_.Remove(copy.destination)) stillNew.push_back(copy.destination);
+      continue;
+    }
+    if (!files_.Exists(copy.kept)) continue;
+    try {
+      files_.Replace(copy.kept, copy.destination);
+      files_.Remove(copy.kept);  // still there where it was a second name of the same file
+    } catch (const RuntimeError&) {
+      stillNew.push_back(copy.destination);
+    }
+  }
+  return stillNew;
 }
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 // folder, 53 missing source file, 70 destination not writable, 61 disk full, 75 anything else)
 // and the path at fault.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,12 @@ class FileSystem {
   // as the path at fault, a failure to write with `destination`; the caller removes `name`.
   virtual bool CopyToNew(const std::string& source, const std::string& name,
                          const std::string& destination) = 0;
+  // Makes the file `name`, which must not exist yet, holding `contents`, written through to the
+  // disk; false when the name is taken. A failure raises with `name` as the path at fault; the
+  // caller removes `name`.
+  virtual bool WriteNew(const std::string& name, const std::string& contents) = 0;
+  // The contents of the small file `path`, or nothing when it cannot be read.
+  virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
   // Gives the file `path` the further name `name`, a second link to the same file: no byte is
   // copied or written, and `name` keeps the contents when `path` is replaced.
   virtual NewName LinkToNew(const std::string& path, const std::string& name) = 0;

@@ -14,6 +14,9 @@ class SettingsStore {
   // Creates or overwrites the value; a store that refuses raises a runtime error.
   virtual void Save(const std::string& application, const std::string& section,
                     const std::string& key, const std::string& value) = 0;
+  // Puts what has been saved in the section on the disk before it returns, where the store
+  // would write it later, so that a power cut cannot take it back.
+  virtual void Flush(const std::string& application, const std::string& section) = 0;
 };
 
 }  // namespace platform

@@ -8,7 +8,8 @@ namespace platform {
 namespace {
 
 constexpr std::string_view kMarker = ".~vl";
-constexpr std::string_view kEnding = ".tmp";
+constexpr std::string_view kStagedEnding = ".tmp";
+constexpr std::string_view kRecordEnding = ".record";
 
 // Reads decimal digits at the front of `text`; empty or too long gives nothing.
 std::optional<std::uint32_t> TakeNumber(std::string_view& text) {
@@ -23,26 +24,45 @@ std::optional<std::uint32_t> TakeNumber(std::string_view& text) {
   return static_cast<std::uint32_t>(value);
 }
 
+bool TakePrefix(std::string_view& text, std::string_view prefix) {
+  if (!StartsWithIgnoringCase(text, prefix)) return false;
+  text.remove_prefix(prefix.size());
+  return true;
+}
+
+// The owner in "<destination>.~vl<pid>", leaving what follows it in `fileName`.
+std::optional<std::uint32_t> TakeOwner(std::string_view& fileName,
+                                       std::string_view destinationName) {
+  if (!TakePrefix(fileName, destinationName) || !TakePrefix(fileName, kMarker)) return std::nullopt;
+  return TakeNumber(fileName);
+}
+
 }  // namespace
 
 std::string StagedFileName(const std::string& destination, std::uint32_t processId,
                            std::uint32_t number) {
   return destination + std::string(kMarker) + std::to_string(processId) + "-" +
-         std::to_string(number) + std::string(kEnding);
+         std::to_string(number) + std::string(kStagedEnding);
+}
+
+std::string RecordFileName(const std::string& destination, std::uint32_t processId) {
+  return destination + std::string(kMarker) + std::to_string(processId) +
+         std::string(kRecordEnding);
 }
 
 std::optional<std::uint32_t> StagedFileOwner(std::string_view fileName,
                                              std::string_view destinationName) {
-  if (!StartsWithIgnoringCase(fileName, destinationName)) return std::nullopt;
-  fileName.remove_prefix(destinationName.size());
-  if (!StartsWithIgnoringCase(fileName, kMarker)) return std::nullopt;
-  fileName.remove_prefix(kMarker.size());
-  const auto owner = TakeNumber(fileName);
-  if (!owner || fileName.empty() || fileName.front() != '-') return std::nullopt;
-  fileName.remove_prefix(1);
-  if (!TakeNumber(fileName) || fileName.size() != kEnding.size() ||
-      !StartsWithIgnoringCase(fileName, kEnding))
+  const auto owner = TakeOwner(fileName, destinationName);
+  if (!owner || !TakePrefix(fileName, "-") || !TakeNumber(fileName) ||
+      !EqualsIgnoringCase(fileName, kStagedEnding))
     return std::nullopt;
+  return owner;
+}
+
+std::optional<std::uint32_t> RecordFileOwner(std::string_view fileName,
+                                             std::string_view destinationName) {
+  const auto owner = TakeOwner(fileName, destinationName);
+  if (!owner || !EqualsIgnoringCase(fileName, kRecordEnding)) return std::nullopt;
   return owner;
 }
 

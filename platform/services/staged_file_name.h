@@ -1,7 +1,8 @@
 #pragma once
-// Names of the files a copy is staged in, beside its destination: "<destination>.~vl<pid>-<n>.tmp".
-// The process id in the name tells a staged file of a copy still running from one left behind
-// by a program that was stopped half-way, which the next copy to that destination removes.
+// Names of the files a copy keeps beside its destination while it works, each carrying the id
+// of the process that made it: a staged or kept-aside copy, "<destination>.~vl<pid>-<n>.tmp",
+// and the record of a set of copies, "<destination>.~vl<pid>.record". The process id tells the
+// files of a copy still running from those left behind by a program stopped half-way.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,10 +12,13 @@ namespace platform {
 
 std::string StagedFileName(const std::string& destination, std::uint32_t processId,
                            std::uint32_t number);
+std::string RecordFileName(const std::string& destination, std::uint32_t processId);
 
-// The process that staged `fileName` if it is a staged file of `destinationName` (both plain
-// names within one folder, compared without regard to case as the file systems do).
+// The process that made `fileName` if it is a staged file, or a record, of `destinationName`
+// (both plain names within one folder, compared without regard to case as the file systems do).
 std::optional<std::uint32_t> StagedFileOwner(std::string_view fileName,
+                                             std::string_view destinationName);
+std::optional<std::uint32_t> RecordFileOwner(std::string_view fileName,
                                              std::string_view destinationName);
 
 }  // namespace platform

@@ -53,16 +53,48 @@ std::optional<std::string> Staging::NewNameBeside(const std::string& destination
   throw RuntimeError(error::kPathFileAccess, destination);
 }
 
+void Staging::RemoveStaged(const std::string& destination,
+                           const std::function<bool(std::uint32_t owner)>& stale) {
+  const std::string folder = FolderPrefix(destination);
+  const std::string name = destination.substr(folder.size());
+  for (const std::string& entry : files_.NamesBeside(destination)) {
+    const auto owner = StagedFileOwner(entry, name);
+    if (owner && stale(*owner)) Remove(folder + entry);
+  }
+}
+
 // Removes what copies to `destination` staged in programs that were stopped before they
 // finished; a staged file of a copy still running elsewhere is left alone.
 void Staging::RemoveAbandoned(const std::string& destination) {
+  const std::uint32_t self = files_.ProcessId();
+  RemoveStaged(destination,
+               [&](std::uint32_t owner) { return owner != self && files_.ProcessIsGone(owner); });
+}
+
+std::string Staging::WriteRecord(const std::string& destination, const std::string& contents) {
+  const std::string name = RecordFileName(destination, files_.ProcessId());
+  bool made = false;
+  try {
+    made = files_.WriteNew(name, contents);
+  } catch (...) {
+    Remove(name);
+    throw;
+  }
+  // Taken: an earlier record of this process still waits to be undone.
+  if (!made) throw RuntimeError(error::kPathFileAccess, name);
+  return name;
+}
+
+std::vector<std::pair<std::string, std::uint32_t>> Staging::RecordsBeside(
+    const std::string& destination) {
   const std::string folder = FolderPrefix(destination);
   const std::string name = destination.substr(folder.size());
-  const std::uint32_t self = files_.ProcessId();
+  std::vector<std::pair<std::string, std::uint32_t>> records;
   for (const std::string& entry : files_.NamesBeside(destination)) {
-    const auto owner = StagedFileOwner(entry, name);
-    if (owner && *owner != self && files_.ProcessIsGone(*owner)) Remove(folder + entry);
+    if (const auto owner = RecordFileOwner(entry, name))
+      records.emplace_back(folder + entry, *owner);
   }
+  return records;
 }
 
 std::string Staging::Stage(const std::string& source, const std::string& destination) {

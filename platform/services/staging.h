@@ -4,8 +4,11 @@
 // then put in its destination's place in one step. A step that finds a file held open by
 // another program for a moment is tried again a few times over about a second; what copies
 // of programs stopped half-way left behind is cleared away by the next copy beside it.
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/services/file_system.h"
 
@@ -29,6 +32,16 @@ class Staging {
   // Removes a file of ours: a staged copy, a kept-aside one, or a copy that is undone. Never
   // raises; true once nothing is left under that name.
   bool Remove(const std::string& path) noexcept;
+
+  // Writes `contents` to the disk as this process's record beside `destination`; its name.
+  std::string WriteRecord(const std::string& destination, const std::string& contents);
+  std::optional<std::string> Read(const std::string& path) { return files_.ReadAll(path); }
+  // The records beside `destination`, whichever process wrote them, with their writers.
+  std::vector<std::pair<std::string, std::uint32_t>> RecordsBeside(const std::string& destination);
+  // Removes the staged and kept-aside files beside `destination` of the processes `stale` names.
+  void RemoveStaged(const std::string& destination,
+                    const std::function<bool(std::uint32_t owner)>& stale);
+  std::uint32_t ProcessId() { return files_.ProcessId(); }
 
  private:
   template <typename Step>

@@ -137,11 +137,12 @@ TEST_P(CrosshairsSettingsTest, StartsAppliesAndStaysInItsFolders) {
 
   env.messageBox.Expect(c.answer == std::string(kExitQuestion) ? platform::box::kNo
                                                                : platform::box::kOk);
+  const std::size_t pathsAtStart = env.files.paths.size();
   env.ui.Click(form.Mapply);
   ASSERT_FALSE(env.messageBox.shown().empty());
   EXPECT_EQ(env.messageBox.shown().back().text, c.answer);
-  ASSERT_FALSE(env.files.paths.empty());
-  EXPECT_EQ(env.files.paths.front().substr(0, 100), c.source.substr(0, 100));
+  ASSERT_GT(env.files.paths.size(), pathsAtStart);
+  EXPECT_EQ(env.files.paths[pathsAtStart].substr(0, 100), c.source.substr(0, 100));
   EXPECT_FALSE(env.runtime.ended());
 
   ExpectOnlyBelow(env.files.paths, {"cr\\", "rt\\", "archives\\"});

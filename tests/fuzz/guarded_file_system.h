@@ -25,6 +25,11 @@ class GuardedFileSystem : public platform::FileSystem {
     Check(name);
     Refuse(destination);
   }
+  bool WriteNew(const std::string& name, const std::string&) override { Refuse(name); }
+  std::optional<std::string> ReadAll(const std::string& path) override {
+    Check(path);
+    return std::nullopt;
+  }
   platform::NewName LinkToNew(const std::string& path, const std::string& name) override {
     Check(name);
     Refuse(path);

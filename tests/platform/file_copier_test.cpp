@@ -148,6 +148,7 @@ TEST_F(FileCopierTest, CopyAllPutsBackWhatItReplacedWhenALaterReplacementFails) 
   EXPECT_EQ(folder.AllFiles(), before);
 
   copier.CopyAll(steps);
+  copier.Commit();
   EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "bf on");
   EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), "x1 on");
   EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 on");

@@ -76,4 +76,11 @@ void RegistrySettingsStore::Save(const std::string& application, const std::stri
     throw RuntimeError(error::kInvalidCall);
 }
 
+void RegistrySettingsStore::Flush(const std::string& application, const std::string& section) {
+  OpenKey open;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionKeyPath(application, section).c_str(), 0,
+                    KEY_QUERY_VALUE, open.out()) == ERROR_SUCCESS)
+    RegFlushKey(open.get());
+}
+
 }  // namespace platform::win32

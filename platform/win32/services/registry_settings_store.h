@@ -16,6 +16,8 @@ class RegistrySettingsStore : public SettingsStore {
   // Raises error 5 if the key cannot be created or the value not written.
   void Save(const std::string& application, const std::string& section, const std::string& key,
             const std::string& value) override;
+  // RegFlushKey. A key that cannot be flushed is still written, later: not worth an error.
+  void Flush(const std::string& application, const std::string& section) override;
 
   // The path below HKEY_CURRENT_USER of the key that holds an application's settings.
   static std::string ApplicationKeyPath(const std::string& application);

@@ -1,5 +1,6 @@
 #include "platform/win32/services/win32_file_system.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -161,6 +162,40 @@ bool Win32FileSystem::CopyToNew(const std::string& source, const std::string& na
   if (!FlushFileBuffers(output.get())) FailWriting(destination);
   if (!output.Close()) FailWriting(destination);
   return true;
+}
+
+bool Win32FileSystem::WriteNew(const std::string& name, const std::string& contents) {
+  FileHandle output(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!output.valid()) {
+    const DWORD code = GetLastError();
+    if (IsNameTakenCode(code)) return false;
+    FailWithCode(code, name);
+  }
+  for (std::size_t written = 0; written < contents.size();) {
+    DWORD put = 0;
+    const auto left = static_cast<DWORD>(std::min<std::size_t>(contents.size() - written, kChunk));
+    if (!WriteFile(output.get(), contents.data() + written, left, &put, nullptr) || put == 0)
+      FailWriting(name);
+    written += put;
+  }
+  if (!FlushFileBuffers(output.get()) || !output.Close()) FailWriting(name);
+  return true;
+}
+
+std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
+  FileHandle input(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!input.valid()) return std::nullopt;
+  std::string contents;
+  std::vector<char> buffer(4096);
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(input.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+      return std::nullopt;
+    if (got == 0) return contents;
+    contents.append(buffer.data(), got);
+  }
 }
 
 NewName Win32FileSystem::LinkToNew(const std::string& path, const std::string& name) {

@@ -21,6 +21,8 @@ class Win32FileSystem : public FileSystem {
   void CheckDestination(const std::string& destination) override;
   bool CopyToNew(const std::string& source, const std::string& name,
                  const std::string& destination) override;
+  bool WriteNew(const std::string& name, const std::string& contents) override;
+  std::optional<std::string> ReadAll(const std::string& path) override;
   NewName LinkToNew(const std::string& path, const std::string& name) override;
   void RenameOver(const std::string& from, const std::string& to) override;
   Removal Remove(const std::string& path) noexcept override;
