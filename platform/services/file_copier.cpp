@@ -85,6 +85,7 @@ void FileCopier::CopyAll(std::span<const CopyStep> steps, const std::string& not
       throw CopyPartlyUndone(failure, std::move(stillNew));
     }
   }
+  for (std::size_t i = 0; i < steps.size(); ++i) old.Release(i);  // the record's, until Commit
   written_ = Written{recordPath, std::move(record)};
 }
 

@@ -1,5 +1,6 @@
-// A copy cut short because the program was killed in the middle of it: the destination is still
-// whole, and the next copy works.
+// Copies cut short because the program was killed in the middle of them: every destination is
+// still whole, the next start puts a switch's files and its saved mode back together, and
+// nothing of the program's own is left beside them.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -10,11 +11,17 @@
 #include <filesystem>
 #include <thread>
 
+#include "crosshairs/form1.h"
+#include "crosshairs/module1.h"
+#include "platform/headless/headless_environment.h"
 #include "platform/headless/posix_file_system.h"
 #include "platform/services/file_copier.h"
 #include "platform/services/runtime_error.h"
 #include "tests/faults/fault_files.h"
+#include "tests/faults/recording_file_system.h"
 #include "tests/support/temp_folder.h"
+#include "vorlane/form1.h"
+#include "vorlane/module1.h"
 
 namespace faults {
 namespace {
@@ -92,6 +99,104 @@ TEST(InterruptedCopy, KilledHalfWayTheDestinationStaysWholeAndTheNextCopyWorks) 
   EXPECT_TRUE(SameBytes("archives/menu.rfa", "cr/7/menu.rfa"));
   // The next copy to the same destination clears away what the killed one left.
   EXPECT_TRUE(OthersBeside("archives", "menu.rfa").empty()) << "a staged file was left behind";
+}
+
+// A program run on the working folder, with the settings a previous run left.
+template <typename Module, typename Window>
+struct ProgramRun {
+  ProgramRun(const char* title, const platform::headless::MemorySettingsStore& saved) : env(title) {
+    env.settings = saved;
+    env.settings.beforeWrite = [this] { env.files.Change(); };
+    env.runtime.Run(form);
+  }
+  platform::headless::HeadlessEnvironment<RecordingFileSystem> env;
+  Module module1{env.runtime};
+  Window form{env.runtime, module1};
+};
+
+// Runs `act` on a fresh start and stops the program dead at its `step`th change of a file or a
+// setting; false once the program got to its end before that. `saved` takes what was stored.
+template <typename Run, typename Act>
+bool StopsAt(int step, const char* title, platform::headless::MemorySettingsStore& saved, Act act) {
+  Run run(title, saved);
+  run.env.files.stopAt = step;
+  bool stopped = false;
+  try {
+    act(run);
+  } catch (const Stopped&) {
+    stopped = true;
+  }
+  saved = run.env.settings;
+  saved.beforeWrite = nullptr;
+  return stopped || run.env.files.stopped();
+}
+
+using VorlaneRun = ProgramRun<vorlane::Module1, vorlane::Form1>;
+using CrosshairsRun = ProgramRun<crosshairs::Module1, crosshairs::Form1>;
+
+TEST(StoppedSwitch, AtEveryStepTheNextStartHasTheOldSetOrTheNewWithItsModeAndNothingElse) {
+  int stops = 0;
+  for (int step = 1;; ++step) {
+    test_support::TempWorkingFolder folder;
+    for (const char* set : {"bfm", "x1m", "x2m", "bfp", "x1p", "x2p"})
+      folder.Write(std::string("mods\\vl1942\\") + set + ".con", std::string("set ") + set);
+    for (const char* game : {"bf1942", "xpack1", "xpack2"})
+      folder.Write(std::string("mods\\") + game + "\\init.con", "old");
+    const auto gameFiles = folder.AllFiles();
+    platform::headless::MemorySettingsStore saved;
+    for (const char* key : {"rtr", "sw"}) saved.Save("Vorlane", "setting", key, "True");
+    saved.Save("Vorlane", "setting", "mode", "False");
+
+    if (!StopsAt<VorlaneRun>(step, "vorlane", saved,
+                             [](VorlaneRun& run) { run.env.ui.Click(run.form.Option2); }))
+      break;
+    ++stops;
+    VorlaneRun next("vorlane", saved);
+    const std::string mode = next.env.settings.Get("vorlane", "setting", "mode");
+    const std::string set = mode == "True" ? "set x" : "old";
+    EXPECT_TRUE(next.env.messageBox.shown().empty()) << "stopped at " << step;
+    EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), mode == "True" ? "set bfm" : "old")
+        << "stopped at " << step;
+    EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), mode == "True" ? "set x1m" : "old")
+        << "stopped at " << step;
+    EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), mode == "True" ? "set x2m" : "old")
+        << "stopped at " << step;
+    EXPECT_EQ(next.form.Option2.value(), mode == "True") << "stopped at " << step;
+    EXPECT_EQ(folder.AllFiles(), gameFiles) << "stopped at " << step;
+  }
+  // Three files staged, three kept aside, the record, three replacements, three saves, the
+  // flush, the record and three old files removed.
+  EXPECT_EQ(stops, 18);
+}
+
+TEST(StoppedApply, AtEveryStepTheNextStartFindsEachArchiveWholeAndNothingElse) {
+  int stops = 0;
+  for (int step = 1;; ++step) {
+    test_support::TempWorkingFolder folder;
+    folder.Write("cr\\7\\menu.rfa", "new menu");
+    folder.Write("rt\\2\\game.rfa", "new game");
+    folder.Write("archives\\menu.rfa", "old menu");
+    folder.Write("archives\\bf1942\\game.rfa", "old game");
+    const auto modFiles = folder.AllFiles();
+    platform::headless::MemorySettingsStore saved;
+    saved.Save("Vorlane", "crosshair", "cr", "7");
+    saved.Save("Vorlane", "crosshair", "rt", "2");
+
+    if (!StopsAt<CrosshairsRun>(step, "crosshairs", saved, [](CrosshairsRun& run) {
+          run.env.messageBox.Expect(platform::box::kNo);
+          run.env.ui.Click(run.form.Mapply);
+        }))
+      break;
+    ++stops;
+    CrosshairsRun next("crosshairs", saved);
+    EXPECT_TRUE(next.env.messageBox.shown().empty()) << "stopped at " << step;
+    const std::string menu = folder.Read("archives\\menu.rfa");
+    const std::string game = folder.Read("archives\\bf1942\\game.rfa");
+    EXPECT_TRUE(menu == "old menu" || menu == "new menu") << "stopped at " << step;
+    EXPECT_TRUE(game == "old game" || game == "new game") << "stopped at " << step;
+    EXPECT_EQ(folder.AllFiles(), modFiles) << "stopped at " << step;
+  }
+  EXPECT_EQ(stops, 6);  // two saves, then for each archive a copy staged and put in place
 }
 
 }  // namespace
