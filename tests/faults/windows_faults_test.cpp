@@ -74,6 +74,7 @@ class OtherProcess {
   OtherProcess& operator=(const OtherProcess&) = delete;
 
   DWORD id() const { return info_.dwProcessId; }
+  HANDLE handle() const { return info_.hProcess; }
   bool Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
   // Ends it at once, as the task manager would; returns false if it had ended already.
   bool End() {
@@ -192,6 +193,45 @@ TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
   }
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "False");
   EXPECT_TRUE(form.Option1.value());
+}
+
+// A switch ended after its last copy, before its mode was saved: the next start puts back what
+// it can, says which file another program holds, and the start after puts that one back too.
+TEST_F(InUseTest, AStoppedSwitchWhoseFileIsHeldIsPutBackAtTheStartAfter) {
+  for (const char* set : {"bfm", "x1m", "x2m"})
+    files.Write(std::string("mods\\vl1942\\") + set + ".con", set);
+  for (const char* game : {"bf1942", "xpack1", "xpack2"})
+    files.Write(std::string("mods\\") + game + "\\init.con", "old");
+  OtherProcess switching(
+      "--copy-all mods\\vl1942\\bfm.con mods\\bf1942\\init.con mods\\vl1942\\x1m.con "
+      "mods\\xpack1\\init.con mods\\vl1942\\x2m.con mods\\xpack2\\init.con");
+  ASSERT_EQ(WaitForSingleObject(switching.handle(), kWaitMs), WAIT_OBJECT_0);
+  ASSERT_EQ(files.Read("mods\\xpack2\\init.con"), "x2m");
+
+  for (const bool held : {true, false}) {
+    Environment env("vorlane");
+    for (const char* key : {"rtr", "sw"}) env.settings.Save("Vorlane", "setting", key, "True");
+    env.settings.Save("Vorlane", "setting", "mode", "True");
+    vorlane::Module1 module1(env.runtime);
+    vorlane::Form1 form(env.runtime, module1);
+    std::unique_ptr<HeldOpen> game;
+    if (held) game = std::make_unique<HeldOpen>("mods\\xpack2\\init.con");
+    if (held) env.messageBox.Expect(platform::box::kOk);
+    env.runtime.Run(form);
+    game.reset();
+
+    const auto& boxes = env.messageBox.shown();
+    ASSERT_EQ(boxes.size(), held ? 1u : 0u);
+    if (held) EXPECT_EQ(boxes[0].text, vorlane::StoppedSwitchMessage({"mods\\xpack2\\init.con"}));
+    EXPECT_EQ(files.Read("mods\\bf1942\\init.con"), "old");
+    EXPECT_EQ(files.Read("mods\\xpack1\\init.con"), "old");
+    EXPECT_EQ(files.Read("mods\\xpack2\\init.con"), held ? "x2m" : "old");
+    EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), held ? "True" : "False");
+    // Held, its old contents wait beside it, with the record, for the start after.
+    EXPECT_EQ(files.Names("mods\\xpack1"), "init.con");
+    EXPECT_EQ(files.Names("mods\\xpack2") == "init.con", !held);
+    EXPECT_EQ(files.Names("mods\\bf1942") == "init.con", !held);
+  }
 }
 
 // A virus scanner or indexer that opens a file for a moment.

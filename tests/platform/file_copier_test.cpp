@@ -156,8 +156,9 @@ TEST_F(FileCopierTest, CopyAllPutsBackWhatItReplacedWhenALaterReplacementFails) 
 }
 
 // A scanner holds the files just placed longer than the retries: the third replacement fails,
-// then putting back the first and removing the second fail too.
-TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilReplaced) {
+// then putting back the first and removing the second fail too, and putting back the first
+// again before the next CopyAll.
+TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilPutBack) {
   folder.Write("mods\\vl1942\\bfm.con", "bf on");
   folder.Write("mods\\vl1942\\x1m.con", "x1 on");
   folder.Write("mods\\vl1942\\x2m.con", "x2 on");
@@ -167,7 +168,7 @@ TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilR
   const std::vector<CopyStep> steps{{"mods\\vl1942\\bfm.con", "mods\\bf1942\\init.con"},
                                     {"mods\\vl1942\\x1m.con", "mods\\xpack1\\init.con"},
                                     {"mods\\vl1942\\x2m.con", "mods\\xpack2\\init.con"}};
-  FailingReplace failing({3, 4, 5});
+  FailingReplace failing({3, 4, 5, 8});
   FileCopier careful(failing);
   try {
     careful.CopyAll(steps);
@@ -187,9 +188,21 @@ TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilR
   ASSERT_NE(kept, all.end()) << "the old contents were deleted";
   EXPECT_EQ(folder.Read(*kept), "bf off");
 
-  careful.CopyAll(steps);  // switching again makes them agree, and clears the old away
+  try {
+    careful.CopyAll(steps);
+    FAIL() << "a copy went ahead of the files still to be put back";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.number(), error::kPermissionDenied);
+    EXPECT_EQ(e.path(), "mods\\bf1942\\init.con");
+  }
+  EXPECT_EQ(folder.Read(*kept), "bf off");
+  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 off");
+
+  careful.CopyAll(steps);  // switching again puts back the old first, then makes them agree
+  careful.Commit();
   EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 on");
   EXPECT_FALSE(folder.Exists(*kept));
+  EXPECT_EQ(folder.AllFiles().size(), 6u);  // the three sets and the three files they replaced
 }
 
 TEST_F(FileCopierTest, ACopyClearsAwayWhatCopiesOfStoppedProgramsStagedButNothingElse) {

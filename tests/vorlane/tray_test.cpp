@@ -154,7 +154,7 @@ TEST_F(TrayTest, ClosingTheWindowRemovesTheIcon) {
   EXPECT_FALSE(env.notificationArea.iconShown);
 }
 
-TEST_F(TrayTest, ARestartedShellGetsTheIconBack) {
+TEST_F(TrayTest, ARestartedShellGetsTheIconBackAndNeverLeavesTheWindowOutOfReach) {
   // The shell still knows the icon: the add is refused and the icon is brought up to date.
   form.SystemShellRestarted();
   ASSERT_EQ(env.notificationArea.calls.size(), 3u);
@@ -169,6 +169,20 @@ TEST_F(TrayTest, ARestartedShellGetsTheIconBack) {
   EXPECT_EQ(env.notificationArea.calls[3].message, kAdd);
   EXPECT_EQ(env.notificationArea.calls[3].record, module1.TrayIconData);
   EXPECT_TRUE(env.notificationArea.iconShown);
+
+  // Hidden in the tray when a shell still starting refuses the icon: the window comes back,
+  // and the next restart puts the icon in place again.
+  env.ui.Minimize(form);
+  EXPECT_FALSE(form.visible());
+  env.notificationArea.iconShown = false;
+  env.notificationArea.refuseAdds = 1;
+  form.SystemShellRestarted();
+  EXPECT_TRUE(form.visible());
+  EXPECT_EQ(form.windowState(), platform::WindowState::kNormal);
+  form.SystemShellRestarted();
+  EXPECT_TRUE(env.notificationArea.iconShown);
+  env.ui.Minimize(form);
+  EXPECT_FALSE(form.visible());
 }
 
 }  // namespace
