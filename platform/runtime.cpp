@@ -44,6 +44,8 @@ void Runtime::Finish(int exitCode) {
 }
 
 int Runtime::Run(Form& startForm) {
+  // One copy of a program works in a folder: a second one hands over to it and ends.
+  if (!services_.ui.ClaimWorkingFolder(title_, startForm)) return 0;
   RaiseEvent([&startForm] { startForm.Show(); });
   if (!ended_) services_.ui.RunMessageLoop();
   return exitCode_;

@@ -45,7 +45,8 @@ class Runtime {
   void RaiseEvent(const std::function<void()>& handler);
 
   // Loads and shows the start window, then handles events until no window is left or the
-  // program is ended. Returns the exit code.
+  // program is ended. Returns the exit code. Where another copy of the program works in the
+  // working folder already, brings that one's window back instead and returns 0 at once.
   int Run(Form& startForm);
 
   bool ended() const { return ended_; }

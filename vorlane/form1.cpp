@@ -137,9 +137,7 @@ void Form1::Form_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/
   switch (CallbackMessage(x, scaleMode(), TwipsPerPixel())) {
     case mouse_message::kLeftButtonUp:
     case mouse_message::kLeftButtonDoubleClick:
-      SetWindowState(platform::WindowState::kNormal);
-      SetForeground();
-      Show();
+      ComeBack();
       break;
     case mouse_message::kRightButtonUp:
       SetForeground();

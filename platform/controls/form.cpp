@@ -78,6 +78,12 @@ void Form::SetForeground() {
   if (loaded_) runtime_.ui().SetForeground(*this);
 }
 
+void Form::ComeBack() {
+  SetWindowState(WindowState::kNormal);
+  SetForeground();
+  Show();
+}
+
 void Form::PopupMenu(Menu& menu) {
   if (!loaded_) return;
   Menu* chosen = runtime_.ui().ShowPopup(*this, menu);
@@ -104,6 +110,10 @@ void Form::SystemShellRestarted() {
   runtime_.RaiseEvent([this] {
     if (onShellRestarted) onShellRestarted();
   });
+}
+
+void Form::SystemAnotherCopyStarted() {
+  runtime_.RaiseEvent([this] { ComeBack(); });
 }
 
 }  // namespace platform

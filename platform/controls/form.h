@@ -73,6 +73,9 @@ class Form : public Container {
   std::uintptr_t iconHandle() const;
   // Brings the window to the foreground (the system's SetForegroundWindow).
   void SetForeground();
+  // Brings the window back on the screen and to the front: restored if minimised, brought to
+  // the foreground, then shown also when hidden.
+  void ComeBack();
   // Shows the visible entries of `menu` as a popup at the mouse pointer; a chosen entry's click
   // handler runs before this returns.
   void PopupMenu(Menu& menu);
@@ -82,6 +85,8 @@ class Form : public Container {
   void SystemResized();
   void SystemMouseMove(int button, int shift, double x, double y);
   void SystemShellRestarted();
+  // Another copy of the program was started in this one's folder, and ended for this one.
+  void SystemAnotherCopyStarted();
 
   std::function<void()> onLoad;
   std::function<void()> onResize;

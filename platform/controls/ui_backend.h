@@ -2,6 +2,7 @@
 // What the control layer asks of a backend: real windows on Windows, an in-memory record in
 // the headless tests.
 #include <cstdint>
+#include <string>
 
 #include "platform/controls/form.h"
 #include "platform/controls/picture.h"
@@ -41,6 +42,11 @@ class UiBackend {
   virtual std::uintptr_t WindowHandle(const Form& form) = 0;
   // The window's small icon: the image a notification-area icon shows.
   virtual std::uintptr_t IconHandle(const Form& form) = 0;
+
+  // Makes this the one copy of the program `program` working in the working folder, its window
+  // `startForm`. Where another copy holds the folder already, asks that one to bring its
+  // window back and returns false: this copy then ends without a window of its own.
+  virtual bool ClaimWorkingFolder(const std::string& program, Form& startForm) = 0;
 
   // Handles events until no window of the program is left.
   virtual void RunMessageLoop() = 0;

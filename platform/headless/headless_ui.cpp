@@ -1,6 +1,8 @@
 #include "platform/headless/headless_ui.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <memory>
 
 #include "platform/runtime.h"
@@ -43,7 +45,35 @@ bool ReadPictureSize(PictureBytes b, int& width, int& height) {
   return false;
 }
 
+struct Claim {
+  HeadlessUi* ui;
+  Form* startForm;
+};
+
+// The folders held, by program and folder.
+std::map<std::string, Claim>& Claims() {
+  static std::map<std::string, Claim> claims;
+  return claims;
+}
+
 }  // namespace
+
+HeadlessUi::~HeadlessUi() {
+  if (!claim_.empty()) Claims().erase(claim_);
+}
+
+bool HeadlessUi::ClaimWorkingFolder(const std::string& program, Form& startForm) {
+  const std::string key = program + '|' + std::filesystem::current_path().string();
+  const auto held = Claims().find(key);
+  if (held != Claims().end() && held->second.ui != this) {
+    events.push_back("hand over to the copy running here");
+    held->second.startForm->SystemAnotherCopyStarted();
+    return false;
+  }
+  Claims()[key] = {this, &startForm};
+  claim_ = key;
+  return true;
+}
 
 PictureRef HeadlessUi::DecodePicture(PictureBytes bytes) {
   int width = 0;

@@ -15,6 +15,11 @@ namespace platform::headless {
 
 class HeadlessUi : public UiBackend {
  public:
+  HeadlessUi() = default;
+  ~HeadlessUi() override;
+  HeadlessUi(const HeadlessUi&) = delete;
+  HeadlessUi& operator=(const HeadlessUi&) = delete;
+
   // --- the backend ---
   PictureRef DecodePicture(PictureBytes bytes) override;
   void CreateWindow(Form& form) override;
@@ -32,6 +37,8 @@ class HeadlessUi : public UiBackend {
   int TwipsPerPixel() override { return twipsPerPixel; }
   std::uintptr_t WindowHandle(const Form& form) override;
   std::uintptr_t IconHandle(const Form& form) override;
+  // The copies of a program in a folder are the environments of this process that run it there.
+  bool ClaimWorkingFolder(const std::string& program, Form& startForm) override;
   void RunMessageLoop() override {}
   void Terminate(int code) override {
     terminated = true;
@@ -75,6 +82,7 @@ class HeadlessUi : public UiBackend {
   };
   std::map<const Form*, Window> windows_;
   std::uintptr_t nextHandle_ = 0x1000;
+  std::string claim_;  // the program and folder this copy holds
 };
 
 }  // namespace platform::headless

@@ -222,7 +222,9 @@ TEST_F(InUseTest, AStoppedSwitchWhoseFileIsHeldIsPutBackAtTheStartAfter) {
 
     const auto& boxes = env.messageBox.shown();
     ASSERT_EQ(boxes.size(), held ? 1u : 0u);
-    if (held) EXPECT_EQ(boxes[0].text, vorlane::StoppedSwitchMessage({"mods\\xpack2\\init.con"}));
+    if (held) {
+      EXPECT_EQ(boxes[0].text, vorlane::StoppedSwitchMessage({"mods\\xpack2\\init.con"}));
+    }
     EXPECT_EQ(files.Read("mods\\bf1942\\init.con"), "old");
     EXPECT_EQ(files.Read("mods\\xpack1\\init.con"), "old");
     EXPECT_EQ(files.Read("mods\\xpack2\\init.con"), held ? "x2m" : "old");

@@ -112,6 +112,31 @@ TEST_F(VorlaneTest, WithoutItsIconTheWindowStaysOnTheScreenUntilTheIconIsInPlace
   EXPECT_EQ(env.notificationArea.calls.size(), 4u);
 }
 
+TEST_F(TrayTest, ASecondCopyInTheSameFolderBringsThisOneBackAndEndsButOneElsewhereRuns) {
+  using Environment = platform::headless::HeadlessEnvironment<platform::headless::PosixFileSystem>;
+  env.ui.Minimize(form);
+  ASSERT_FALSE(form.visible());
+  {
+    Environment second("vorlane");
+    Module1 secondModule(second.runtime);
+    Form1 secondForm(second.runtime, secondModule);
+    EXPECT_EQ(second.runtime.Run(secondForm), 0);
+    EXPECT_FALSE(secondForm.loaded());
+    EXPECT_TRUE(second.notificationArea.calls.empty());
+    EXPECT_TRUE(second.settings.log().empty());
+  }
+  EXPECT_TRUE(form.visible());
+  EXPECT_EQ(form.windowState(), platform::WindowState::kNormal);
+
+  test_support::TempWorkingFolder elsewhere;
+  Environment other("vorlane");
+  other.settings = env.settings;
+  Module1 otherModule(other.runtime);
+  Form1 otherForm(other.runtime, otherModule);
+  other.runtime.Run(otherForm);
+  EXPECT_TRUE(otherForm.visible());
+}
+
 TEST_F(TrayTest, ARightClickOffersThePopupWithoutShowingTheHiddenWindow) {
   env.ui.Minimize(form);
   const int foreground = env.ui.foregroundCount;

@@ -5,6 +5,7 @@
 #include "platform/controls/menu.h"
 #include "platform/win32/controls/control_windows.h"
 #include "platform/win32/controls/menu_builder.h"
+#include "platform/win32/controls/one_copy_per_folder.h"
 #include "platform/win32/controls/window_class.h"
 #include "platform/win32/event_boundary.h"
 #include "platform/win32/system.h"
@@ -102,6 +103,13 @@ LRESULT HandleFormMessage(FormWindow& window, UINT message, WPARAM wParam, LPARA
     form.SystemShellRestarted();
     return 0;
   }
+  if (message == kComeBackMessage && &form == ui.claimedForm) {
+    form.SystemAnotherCopyStarted();
+    // A modal window of ours in front of it comes to the front in its place.
+    HWND popup = IsWindow(hwnd) ? GetLastActivePopup(hwnd) : nullptr;
+    if (popup != nullptr && popup != hwnd) SetForegroundWindow(popup);
+    return 0;
+  }
   if (const auto reflected = ReflectToControl(message, wParam, lParam)) return *reflected;
   switch (message) {
     case WM_CLOSE:
@@ -138,6 +146,7 @@ LRESULT HandleFormMessage(FormWindow& window, UINT message, WPARAM wParam, LPARA
       if (--ui.liveForms == 0 && ui.loopRunning) PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
+      if (&form == ui.claimedForm) UnmarkClaimWindow(hwnd, ui.claimName);
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       window.hwnd = nullptr;
       break;
@@ -204,6 +213,7 @@ void CreateFormWindow(UiState& ui, Form& form) {
   ++ui.liveForms;
   // Also when the program runs elevated and the restarted shell does not.
   AllowFromAnyProgram(hwnd, ui.taskbarCreated);
+  if (&form == ui.claimedForm) MarkClaimWindow(hwnd, ui.claimName);
 
   if (design.hasIcon) SetIcons(window, hwnd);
   CreateControlWindows(form, hwnd, ui.twipsPerPixel);

@@ -3,6 +3,7 @@
 // running, and the few things of the system it asked for once.
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/controls/form.h"
@@ -38,6 +39,10 @@ struct UiState {
   int liveForms = 0;
   bool loopRunning = false;
   std::vector<ModalFrame*> modals;
+  // The working folder this copy of the program holds, and the form whose window shows it.
+  std::string claimName;
+  HANDLE claim = nullptr;
+  const Form* claimedForm = nullptr;
 };
 
 }  // namespace platform::win32

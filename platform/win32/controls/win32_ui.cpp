@@ -8,6 +8,7 @@
 #include "platform/win32/controls/control_windows.h"
 #include "platform/win32/controls/form_window.h"
 #include "platform/win32/controls/menu_builder.h"
+#include "platform/win32/controls/one_copy_per_folder.h"
 #include "platform/win32/controls/option_arrow_keys.h"
 #include "platform/win32/controls/pictures.h"
 #include "platform/win32/controls/ui_state.h"
@@ -73,6 +74,7 @@ Win32Ui::Win32Ui(std::string programTitle) : state_(std::make_unique<UiState>())
 
 Win32Ui::~Win32Ui() {
   if (state_->hiddenOwner != nullptr) ::DestroyWindow(state_->hiddenOwner);
+  if (state_->claim != nullptr && state_->claim != INVALID_HANDLE_VALUE) CloseHandle(state_->claim);
 }
 
 PictureRef Win32Ui::DecodePicture(PictureBytes bytes) {
@@ -208,6 +210,15 @@ std::uintptr_t Win32Ui::IconHandle(const Form& form) {
   if (window == nullptr) return 0;
   return reinterpret_cast<std::uintptr_t>(window->smallIcon != nullptr ? window->smallIcon
                                                                        : window->bigIcon);
+}
+
+bool Win32Ui::ClaimWorkingFolder(const std::string& program, Form& startForm) {
+  UiState& s = *state_;
+  s.claimName = FolderClaimName(program);
+  s.claim = ClaimOrHandOver(s.claimName);
+  if (s.claim == nullptr) return false;
+  s.claimedForm = &startForm;
+  return true;
 }
 
 void Win32Ui::RunMessageLoop() {

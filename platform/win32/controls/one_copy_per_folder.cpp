@@ -1,0 +1,92 @@
+#include "platform/win32/controls/one_copy_per_folder.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/services/letter_case.h"
+#include "platform/win32/system.h"
+
+namespace platform::win32 {
+namespace {
+
+constexpr DWORD kWaitForTheFirstCopyMs = 5000;
+constexpr DWORD kWaitStepMs = 100;
+
+std::string WorkingFolder() {
+  char folder[MAX_PATH + 1] = {};
+  const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
+  if (length == 0 || length > MAX_PATH) return {};
+  char longForm[MAX_PATH + 1] = {};
+  const DWORD longLength = GetLongPathNameA(folder, longForm, MAX_PATH);
+  return longLength == 0 || longLength > MAX_PATH ? folder : longForm;
+}
+
+// FNV-1a: short, and the same in every copy of every version of the program.
+std::uint64_t Hash(const std::string& text) {
+  std::uint64_t hash = 0xcbf29ce484222325u;
+  for (const char c : text) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 0x100000001b3u;
+  }
+  return hash;
+}
+
+struct Search {
+  const char* name;
+  HWND found;
+};
+
+BOOL CALLBACK FindMarked(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<Search*>(data);
+  if (GetPropA(window, search.name) == nullptr) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+HWND FindClaimWindow(const std::string& name) {
+  Search search{name.c_str(), nullptr};
+  EnumWindows(&FindMarked, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+std::string FolderClaimName(const std::string& program) {
+  char digits[17] = {};
+  const auto hash = Hash(FoldCase(WorkingFolder()));
+  std::snprintf(digits, sizeof digits, "%08lx%08lx", static_cast<unsigned long>(hash >> 32),
+                static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+  return "Local\\" + program + "-" + digits;
+}
+
+HANDLE ClaimOrHandOver(const std::string& name) {
+  HANDLE claim = CreateMutexA(nullptr, TRUE, name.c_str());
+  if (claim == nullptr) return INVALID_HANDLE_VALUE;
+  if (GetLastError() != ERROR_ALREADY_EXISTS) return claim;
+  for (DWORD waited = 0; waited < kWaitForTheFirstCopyMs; waited += kWaitStepMs) {
+    if (HWND first = FindClaimWindow(name)) {
+      // The user started this copy: the first may take the foreground from it.
+      DWORD process = 0;
+      GetWindowThreadProcessId(first, &process);
+      AllowSetForegroundWindow(process);
+      PostMessageA(first, kComeBackMessage, 0, 0);
+      break;
+    }
+    const DWORD waitResult = WaitForSingleObject(claim, kWaitStepMs);
+    if (waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED) return claim;
+  }
+  CloseHandle(claim);
+  return nullptr;
+}
+
+void MarkClaimWindow(HWND window, const std::string& name) {
+  SetPropA(window, name.c_str(), window);
+  // Also when this copy runs elevated and the later one does not.
+  AllowFromAnyProgram(window, kComeBackMessage);
+}
+
+void UnmarkClaimWindow(HWND window, const std::string& name) {
+  RemovePropA(window, name.c_str());
+}
+
+}  // namespace platform::win32
