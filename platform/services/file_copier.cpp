@@ -106,10 +106,11 @@ std::vector<std::string> FileCopier::FinishStoppedCopies(std::span<const std::st
                                                          Restore restore) {
   restore_ = std::move(restore);
   for (const auto& destination : destinations) {
-    for (auto& [path, owner] : files_.RecordsBeside(destination)) {
-      const bool known = std::any_of(pending_.begin(), pending_.end(),
-                                     [&](const Pending& pending) { return pending.path == path; });
-      if (!known) pending_.push_back({std::move(path), owner});
+    for (auto& record : files_.RecordsBeside(destination)) {
+      const bool known = std::any_of(pending_.begin(), pending_.end(), [&](const Pending& pending) {
+        return pending.path == record.first;
+      });
+      if (!known) pending_.push_back({std::move(record.first), record.second});
     }
   }
   const std::vector<std::string> stillNew = UndoPending();
