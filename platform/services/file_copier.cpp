@@ -113,7 +113,7 @@ std::vector<std::string> FileCopier::FinishStoppedCopies(std::span<const std::st
       if (!known) pending_.push_back({std::move(record.first), record.second});
     }
   }
-  const std::vector<std::string> stillNew = UndoPending();
+  std::vector<std::string> stillNew = UndoPending();
 
   // No other copy of the program works here and this one has copied nothing yet: every other
   // staged or kept-aside file is left over, but those a record still needs.

@@ -72,7 +72,7 @@ void Staging::RemoveAbandoned(const std::string& destination) {
 }
 
 std::string Staging::WriteRecord(const std::string& destination, const std::string& contents) {
-  const std::string name = RecordFileName(destination, files_.ProcessId());
+  std::string name = RecordFileName(destination, files_.ProcessId());
   bool made = false;
   try {
     made = files_.WriteNew(name, contents);
