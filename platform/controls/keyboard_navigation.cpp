@@ -18,6 +18,23 @@ std::vector<OptionButton*> OptionGroup(const Container& container) {
   return group;
 }
 
+std::vector<Control*> TabOrder(const Container& container) {
+  std::vector<Control*> ordered = container.controls();
+  std::stable_sort(ordered.begin(), ordered.end(), [](const Control* a, const Control* b) {
+    return a->tabIndex() < b->tabIndex();
+  });
+  const std::vector<OptionButton*> group = OptionGroup(container);
+  std::vector<Control*> visited;
+  for (Control* control : ordered) {
+    if (control->kind() != ControlKind::kOptionButton) {
+      visited.push_back(control);
+    } else if (control == group.front()) {
+      visited.insert(visited.end(), group.begin(), group.end());
+    }
+  }
+  return visited;
+}
+
 OptionButton& OptionReached(const OptionButton& from, ArrowStep step) {
   const std::vector<OptionButton*> group = OptionGroup(from.container());
   const auto at = std::find(group.begin(), group.end(), &from);

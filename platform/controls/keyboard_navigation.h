@@ -1,8 +1,10 @@
 #pragma once
-// What the keyboard does in a window's option groups, as in the system's dialogs. The arrow keys
-// move to the next or previous button of the group in tab order, wrapping around at its ends,
-// and select the button they reach: a user's selection, so its click handler runs as for a
-// click. Tab enters a group at its selected button, or at its first when none is selected.
+// What the keyboard does in a window's option groups, as in the system's dialogs. The option
+// buttons of one container are one group. The arrow keys move to the next or previous button
+// of the group in tab order, wrapping around at its ends, and select the button they reach: a
+// user's selection, so its click handler runs as for a click. Tab reaches the group once, at
+// the place of its first button in tab order, and enters it at its selected button, or at its
+// first when none is selected.
 #include <vector>
 
 #include "platform/controls/controls.h"
@@ -16,6 +18,12 @@ enum class ArrowStep {
 
 // The option buttons of `container` in tab order: one exclusive group.
 std::vector<OptionButton*> OptionGroup(const Container& container);
+
+// The controls of `container` in the order Tab visits them: tab order, but with the whole option
+// group at the place of its first button, so that a control whose tab index falls among the
+// buttons' comes after the group rather than splitting it. A backend lays its windows out in
+// this order and starts a new group at every control but the group's later buttons.
+std::vector<Control*> TabOrder(const Container& container);
 
 // The button an arrow key reaches from `from` within its group.
 OptionButton& OptionReached(const OptionButton& from, ArrowStep step);

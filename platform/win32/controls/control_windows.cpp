@@ -43,7 +43,7 @@ struct ControlWindowKind {
   bool systemClass = false;  // the system's: gets its control and its font after creation
   bool button = false;       // drawn unthemed: themed buttons ignore the text colour
   void (*showValue)(const Control&, HWND) = nullptr;
-  bool optionGroup = false;    // a run of them is one group for the arrow keys, one tab stop
+  bool optionGroup = false;    // a container's are one group, one tab stop (keyboard_navigation)
   bool holdsControls = false;  // a frame: its controls inside, a group box drawn around them
   bool showsPicture = false;   // painted anew with every change
   bool takesClicks = false;    // its BN_CLICKED is the user's click
@@ -135,14 +135,6 @@ RECT PixelRect(const Bounds& bounds, int twipsPerPixel) {
           top + TwipsToPixels(bounds.height, twipsPerPixel)};
 }
 
-std::vector<Control*> InTabOrder(const Container& container) {
-  std::vector<Control*> ordered = container.controls();
-  std::stable_sort(ordered.begin(), ordered.end(), [](const Control* a, const Control* b) {
-    return a->tabIndex() < b->tabIndex();
-  });
-  return ordered;
-}
-
 void SetStyleBit(HWND window, DWORD bit, bool on) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   const DWORD wanted = on ? (style | bit) : (style & ~bit);
@@ -222,15 +214,14 @@ void FillClient(HWND window, HDC dc, Color color) {
 
 void CreateControlWindows(Container& container, HWND parent, int twipsPerPixel) {
   int id = kFirstChildId;
-  bool previousWasOption = false;
-  bool first = true;
-  for (Control* control : InTabOrder(container)) {
+  const std::vector<OptionButton*> group = OptionGroup(container);
+  // The windows lie in the order Tab visits the controls, so that the container's option group
+  // is one run of windows: one group for the dialog keys, as for the arrow keys.
+  for (Control* control : TabOrder(container)) {
     const ControlWindowKind& kind = KindOf(*control);
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
-    // A run of option buttons is one group for the arrow keys; everything else stands alone.
-    if (first || !(kind.optionGroup && previousWasOption)) style |= WS_GROUP;
-    first = false;
-    previousWasOption = kind.optionGroup;
+    const bool laterInGroup = kind.optionGroup && control != group.front();
+    if (!laterInGroup) style |= WS_GROUP;
 
     const RECT place = PixelRect(control->bounds(), twipsPerPixel);
     HWND window = CreateChild(kind.className, control->caption(), style, kind.exStyle, place,

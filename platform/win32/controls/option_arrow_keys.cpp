@@ -30,8 +30,8 @@ bool HandleOptionArrowKey(const MSG& message) {
   Control* control = ControlOf(message.hwnd);
   if (control == nullptr || control->kind() != ControlKind::kOptionButton) return false;
   if (!IsWindowEnabled(GetAncestor(message.hwnd, GA_ROOT))) return true;
-  // Selected first, focused after: the button then holds the focus already selected, so that no
-  // button class that clicks an unselected radio button on focus runs its handler again.
+  // Selected first, focused after: the focus never lands on a button not yet selected (see
+  // BM_SETDONTCLICK in control_windows.cpp for why that matters).
   const bool repeat = (message.lParam & (1 << 30)) != 0;  // the key was down already
   const OptionButton& focus = PressArrow(static_cast<OptionButton&>(*control), *step, repeat);
   HWND target = reinterpret_cast<HWND>(focus.nativeHandle());

@@ -218,6 +218,11 @@ TEST_F(Win32FileCopyTest, CopyAllReplacesEverythingOrNothing) {
 
   folder_.MakeWritable("archives\\bf1942\\game.rfa");
   copier_.CopyAll(steps);
+  // Until committed, the old contents wait beside, with the record that can put them back.
+  const std::string self = "menu.rfa.~vl" + std::to_string(GetCurrentProcessId());
+  EXPECT_NE(folder_.Names("archives").find(self + ".record"), std::string::npos);
+  EXPECT_NE(folder_.Names("archives").find(self + "-"), std::string::npos);
+  copier_.Commit();
   EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == newContents_) << "archives\\menu.rfa";
   EXPECT_EQ(folder_.Read("archives\\bf1942\\game.rfa"), "new game");
   EXPECT_EQ(folder_.Names("archives"), "bf1942 menu.rfa");

@@ -10,6 +10,7 @@
 
 #include "platform/controls/controls.h"
 #include "platform/controls/form.h"
+#include "platform/controls/keyboard_navigation.h"
 #include "platform/controls/menu.h"
 #include "platform/headless/memory_settings_store.h"
 #include "platform/headless/recording_notification_area.h"
@@ -250,7 +251,6 @@ TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
   EXPECT_FALSE(StyleOf(WindowOf(window.option2)) & WS_TABSTOP);
   EXPECT_TRUE(StyleOf(WindowOf(window.check)) & WS_TABSTOP);
   EXPECT_TRUE(GetWindowLongPtrA(WindowOf(window.frame), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
-  // Windows' option buttons would click themselves on getting the focus.
   EXPECT_EQ(toldNotToClickOnFocus,
             (std::vector<HWND>{WindowOf(window.option1), WindowOf(window.option2),
                                WindowOf(window.rt2), WindowOf(window.rt1)}));
@@ -259,6 +259,21 @@ TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
   EXPECT_FALSE(IsWindow(form));
   EXPECT_EQ(window.option1.nativeHandle(), 0u);
   EXPECT_EQ(window.rt1.nativeHandle(), 0u);
+
+  // A control whose tab index falls among the buttons' comes after the whole group: Tab and the
+  // arrow keys see the same group.
+  Form split(env_.runtime, TestFormDesign());
+  OptionButton first(split, {.name = "First", .tabIndex = 1});
+  CheckBox between(split, {.name = "Between", .tabIndex = 2});
+  OptionButton last(split, {.name = "Last", .tabIndex = 3});
+  split.Show();
+  HWND splitWindow = WindowOf(split);
+  EXPECT_EQ(ChildrenTopFirst(splitWindow),
+            (std::vector<HWND>{WindowOf(first), WindowOf(last), WindowOf(between)}));
+  EXPECT_EQ(&OptionReached(first, ArrowStep::kNext), &last);
+  EXPECT_EQ(GetNextDlgGroupItem(splitWindow, WindowOf(first), FALSE), WindowOf(last));
+  EXPECT_EQ(GetNextDlgTabItem(splitWindow, WindowOf(first), FALSE), WindowOf(between));
+  EXPECT_EQ(GetNextDlgTabItem(splitWindow, WindowOf(between), FALSE), WindowOf(first));
 }
 
 TEST_F(Win32UiTest, SelectingAnOptionClicksItOnceAndClearsOnlyItsOwnGroup) {
