@@ -16,7 +16,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 #include "platform/win32/controls/win32_ui.h"
 #include "platform/win32/win32_environment.h"
 

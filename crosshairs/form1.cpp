@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "crosshairs/form2.h"
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 #include "platform/services/convert.h"
 #include "platform/services/error_trap.h"
 #include "platform/services/message_box.h"

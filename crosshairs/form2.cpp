@@ -3,7 +3,7 @@
 #include <string>
 
 #include "crosshairs/preview_lists.h"
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 
 // Where donations go is set when the program is built, not in the source.
 #ifndef VL_DONATION_SERVICE

@@ -1,7 +1,7 @@
 // The program's entry point on Windows: the selector window is the start window.
 #include "crosshairs/form1.h"
 #include "crosshairs/module1.h"
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/windows_api.h"
 

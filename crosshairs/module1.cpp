@@ -5,7 +5,7 @@
 #include "crosshairs/form1.h"
 #include "crosshairs/preview_lists.h"
 #include "platform/controls/controls.h"
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 #include "platform/services/convert.h"
 #include "platform/services/error_trap.h"
 #include "platform/services/runtime_error.h"

@@ -4,7 +4,7 @@
 #include "platform/controls/controls.h"
 #include "platform/controls/form.h"
 #include "platform/controls/menu.h"
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 #include "vorlane/mode_switch.h"
 #include "vorlane/module1.h"
 

@@ -3,7 +3,7 @@
 // Every value is text, as it is stored, and is converted only where it is compared.
 #include <string>
 
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 #include "platform/services/error_trap.h"
 #include "platform/services/notification_area.h"
 #include "platform/services/runtime_error.h"

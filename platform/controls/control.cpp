@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "platform/controls/form.h"
+#include "platform/controls/runtime.h"
 #include "platform/controls/ui_backend.h"
-#include "platform/runtime.h"
 
 namespace platform {
 

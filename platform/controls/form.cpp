@@ -1,8 +1,8 @@
 #include "platform/controls/form.h"
 
 #include "platform/controls/menu.h"
+#include "platform/controls/runtime.h"
 #include "platform/controls/ui_backend.h"
-#include "platform/runtime.h"
 
 namespace platform {
 

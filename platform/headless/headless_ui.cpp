@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 #include "platform/services/runtime_error.h"
 
 namespace platform::headless {

@@ -1,6 +1,17 @@
 #pragma once
 // Errors of the application runtime: numbered as the classic runtime numbers them, so that
 // programs can tell "path not found" (76) from "type mismatch" (13) and so on.
+//
+// A failure travels one of three ways, by who meets it:
+// - A RuntimeError (below), raised by the services (files, settings, conversions, pictures) and
+//   the control layer: a program's error trap catches it (error_trap.h); one that leaves an
+//   event handler is reported by the runtime's event boundary (runtime.h), which ends the program.
+// - A text flag of the program's own ("1" in crosshairs' InstallFailed, vorlane's Loading):
+//   how one procedure of a program tells another what happened, as the programs' design asks.
+// - A std::runtime_error from the Windows backend, for the system refusing what no program can
+//   answer (a window that cannot be created): it passes every trap, and the backend's last
+//   boundary around the system's callbacks reports it and ends the process (event_boundary.h).
+// Ending the program (EndProgram) is no failure and travels like an exception of its own.
 #include <stdexcept>
 #include <string>
 

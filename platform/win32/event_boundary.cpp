@@ -3,7 +3,7 @@
 #include <exception>
 #include <new>
 
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 #include "platform/services/runtime_error.h"
 
 namespace platform::win32 {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 
 namespace platform::win32 {
 

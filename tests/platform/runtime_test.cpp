@@ -1,4 +1,4 @@
-#include "platform/runtime.h"
+#include "platform/controls/runtime.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 // outside the test is touched.
 #include <string>
 
+#include "platform/controls/runtime.h"
 #include "platform/headless/memory_settings_store.h"
 #include "platform/headless/recording_notification_area.h"
 #include "platform/headless/scripted_message_box.h"
-#include "platform/runtime.h"
 #include "platform/services/file_copier.h"
 #include "platform/win32/controls/win32_ui.h"
 #include "platform/win32/services/win32_file_system.h"
