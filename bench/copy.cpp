@@ -3,17 +3,23 @@
 //
 //   bench_copy apply RUNS [SETTLE_MS]    the folder holds cr\7\menu.rfa, rt\2\game.rfa and
 //                                        archives\bf1942
-//   bench_copy enable RUNS [SETTLE_MS]   the folder holds mods\vl1942\*.con and
-//                                        mods\bf1942|xpack1|xpack2
+//   bench_copy enable RUNS [SETTLE_MS]   the folder holds every file of vorlane's copy table
+//   bench_copy enable-files BYTES        lays out every file of vorlane's copy table in the
+//                                        folder, each of BYTES random bytes, and prints the
+//                                        copies of Enable, "SOURCE DESTINATION" a line
 //
 // Each timed run starts SETTLE_MS milliseconds (default 0) after everything before it, as the
 // benchmark's floors do.
 //
 // Prints "apply RUN SECONDS ..." or "enable RUN SECONDS ..." for each run, followed by where the
 // run's time went: each file operation with its destination and milliseconds, in order.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -126,6 +132,27 @@ void Enable(int runs, DWORD settleMs) {
   }
 }
 
+// "mods/bf1942/init.con" for the program's "mods\\bf1942\\init.con": Wine takes either.
+std::string Slashed(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+// The folder a timed Enable works in, from the program's own copy table.
+void LayOutEnableFiles(std::size_t bytes) {
+  std::mt19937 random(1942);
+  std::string contents(bytes, '\0');
+  for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
+    for (const char* file : {row.enableSource, row.disableSource, row.destination}) {
+      for (char& c : contents) c = static_cast<char>(random());
+      const std::filesystem::path path = Slashed(file);
+      std::filesystem::create_directories(path.parent_path());
+      std::ofstream(path, std::ios::binary) << contents;
+    }
+    std::printf("%s %s\n", Slashed(row.enableSource).c_str(), Slashed(row.destination).c_str());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -141,10 +168,14 @@ int main(int argc, char** argv) {
       Enable(runs, settleMs);
       return 0;
     }
+    if (command == "enable-files" && runs > 0) {
+      LayOutEnableFiles(static_cast<std::size_t>(runs));
+      return 0;
+    }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_copy: %s\n", error.what());
     return 1;
   }
-  std::fprintf(stderr, "usage: bench_copy apply|enable RUNS [SETTLE_MS]\n");
+  std::fprintf(stderr, "usage: bench_copy apply|enable RUNS [SETTLE_MS] | enable-files BYTES\n");
   return 2;
 }

@@ -219,7 +219,7 @@ void Form1::SwitchMode(Mode mode) {
 // reads them.
 void Form1::FinishStoppedSwitch() {
   const auto stillNew = runtime().files().FinishStoppedCopies(
-      kModeDestinations, [this](const std::string& mode) { module1_.PutBackMode(mode); });
+      ModeDestinations(), [this](const std::string& mode) { module1_.PutBackMode(mode); });
   if (!stillNew.empty()) runtime().MsgBox(StoppedSwitchMessage(stillNew), platform::box::kOkOnly);
 }
 

@@ -22,19 +22,21 @@ std::string Reason(int number) {
 
 }  // namespace
 
+std::vector<std::string> ModeDestinations() {
+  std::vector<std::string> destinations;
+  for (const ModeCopy& row : kModeCopies) destinations.emplace_back(row.destination);
+  return destinations;
+}
+
 std::vector<platform::CopyStep> ModeCopySteps(Mode mode, const std::string& useRtr,
                                               const std::string& useSw) {
-  const bool enable = mode == Mode::kEnabled;
+  const bool rtr = platform::TextToBool(useRtr);
+  const bool sw = platform::TextToBool(useSw);
   std::vector<platform::CopyStep> steps;
-  steps.push_back(
-      {enable ? "mods\\vl1942\\bfm.con" : "mods\\vl1942\\bfp.con", kModeDestinations[0]});
-  if (platform::TextToBool(useRtr)) {
-    steps.push_back(
-        {enable ? "mods\\vl1942\\x1m.con" : "mods\\vl1942\\x1p.con", kModeDestinations[1]});
-  }
-  if (platform::TextToBool(useSw)) {
-    steps.push_back(
-        {enable ? "mods\\vl1942\\x2m.con" : "mods\\vl1942\\x2p.con", kModeDestinations[2]});
+  for (const ModeCopy& row : kModeCopies) {
+    const bool takesPart = row.gate == Gate::kAlways || (row.gate == Gate::kRtr && rtr) ||
+                           (row.gate == Gate::kSw && sw);
+    if (takesPart) steps.push_back({SourceFor(row, mode), row.destination});
   }
   return steps;
 }

@@ -12,6 +12,7 @@
 #include "platform/headless/headless_environment.h"
 #include "tests/faults/recording_file_system.h"
 #include "tests/support/temp_folder.h"
+#include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
@@ -228,10 +229,7 @@ const std::vector<std::pair<std::string, std::string>> kCrosshairValues = {{"cr"
 class VorlaneSettingsTest : public ::testing::TestWithParam<ModeCase> {
  protected:
   VorlaneSettingsTest() {
-    for (const char* set : {"bfm", "x1m", "x2m", "bfp", "x1p", "x2p"})
-      folder.Write(std::string("mods\\vl1942\\") + set + ".con", set);
-    for (const char* game : {"bf1942", "xpack1", "xpack2"})
-      folder.Write(std::string("mods\\") + game + "\\init.con", "old");
+    vorlane::LayOutGameRoot(folder);
     for (const auto& [key, value] : kCrosshairValues)
       env.settings.Save("Vorlane", "crosshair", key, value);
     const ModeCase& c = GetParam();
@@ -259,9 +257,9 @@ TEST_P(VorlaneSettingsTest, StartsSwitchesAndStaysInTheGamesModsFolders) {
   env.ui.Click(form.Option1);
   env.ui.Click(form.Option2);
   EXPECT_EQ(env.messageBox.shown().size(), c.notice ? 1u : 0u);
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "bfm");
-  EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), c.rtrTicked ? "x1m" : "old");
-  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), c.swTicked ? "x2m" : "old");
+  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "set bfm\n");
+  EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), c.rtrTicked ? "set x1m\n" : "old xpack1\r\n");
+  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), c.swTicked ? "set x2m\n" : "old xpack2\r\n");
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "True");
   EXPECT_FALSE(env.runtime.ended());
 

@@ -16,6 +16,7 @@
 #include "platform/services/runtime_error.h"
 #include "tests/faults/fault_files.h"
 #include "tests/support/temp_folder.h"
+#include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
@@ -152,10 +153,7 @@ void PrintTo(const EnableFault& fault, std::ostream* out) {
 class EnableFaultTest : public ::testing::TestWithParam<EnableFault> {
  protected:
   EnableFaultTest() {
-    for (const char* set : {"bfm", "x1m", "x2m", "bfp", "x1p", "x2p"})
-      folder.Write(std::string("mods\\vl1942\\") + set + ".con", std::string("set ") + set);
-    for (const char* game : {"bf1942", "xpack1", "xpack2"})
-      folder.Write(std::string("mods\\") + game + "\\init.con", std::string("old ") + game);
+    vorlane::LayOutGameRoot(folder);
     env.settings.Save("Vorlane", "setting", "mode", "False");
     env.settings.Save("Vorlane", "setting", "rtr", "True");
     env.settings.Save("Vorlane", "setting", "sw", "True");

@@ -20,6 +20,7 @@
 #include "tests/faults/fault_files.h"
 #include "tests/faults/recording_file_system.h"
 #include "tests/support/temp_folder.h"
+#include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
@@ -138,10 +139,7 @@ TEST(StoppedSwitch, AtEveryStepTheNextStartHasTheOldSetOrTheNewWithItsModeAndNot
   int stops = 0;
   for (int step = 1;; ++step) {
     test_support::TempWorkingFolder folder;
-    for (const char* set : {"bfm", "x1m", "x2m", "bfp", "x1p", "x2p"})
-      folder.Write(std::string("mods\\vl1942\\") + set + ".con", std::string("set ") + set);
-    for (const char* game : {"bf1942", "xpack1", "xpack2"})
-      folder.Write(std::string("mods\\") + game + "\\init.con", "old");
+    vorlane::LayOutGameRoot(folder);
     const auto gameFiles = folder.AllFiles();
     platform::headless::MemorySettingsStore saved;
     for (const char* key : {"rtr", "sw"}) saved.Save("Vorlane", "setting", key, "True");
@@ -153,20 +151,19 @@ TEST(StoppedSwitch, AtEveryStepTheNextStartHasTheOldSetOrTheNewWithItsModeAndNot
     ++stops;
     VorlaneRun next("vorlane", saved);
     const std::string mode = next.env.settings.Get("vorlane", "setting", "mode");
-    const std::string set = mode == "True" ? "set x" : "old";
     EXPECT_TRUE(next.env.messageBox.shown().empty()) << "stopped at " << step;
-    EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), mode == "True" ? "set bfm" : "old")
-        << "stopped at " << step;
-    EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), mode == "True" ? "set x1m" : "old")
-        << "stopped at " << step;
-    EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), mode == "True" ? "set x2m" : "old")
-        << "stopped at " << step;
+    for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
+      EXPECT_EQ(folder.Read(row.destination), mode == "True"
+                                                  ? vorlane::PreparedContents(row.enableSource)
+                                                  : vorlane::OldContents(row.destination))
+          << "stopped at " << step;
+    }
     EXPECT_EQ(next.form.Option2.value(), mode == "True") << "stopped at " << step;
     EXPECT_EQ(folder.AllFiles(), gameFiles) << "stopped at " << step;
   }
-  // Three files staged, three kept aside, the record, three replacements, three saves, the
-  // flush, the record and three old files removed.
-  EXPECT_EQ(stops, 18);
+  // For each file: staged, kept aside, replaced, its old contents removed; the record written
+  // and removed; the three choices saved and flushed.
+  EXPECT_EQ(stops, 4 * static_cast<int>(std::size(vorlane::kModeCopies)) + 6);
 }
 
 TEST(StoppedApply, AtEveryStepTheNextStartFindsEachArchiveWholeAndNothingElse) {

@@ -21,6 +21,7 @@
 #include "tests/faults/large_files.h"
 #include "tests/support/byte_pattern.h"
 #include "tests/support/temp_folder.h"
+#include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
@@ -167,13 +168,7 @@ TEST_F(InUseTest, ApplyWithTheMenuArchiveOpenInTheGameFailsAndKeepsIt) {
 }
 
 TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
-  files.MakeFolder("mods\\vl1942");
-  for (const char* set : {"bfm", "x1m", "x2m"})
-    files.Write(std::string("mods\\vl1942\\") + set + ".con", set);
-  for (const char* game : {"bf1942", "xpack1", "xpack2"}) {
-    files.MakeFolder(std::string("mods\\") + game);
-    files.Write(std::string("mods\\") + game + "\\init.con", std::string("old ") + game);
-  }
+  vorlane::LayOutGameRoot(files);
   Environment env("vorlane");
   env.settings.Save("Vorlane", "setting", "mode", "False");
   env.settings.Save("Vorlane", "setting", "rtr", "True");
@@ -186,10 +181,9 @@ TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
   EXPECT_EQ(env.messageBox.shown()[0].text,
             "The mode could not be switched.\n\nmods\\xpack2\\init.con: the file is read-only, in "
             "use by another program, or a folder.\n\nNothing was changed.");
-  for (const char* name : {"bf1942", "xpack1", "xpack2"}) {
-    const std::string gameFolder = std::string("mods\\") + name;
-    EXPECT_EQ(files.Read(gameFolder + "\\init.con"), std::string("old ") + name);
-    EXPECT_EQ(files.Names(gameFolder), "init.con");
+  for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
+    EXPECT_EQ(files.Read(row.destination), vorlane::OldContents(row.destination));
+    EXPECT_EQ(files.Names("mods\\" + vorlane::FolderName(row.destination)), "init.con");
   }
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "False");
   EXPECT_TRUE(form.Option1.value());
@@ -198,15 +192,14 @@ TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
 // A switch ended after its last copy, before its mode was saved: the next start puts back what
 // it can, says which file another program holds, and the start after puts that one back too.
 TEST_F(InUseTest, AStoppedSwitchWhoseFileIsHeldIsPutBackAtTheStartAfter) {
-  for (const char* set : {"bfm", "x1m", "x2m"})
-    files.Write(std::string("mods\\vl1942\\") + set + ".con", set);
-  for (const char* game : {"bf1942", "xpack1", "xpack2"})
-    files.Write(std::string("mods\\") + game + "\\init.con", "old");
-  OtherProcess switching(
-      "--copy-all mods\\vl1942\\bfm.con mods\\bf1942\\init.con mods\\vl1942\\x1m.con "
-      "mods\\xpack1\\init.con mods\\vl1942\\x2m.con mods\\xpack2\\init.con");
+  vorlane::LayOutGameRoot(files);
+  std::string copies = "--copy-all";
+  for (const vorlane::ModeCopy& row : vorlane::kModeCopies)
+    copies += std::string(" ") + row.enableSource + " " + row.destination;
+  OtherProcess switching(copies);
   ASSERT_EQ(WaitForSingleObject(switching.handle(), kWaitMs), WAIT_OBJECT_0);
-  ASSERT_EQ(files.Read("mods\\xpack2\\init.con"), "x2m");
+  const vorlane::ModeCopy& heldRow = std::end(vorlane::kModeCopies)[-1];
+  ASSERT_EQ(files.Read(heldRow.destination), vorlane::PreparedContents(heldRow.enableSource));
 
   for (const bool held : {true, false}) {
     Environment env("vorlane");
@@ -215,7 +208,7 @@ TEST_F(InUseTest, AStoppedSwitchWhoseFileIsHeldIsPutBackAtTheStartAfter) {
     vorlane::Module1 module1(env.runtime);
     vorlane::Form1 form(env.runtime, module1);
     std::unique_ptr<HeldOpen> game;
-    if (held) game = std::make_unique<HeldOpen>("mods\\xpack2\\init.con");
+    if (held) game = std::make_unique<HeldOpen>(heldRow.destination);
     if (held) env.messageBox.Expect(platform::box::kOk);
     env.runtime.Run(form);
     game.reset();
@@ -223,11 +216,13 @@ TEST_F(InUseTest, AStoppedSwitchWhoseFileIsHeldIsPutBackAtTheStartAfter) {
     const auto& boxes = env.messageBox.shown();
     ASSERT_EQ(boxes.size(), held ? 1u : 0u);
     if (held) {
-      EXPECT_EQ(boxes[0].text, vorlane::StoppedSwitchMessage({"mods\\xpack2\\init.con"}));
+      EXPECT_EQ(boxes[0].text, vorlane::StoppedSwitchMessage({heldRow.destination}));
     }
-    EXPECT_EQ(files.Read("mods\\bf1942\\init.con"), "old");
-    EXPECT_EQ(files.Read("mods\\xpack1\\init.con"), "old");
-    EXPECT_EQ(files.Read("mods\\xpack2\\init.con"), held ? "x2m" : "old");
+    for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
+      const bool stillNew = held && &row == &heldRow;
+      EXPECT_EQ(files.Read(row.destination), stillNew ? vorlane::PreparedContents(row.enableSource)
+                                                      : vorlane::OldContents(row.destination));
+    }
     EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), held ? "True" : "False");
     // Held, its old contents wait beside it, with the record, for the start after.
     EXPECT_EQ(files.Names("mods\\xpack1"), "init.con");

@@ -1,13 +1,11 @@
 #include "tests/vorlane/vorlane_fixture.h"
 
+#include "tests/vorlane/game_root.h"
+
 namespace vorlane {
 
 VorlaneTest::VorlaneTest() {
-  for (const char* name : {"bfm", "x1m", "x2m", "bfp", "x1p", "x2p"})
-    folder.Write(std::string("mods\\vl1942\\") + name + ".con", std::string("set ") + name + "\n");
-  folder.Write("mods\\bf1942\\init.con", "old bf1942\r\n");
-  folder.Write("mods\\xpack1\\init.con", "old xpack1\r\n");
-  folder.Write("mods\\xpack2\\init.con", "old xpack2\r\n");
+  LayOutGameRoot(folder);
   gameFiles = folder.AllFiles();
 }
 
