@@ -102,8 +102,10 @@ void Apply(int runs, DWORD settleMs) {
     const double start = Seconds();
     env.ui.Click(form.Mapply);
     const double elapsed = Seconds() - start;
-    if (env.messageBox.shown().back().text != "Settings saved.  Do you want to exit?")
-      throw std::runtime_error("Apply failed: " + env.messageBox.shown().back().text);
+    // The question asks Yes or No; a failure only says what went wrong.
+    const platform::MessageBoxRequest& answer = env.messageBox.shown().back();
+    if ((answer.flags & platform::box::kYesNo) == 0)
+      throw std::runtime_error("Apply failed: " + answer.text);
     std::printf("apply %d %.6f%s\n", run, elapsed, env.files.TakeLog().c_str());
     std::fflush(stdout);
   }

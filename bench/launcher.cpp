@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "crosshairs/preview_lists.h"
+
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 60000;
@@ -155,12 +157,14 @@ BOOL CALLBACK MatchChild(HWND window, LPARAM context) {
   return TRUE;
 }
 
-// Clicks the 20 crosshair and 3 reticle buttons in turn. Each click is posted, as a user's is,
+// Clicks every crosshair and reticle button in turn. Each click is posted, as a user's is,
 // and waited for: it has been handled once the button reads as checked.
 void ClickOptions(HWND window, int clicks) {
   std::vector<Named> buttons;
-  for (int k = 1; k <= 20; ++k) buttons.push_back({"Option" + std::to_string(k)});
-  for (int k = 1; k <= 3; ++k) buttons.push_back({"rt" + std::to_string(k)});
+  for (int k = 1; k <= crosshairs::kCrosshairCount; ++k)
+    buttons.push_back({"Option" + std::to_string(k)});
+  for (int k = 1; k <= crosshairs::kReticleCount; ++k)
+    buttons.push_back({"rt" + std::to_string(k)});
   EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&buttons));
   for (const auto& button : buttons)
     if (button.found == nullptr) Die("no button \"" + button.text + "\"");

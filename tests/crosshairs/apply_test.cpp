@@ -5,15 +5,10 @@
 #include <filesystem>
 
 #include "tests/crosshairs/crosshairs_fixture.h"
+#include "tests/support/expected_texts.h"
 
 namespace crosshairs_tests {
 namespace {
-
-constexpr char kMissingFolderMessage[] =
-    "It seems I can't find my files.  Please make sure my \"CR\" and \"RT\" directory is in the "
-    "vl1942_FX1.";
-constexpr char kOtherFailureMessage[] =
-    "we have a problem cant find your VL files so make sure you have me in the right directory.";
 
 class ApplyTest : public CrosshairsTest {
  protected:
@@ -56,9 +51,9 @@ TEST_F(ApplyTest, InstallsBothArchivesAndAsksWhetherToExit) {
   EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), modFolder.Read("rt\\2\\game.rfa"));
   ExpectChoiceSaved();
   ASSERT_EQ(boxes().size(), 1u);
-  EXPECT_EQ(boxes()[0].text, "Settings saved.  Do you want to exit?");
+  EXPECT_EQ(boxes()[0].text, expected::kExitQuestion);
   EXPECT_EQ(boxes()[0].flags, 292);
-  EXPECT_EQ(boxes()[0].title, "Saving settings...");
+  EXPECT_EQ(boxes()[0].title, expected::kExitQuestionTitle);
   EXPECT_EQ(boxes()[0].helpFile, "DEMO.HLP");
   EXPECT_EQ(boxes()[0].helpContext, 1000);
   // No keeps the program running, ready for another Apply that copies and asks again.
@@ -94,7 +89,7 @@ TEST_F(ApplyTest, MissingCrosshairFolderSkipsTheReticleButKeepsTheChoice) {
   env.messageBox.Expect(platform::box::kOk);
   Apply();
 
-  ExpectOnlyFailureMessage(kMissingFolderMessage);
+  ExpectOnlyFailureMessage(expected::kMissingFolderMessage);
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
   EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), "old game");
   ExpectChoiceSaved();
@@ -105,7 +100,7 @@ TEST_F(ApplyTest, MissingArchiveInAnExistingFolderIsTheOtherFailure) {
   env.messageBox.Expect(platform::box::kOk);
   Apply();
 
-  ExpectOnlyFailureMessage(kOtherFailureMessage);
+  ExpectOnlyFailureMessage(expected::kOtherFailureMessage);
   EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), "old game");
 }
 
@@ -114,7 +109,7 @@ TEST_F(ApplyTest, MissingReticleDestinationFolderLeavesTheNewCrosshairInPlace) {
   env.messageBox.Expect(platform::box::kOk);
   Apply();
 
-  ExpectOnlyFailureMessage(kMissingFolderMessage);
+  ExpectOnlyFailureMessage(expected::kMissingFolderMessage);
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), modFolder.Read("cr\\7\\menu.rfa"));
 }
 
@@ -123,7 +118,7 @@ TEST_F(ApplyTest, ReadOnlyDestinationKeepsTheOldArchiveWhole) {
   env.messageBox.Expect(platform::box::kOk);
   Apply();
 
-  ExpectOnlyFailureMessage(kOtherFailureMessage);
+  ExpectOnlyFailureMessage(expected::kOtherFailureMessage);
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
   EXPECT_EQ(modFolder.AllFiles(),
             (std::vector<std::string>{"archives/bf1942/game.rfa", "archives/menu.rfa",
@@ -140,7 +135,7 @@ TEST_F(ApplyTest, AnApplyAfterAFailedOneAsksAgain) {
   Apply();
 
   ASSERT_EQ(boxes().size(), 2u);
-  EXPECT_EQ(boxes()[1].text, "Settings saved.  Do you want to exit?");
+  EXPECT_EQ(boxes()[1].text, expected::kExitQuestion);
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "crosshair seven, restored");
   EXPECT_EQ(module1.InstallFailed, "0");
 }

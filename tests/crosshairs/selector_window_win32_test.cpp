@@ -82,9 +82,10 @@ TEST_F(SelectorWindow, EveryControlIsAChildWindowWithItsCaptionAtItsPlace) {
   for (const platform::Control* control : form.controls()) check(*control, window);
   for (const platform::Control* control : form.Frame1.controls())
     check(*control, Handle(form.Frame1));
-  // On the window: 4 labels, 2 previews, 20 options, 20 thumbnails, the frame; in the frame: 3
-  // options and 3 thumbnails.
-  EXPECT_EQ(checkedControls, 47 + 6);
+  // On the window: 4 labels, 2 previews, an option and a thumbnail for each crosshair, the
+  // frame; in the frame: an option and a thumbnail for each reticle.
+  EXPECT_EQ(checkedControls,
+            4 + 2 + 2 * crosshairs::kCrosshairCount + 1 + 2 * crosshairs::kReticleCount);
 
   // Spot checks against the layout as drawn: the third column and the frame's contents.
   EXPECT_EQ(Text(Handle(form.Option20)), "Option20");

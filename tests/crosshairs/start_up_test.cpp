@@ -3,16 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "tests/crosshairs/crosshairs_fixture.h"
+#include "tests/support/expected_texts.h"
 
 namespace crosshairs_tests {
 namespace {
 
 using Numbers = std::vector<int>;
 using Log = std::vector<StoreOperation>;
-
-constexpr char kFirstRunNotice[] =
-    "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
-    "ignore this.";
 
 class StartUpTest : public CrosshairsTest {
  protected:
@@ -26,7 +23,7 @@ class StartUpTest : public CrosshairsTest {
   // After the notice: both defaults saved, both first buttons marked, both previews image 1.
   void ExpectDefaultsAfterNotice() {
     ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].text, kFirstRunNotice);
+    EXPECT_EQ(boxes()[0].text, expected::kFirstRunNotice);
     EXPECT_EQ(boxes()[0].flags, 0);
     EXPECT_EQ(boxes()[0].title, "crosshairs");
     EXPECT_EQ(boxes()[0].helpFile, "");

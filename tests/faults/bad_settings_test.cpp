@@ -11,6 +11,7 @@
 #include "crosshairs/module1.h"
 #include "platform/headless/headless_environment.h"
 #include "tests/faults/recording_file_system.h"
+#include "tests/support/expected_texts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
@@ -21,16 +22,6 @@ namespace {
 
 using platform::headless::HeadlessEnvironment;
 using Stored = std::optional<std::string>;  // nullopt: no value stored at all
-
-constexpr char kNotice[] =
-    "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
-    "ignore this.";
-constexpr char kExitQuestion[] = "Settings saved.  Do you want to exit?";
-constexpr char kMissingFolderMessage[] =
-    "It seems I can't find my files.  Please make sure my \"CR\" and \"RT\" directory is in the "
-    "vl1942_FX1.";
-constexpr char kOtherFailureMessage[] =
-    "we have a problem cant find your VL files so make sure you have me in the right directory.";
 
 const std::string kLong(64 << 10, 'x');
 const std::string kLongSeven = std::string((64 << 10) - 1, '0') + "7";
@@ -77,7 +68,7 @@ void StartExpectingNotice(HeadlessEnvironment<RecordingFileSystem>& env, Form& f
   env.runtime.Run(form);
   ASSERT_EQ(env.messageBox.shown().size(), notice ? 1u : 0u);
   if (!notice) return;
-  EXPECT_EQ(env.messageBox.shown()[0].text, kNotice);
+  EXPECT_EQ(env.messageBox.shown()[0].text, expected::kFirstRunNotice);
   for (const auto& [key, value] : defaults)
     EXPECT_EQ(env.settings.Get("vorlane", section, key), value) << key;
 }
@@ -105,8 +96,10 @@ const std::vector<std::pair<std::string, std::string>> kVorlaneValues = {
 class CrosshairsSettingsTest : public ::testing::TestWithParam<CrosshairCase> {
  protected:
   CrosshairsSettingsTest() {
-    for (int k = 1; k <= 20; ++k) folder.Write("cr\\" + std::to_string(k) + "\\menu.rfa", "cr");
-    for (int k = 1; k <= 3; ++k) folder.Write("rt\\" + std::to_string(k) + "\\game.rfa", "rt");
+    for (int k = 1; k <= crosshairs::kCrosshairCount; ++k)
+      folder.Write("cr\\" + std::to_string(k) + "\\menu.rfa", "cr");
+    for (int k = 1; k <= crosshairs::kReticleCount; ++k)
+      folder.Write("rt\\" + std::to_string(k) + "\\game.rfa", "rt");
     folder.Write("archives\\menu.rfa", "old");
     folder.Write("archives\\bf1942\\game.rfa", "old");
     for (const auto& [key, value] : kVorlaneValues)
@@ -133,11 +126,12 @@ TEST_P(CrosshairsSettingsTest, StartsAppliesAndStaysInItsFolders) {
   const CrosshairCase& c = GetParam();
   ASSERT_NO_FATAL_FAILURE(
       StartExpectingNotice(env, form, c.notice, "crosshair", {{"cr", "1"}, {"rt", "1"}}));
-  EXPECT_EQ(Selected(20, &crosshairs::Form1::CrosshairOption), c.crosshair);
-  EXPECT_EQ(Selected(3, &crosshairs::Form1::ReticleOption), c.reticle);
+  EXPECT_EQ(Selected(crosshairs::kCrosshairCount, &crosshairs::Form1::CrosshairOption),
+            c.crosshair);
+  EXPECT_EQ(Selected(crosshairs::kReticleCount, &crosshairs::Form1::ReticleOption), c.reticle);
 
-  env.messageBox.Expect(c.answer == std::string(kExitQuestion) ? platform::box::kNo
-                                                               : platform::box::kOk);
+  env.messageBox.Expect(c.answer == std::string(expected::kExitQuestion) ? platform::box::kNo
+                                                                         : platform::box::kOk);
   const std::size_t pathsAtStart = env.files.paths.size();
   env.ui.Click(form.Mapply);
   ASSERT_FALSE(env.messageBox.shown().empty());
@@ -156,40 +150,48 @@ const std::string kOne = "cr\\1\\menu.rfa";
 INSTANTIATE_TEST_SUITE_P(
     Texts, CrosshairsSettingsTest,
     ::testing::Values(
-        CrosshairCase{"Absent", std::nullopt, std::nullopt, true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"Empty", "", "", true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"OnlyReticleAbsent", "7", std::nullopt, true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"LeadingZeros", "07", "002", false, 7, 2, kSeven, kExitQuestion},
-        CrosshairCase{"Spaces", " 7 ", "\t2", false, 7, 2, kSeven, kExitQuestion},
-        CrosshairCase{"PlusSign", "+7", "+2", false, 7, 2, kSeven, kExitQuestion},
-        CrosshairCase{"Fraction", "7.0", "2.", false, 7, 2, kSeven, kExitQuestion},
-        CrosshairCase{"Exponent", "7e0", "0.2E1", false, 7, 2, kSeven, kExitQuestion},
-        CrosshairCase{"VeryLongNumber", kLongSeven, "2", false, 7, 2, kSeven, kExitQuestion},
+        CrosshairCase{"Absent", std::nullopt, std::nullopt, true, 1, 1, kOne,
+                      expected::kExitQuestion},
+        CrosshairCase{"Empty", "", "", true, 1, 1, kOne, expected::kExitQuestion},
+        CrosshairCase{"OnlyReticleAbsent", "7", std::nullopt, true, 1, 1, kOne,
+                      expected::kExitQuestion},
+        CrosshairCase{"LeadingZeros", "07", "002", false, 7, 2, kSeven, expected::kExitQuestion},
+        CrosshairCase{"Spaces", " 7 ", "\t2", false, 7, 2, kSeven, expected::kExitQuestion},
+        CrosshairCase{"PlusSign", "+7", "+2", false, 7, 2, kSeven, expected::kExitQuestion},
+        CrosshairCase{"Fraction", "7.0", "2.", false, 7, 2, kSeven, expected::kExitQuestion},
+        CrosshairCase{"Exponent", "7e0", "0.2E1", false, 7, 2, kSeven, expected::kExitQuestion},
+        CrosshairCase{"VeryLongNumber", kLongSeven, "2", false, 7, 2, kSeven,
+                      expected::kExitQuestion},
         // Numbers that match no button: nothing is selected and Apply uses the text as it is.
         CrosshairCase{"OutOfRange", "25", "3", false, 0, 3, "cr\\25\\menu.rfa",
-                      kMissingFolderMessage},
-        CrosshairCase{"Zero", "0", "2", false, 0, 2, "cr\\0\\menu.rfa", kMissingFolderMessage},
+                      expected::kMissingFolderMessage},
+        CrosshairCase{"Zero", "0", "2", false, 0, 2, "cr\\0\\menu.rfa",
+                      expected::kMissingFolderMessage},
         CrosshairCase{"MinusSign", "-7", "2", false, 0, 2, "cr\\-7\\menu.rfa",
-                      kMissingFolderMessage},
+                      expected::kMissingFolderMessage},
         CrosshairCase{"BrokenFraction", "7.5", "2", false, 0, 2, "cr\\7.5\\menu.rfa",
-                      kMissingFolderMessage},
+                      expected::kMissingFolderMessage},
         CrosshairCase{"Overflow", "1e400", "2", false, 0, 2, "cr\\1e400\\menu.rfa",
-                      kMissingFolderMessage},
+                      expected::kMissingFolderMessage},
         // Too long a name for any file system: a failure, but not a missing folder.
         CrosshairCase{"VeryLongOutOfRange", kLongNumber, "2", false, 0, 2,
-                      "cr\\" + kLongNumber + "\\menu.rfa", kOtherFailureMessage},
+                      "cr\\" + kLongNumber + "\\menu.rfa", expected::kOtherFailureMessage},
         // Texts that are no number: the notice and the defaults, as on a first run.
-        CrosshairCase{"Letters", "seven", "2", true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"BadReticle", "7", "two", true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"ParentFolder", "..\\..\\..\\Windows", "2", true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"NumberThenParent", "7\\..\\..\\x", "2\\..", true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"DriveLetter", "C:\\Windows\\7", "2", true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"SlashPath", "/etc/passwd", "2", true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"FullWidthDigit", "\xef\xbc\x97", "2", true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"Latin1", "7\xe9", "\xb2", true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"VeryLongText", kLong, kLong, true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"HexNumber", "0x7", "2", true, 1, 1, kOne, kExitQuestion},
-        CrosshairCase{"Infinity", "inf", "2", true, 1, 1, kOne, kExitQuestion}),
+        CrosshairCase{"Letters", "seven", "2", true, 1, 1, kOne, expected::kExitQuestion},
+        CrosshairCase{"BadReticle", "7", "two", true, 1, 1, kOne, expected::kExitQuestion},
+        CrosshairCase{"ParentFolder", "..\\..\\..\\Windows", "2", true, 1, 1, kOne,
+                      expected::kExitQuestion},
+        CrosshairCase{"NumberThenParent", "7\\..\\..\\x", "2\\..", true, 1, 1, kOne,
+                      expected::kExitQuestion},
+        CrosshairCase{"DriveLetter", "C:\\Windows\\7", "2", true, 1, 1, kOne,
+                      expected::kExitQuestion},
+        CrosshairCase{"SlashPath", "/etc/passwd", "2", true, 1, 1, kOne, expected::kExitQuestion},
+        CrosshairCase{"FullWidthDigit", "\xef\xbc\x97", "2", true, 1, 1, kOne,
+                      expected::kExitQuestion},
+        CrosshairCase{"Latin1", "7\xe9", "\xb2", true, 1, 1, kOne, expected::kExitQuestion},
+        CrosshairCase{"VeryLongText", kLong, kLong, true, 1, 1, kOne, expected::kExitQuestion},
+        CrosshairCase{"HexNumber", "0x7", "2", true, 1, 1, kOne, expected::kExitQuestion},
+        CrosshairCase{"Infinity", "inf", "2", true, 1, 1, kOne, expected::kExitQuestion}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(CrosshairsSettings, KeysStoredInOtherLetterCasesAreTheSameEntries) {

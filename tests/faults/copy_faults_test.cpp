@@ -15,6 +15,7 @@
 #include "platform/services/file_copier.h"
 #include "platform/services/runtime_error.h"
 #include "tests/faults/fault_files.h"
+#include "tests/support/expected_texts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
@@ -27,12 +28,6 @@ namespace fs = std::filesystem;
 using platform::headless::HeadlessEnvironment;
 using platform::headless::PosixFileSystem;
 
-constexpr char kMissingFolderMessage[] =
-    "It seems I can't find my files.  Please make sure my \"CR\" and \"RT\" directory is in the "
-    "vl1942_FX1.";
-constexpr char kOtherFailureMessage[] =
-    "we have a problem cant find your VL files so make sure you have me in the right directory.";
-constexpr char kReadOnlyReason[] = "the file is read-only, in use by another program, or a folder";
 constexpr std::size_t kSmallDisk = 1 << 20;
 
 // Names of the entries that differ between two snapshots (contents are too long to print).
@@ -114,17 +109,17 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, ApplyFaultTest,
     ::testing::Values(
         ApplyFault{"MissingSourceFolder", [](auto&) { fs::remove_all("cr/7"); },
-                   kMissingFolderMessage},
+                   expected::kMissingFolderMessage},
         ApplyFault{"MissingDestinationFolder", [](auto&) { fs::remove_all("archives"); },
-                   kMissingFolderMessage},
+                   expected::kMissingFolderMessage},
         ApplyFault{"MissingSourceFile", [](auto&) { fs::remove("cr/7/menu.rfa"); },
-                   kOtherFailureMessage},
+                   expected::kOtherFailureMessage},
         ApplyFault{"ReadOnlyDestination", [](auto&) { ::chmod("archives/menu.rfa", 0444); },
-                   kOtherFailureMessage},
+                   expected::kOtherFailureMessage},
         ApplyFault{"DestinationIsAFolder", [](auto&) { ReplaceWithFolder("archives/menu.rfa"); },
-                   kOtherFailureMessage},
+                   expected::kOtherFailureMessage},
         ApplyFault{"SourceIsAFolder", [](auto&) { ReplaceWithFolder("cr/7/menu.rfa"); },
-                   kOtherFailureMessage},
+                   expected::kOtherFailureMessage},
         ApplyFault{"DiskFull",
                    [](auto& disk) {
                      fs::remove_all("archives");
@@ -134,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                      WriteText("archives/bf1942/game.rfa", "old game");
                      WritePattern("cr/7/menu.rfa", 2 * kSmallDisk, 7);
                    },
-                   kOtherFailureMessage}),
+                   expected::kOtherFailureMessage}),
     [](const auto& test) { return std::string(test.param.name); });
 
 // --- vorlane: Enable with both expansions ticked ------------------------------------------------
@@ -177,8 +172,7 @@ TEST_P(EnableFaultTest, NamesTheFileAndWhyAndChangesNothing) {
 
   const auto& boxes = env.messageBox.shown();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, std::string("The mode could not be switched.\n\n") + GetParam().file +
-                               ": " + GetParam().reason + ".\n\nNothing was changed.");
+  EXPECT_EQ(boxes[0].text, expected::SwitchFailed(GetParam().file, GetParam().reason));
   EXPECT_EQ(boxes[0].title, "vorlane");
   EXPECT_EQ(Differences(before, Snapshot()), std::vector<std::string>{});
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "False");
@@ -203,20 +197,20 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, EnableFaultTest,
     ::testing::Values(
         EnableFault{"MissingSourceFolder", [](auto&) { fs::remove_all("mods/vl1942"); },
-                    "mods\\vl1942\\bfm.con", "a folder is missing"},
+                    "mods\\vl1942\\bfm.con", expected::kMissingFolderReason},
         EnableFault{"MissingDestinationFolder", [](auto&) { fs::remove_all("mods/xpack2"); },
-                    "mods\\xpack2\\init.con", "a folder is missing"},
+                    "mods\\xpack2\\init.con", expected::kMissingFolderReason},
         EnableFault{"MissingSourceFile", [](auto&) { fs::remove("mods/vl1942/x2m.con"); },
-                    "mods\\vl1942\\x2m.con", "the file is missing"},
+                    "mods\\vl1942\\x2m.con", expected::kMissingFileReason},
         EnableFault{"ReadOnlyDestination", [](auto&) { ::chmod("mods/xpack2/init.con", 0444); },
-                    "mods\\xpack2\\init.con", kReadOnlyReason},
+                    "mods\\xpack2\\init.con", expected::kReadOnlyReason},
         EnableFault{"DestinationIsAFolder",
                     [](auto&) { ReplaceWithFolder("mods/xpack2/init.con"); },
-                    "mods\\xpack2\\init.con", kReadOnlyReason},
+                    "mods\\xpack2\\init.con", expected::kReadOnlyReason},
         EnableFault{"SourceIsAFolder", [](auto&) { ReplaceWithFolder("mods/vl1942/x2m.con"); },
-                    "mods\\vl1942\\x2m.con", "the file cannot be copied"},
+                    "mods\\vl1942\\x2m.con", expected::kCannotCopyReason},
         EnableFault{"DiskFull", FullExpansionDisk(1000, 2 * kSmallDisk), "mods\\xpack2\\init.con",
-                    "the disk is full"}),
+                    expected::kDiskFullReason}),
     [](const auto& test) { return std::string(test.param.name); });
 
 // The old files are kept aside as second links, not copies: a disk with room for the new file

@@ -20,6 +20,7 @@
 #include "platform/win32/windows_api.h"
 #include "tests/faults/large_files.h"
 #include "tests/support/byte_pattern.h"
+#include "tests/support/expected_texts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
@@ -30,8 +31,6 @@ namespace {
 
 using Environment = platform::headless::HeadlessEnvironment<platform::win32::Win32FileSystem>;
 
-constexpr char kOtherFailureMessage[] =
-    "we have a problem cant find your VL files so make sure you have me in the right directory.";
 constexpr DWORD kWaitMs = 30000;
 
 // --- files --------------------------------------------------------------------------------------
@@ -160,7 +159,7 @@ TEST_F(InUseTest, ApplyWithTheMenuArchiveOpenInTheGameFailsAndKeepsIt) {
   auto& [env, module1, form] = crosshairs;
 
   ASSERT_NO_FATAL_FAILURE(ClickWhileHeldOpen(env, form.Mapply, "archives\\menu.rfa"));
-  EXPECT_EQ(env.messageBox.shown()[0].text, kOtherFailureMessage);
+  EXPECT_EQ(env.messageBox.shown()[0].text, expected::kOtherFailureMessage);
   EXPECT_EQ(files.Read("archives\\menu.rfa"), "old menu");
   EXPECT_EQ(files.Read("archives\\bf1942\\game.rfa"), "old game");
   EXPECT_EQ(files.Names("archives"), "bf1942 menu.rfa");
@@ -179,8 +178,7 @@ TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
 
   ASSERT_NO_FATAL_FAILURE(ClickWhileHeldOpen(env, form.Option2, "mods\\xpack2\\init.con"));
   EXPECT_EQ(env.messageBox.shown()[0].text,
-            "The mode could not be switched.\n\nmods\\xpack2\\init.con: the file is read-only, in "
-            "use by another program, or a folder.\n\nNothing was changed.");
+            expected::SwitchFailed("mods\\xpack2\\init.con", expected::kReadOnlyReason));
   for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
     EXPECT_EQ(files.Read(row.destination), vorlane::OldContents(row.destination));
     EXPECT_EQ(files.Names("mods\\" + vorlane::FolderName(row.destination)), "init.con");
@@ -242,7 +240,7 @@ TEST_F(InUseTest, AFileOpenedForAMomentFailsNeitherApplyNorASwitch) {
     env.messageBox.Expect(platform::box::kNo);
     env.ui.Click(form.Mapply);
     ASSERT_EQ(env.messageBox.shown().size(), 1u);
-    EXPECT_EQ(env.messageBox.shown()[0].text, "Settings saved.  Do you want to exit?");
+    EXPECT_EQ(env.messageBox.shown()[0].text, expected::kExitQuestion);
     EXPECT_EQ(files.Read("archives\\menu.rfa"), "new menu");
   }
   files.Write("mods\\vl1942\\bfm.con", "bf on");
@@ -359,7 +357,7 @@ TEST_F(FullDiskTest, ApplyOntoAFullDiskIsTheOtherFailure) {
   env.ui.Click(form.Mapply);
 
   ASSERT_EQ(env.messageBox.shown().size(), 1u);
-  EXPECT_EQ(env.messageBox.shown()[0].text, kOtherFailureMessage);
+  EXPECT_EQ(env.messageBox.shown()[0].text, expected::kOtherFailureMessage);
   EXPECT_EQ(files.Read("archives\\menu.rfa"), "old menu");
   EXPECT_EQ(files.Read("archives\\bf1942\\game.rfa"), "old game");
   EXPECT_EQ(files.Names("archives"), "bf1942 menu.rfa");

@@ -8,6 +8,7 @@
 #include "platform/controls/controls.h"
 #include "platform/controls/keyboard_navigation.h"
 #include "platform/services/runtime_error.h"
+#include "tests/support/expected_texts.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/mode_switch.h"
 
@@ -134,7 +135,7 @@ class FailedSwitchTest : public SwitchTest, public ::testing::WithParamInterface
     const auto& box = env.messageBox.shown()[0];
     EXPECT_NE(box.text.find(GetParam().fileNamed), std::string::npos) << box.text;
     EXPECT_NE(box.text.find(GetParam().reason), std::string::npos) << box.text;
-    EXPECT_NE(box.text.find("Nothing was changed"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(expected::kNothingChanged), std::string::npos) << box.text;
     EXPECT_EQ(box.flags, platform::box::kOkOnly);
     EXPECT_EQ(box.title, "vorlane");
 
@@ -187,18 +188,18 @@ INSTANTIATE_TEST_SUITE_P(
                                  [](test_support::TempWorkingFolder&) {
                                    std::filesystem::remove_all("mods/xpack1");
                                  },
-                                 "mods\\xpack1\\init.con", "a folder is missing"},
+                                 "mods\\xpack1\\init.con", expected::kMissingFolderReason},
                       BrokenGame{"MissingSource",
                                  [](test_support::TempWorkingFolder&) {
                                    std::filesystem::remove("mods/vl1942/x2m.con");
                                    std::filesystem::remove("mods/vl1942/x2p.con");
                                  },
-                                 "mods\\vl1942\\x2", "the file is missing"},
+                                 "mods\\vl1942\\x2", expected::kMissingFileReason},
                       BrokenGame{"ReadOnlyDestination",
                                  [](test_support::TempWorkingFolder& folder) {
                                    folder.MakeReadOnly("mods\\xpack2\\init.con");
                                  },
-                                 "mods\\xpack2\\init.con", "read-only"}),
+                                 "mods\\xpack2\\init.con", expected::kReadOnlyReason}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(SwitchTest, AfterAFailedSwitchTheRepairedGameSwitchesNormally) {
@@ -219,17 +220,15 @@ TEST_F(SwitchTest, AfterAFailedSwitchTheRepairedGameSwitchesNormally) {
 
 TEST(SwitchFailedMessage, NamesTheFileAndTheReasonForEachKindOfFailure) {
   using platform::RuntimeError;
-  EXPECT_EQ(SwitchFailedMessage(RuntimeError(76, "mods\\xpack1\\init.con"), Mode::kEnabled),
-            "The mode could not be switched.\n\nmods\\xpack1\\init.con: a folder is missing.\n\n"
-            "Nothing was changed.");
-  EXPECT_NE(SwitchFailedMessage(RuntimeError(61, "x"), Mode::kEnabled).find("x: the disk is full."),
-            std::string::npos);
-  EXPECT_NE(SwitchFailedMessage(RuntimeError(75, "x"), Mode::kEnabled)
-                .find("x: the file cannot be copied."),
-            std::string::npos);
-  EXPECT_NE(
-      SwitchFailedMessage(RuntimeError(70, "x"), Mode::kEnabled).find("in use by another program"),
-      std::string::npos);
+  for (const auto& [number, reason] :
+       std::map<int, const char*>{{76, expected::kMissingFolderReason},
+                                  {53, expected::kMissingFileReason},
+                                  {70, expected::kReadOnlyReason},
+                                  {61, expected::kDiskFullReason},
+                                  {75, expected::kCannotCopyReason}}) {
+    EXPECT_EQ(SwitchFailedMessage(RuntimeError(number, "mods\\xpack1\\init.con"), Mode::kEnabled),
+              expected::SwitchFailed("mods\\xpack1\\init.con", reason));
+  }
   // An undo that failed too: which files hold the new set, and that nothing else changed.
   const RuntimeError cause(70, "mods\\xpack2\\init.con");
   EXPECT_EQ(SwitchFailedMessage(platform::CopyPartlyUndone(cause, {"mods\\bf1942\\init.con"}),

@@ -3,6 +3,7 @@
 
 #include "platform/controls/controls.h"
 #include "platform/services/notification_area.h"
+#include "tests/support/expected_texts.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/tray_icon_data.h"
 
@@ -17,9 +18,7 @@ TEST_F(VorlaneTest, FirstRunShowsTheNoticeOnceSavesFalseAndShowsTheModOff) {
 
   ASSERT_EQ(env.messageBox.shown().size(), 1u);
   const auto& notice = env.messageBox.shown()[0];
-  EXPECT_EQ(notice.text,
-            "We have a regestry issue tempting to fix it.  If this is your first time loading, "
-            "then ignore this.");
+  EXPECT_EQ(notice.text, expected::kFirstRunNotice);
   EXPECT_EQ(notice.flags, 0);
   EXPECT_EQ(notice.title, "vorlane");
 
