@@ -22,6 +22,10 @@ class Form1 : public platform::Form {
   platform::OptionButton& ReticleOption(int k) { return *reticleOptions_.at(Index(k)); }
   // Picture1 .. Picture25 by their number.
   platform::PictureBox& PictureNumbered(int n) { return *pictures_.at(Index(n)); }
+  // The numbers of the thumbnails of crosshair k and reticle k: after the two large previews,
+  // the crosshairs', then the reticles'.
+  static constexpr int CrosshairThumbnailNumber(int k) { return 2 + k; }
+  static constexpr int ReticleThumbnailNumber(int k) { return 2 + kCrosshairCount + k; }
 
   // Declared in the order they are laid out; members are built in this order, so every
   // container comes before what it holds.
@@ -52,8 +56,7 @@ class Form1 : public platform::Form {
   // The load handler's recovery block: the first-run defaults for a choice that does not
   // convert, and a quiet end of the load for any other error.
   platform::Recovery Form_Load_Recovery(const platform::RuntimeError& error);
-  // The load handler's thumbnail steps: crosshair k into Picture(k + 2), reticle k into
-  // Picture(k + 22).
+  // The load handler's thumbnail steps: crosshair k and reticle k into their thumbnails.
   platform::Statement ShowCrosshairThumbnail(int k);
   platform::Statement ShowReticleThumbnail(int k);
   // The click handlers of Option1..Option20 and rt1..rt3, told apart by their number.

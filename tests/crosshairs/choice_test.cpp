@@ -59,12 +59,16 @@ TEST_F(ChoiceTest, EveryButtonShowsItsOwnImage) {
   for (int k = 1; k <= crosshairs::kCrosshairCount; ++k) {
     env.ui.Click(form.CrosshairOption(k));
     EXPECT_EQ(module1.CurrentCrosshair, std::to_string(k));
-    EXPECT_EQ(form.Picture1.picture(), form.PictureNumbered(k + 2).picture()) << k;
+    EXPECT_EQ(form.Picture1.picture(),
+              form.PictureNumbered(crosshairs::Form1::CrosshairThumbnailNumber(k)).picture())
+        << k;
   }
   for (int k = 1; k <= crosshairs::kReticleCount; ++k) {
     env.ui.Click(form.ReticleOption(k));
     EXPECT_EQ(module1.CurrentReticle, std::to_string(k));
-    EXPECT_EQ(form.Picture2.picture(), form.PictureNumbered(k + 22).picture()) << k;
+    EXPECT_EQ(form.Picture2.picture(),
+              form.PictureNumbered(crosshairs::Form1::ReticleThumbnailNumber(k)).picture())
+        << k;
   }
 }
 
@@ -76,7 +80,8 @@ TEST(SelectorLayout, EachCrosshairButtonStandsBesideItsThumbnail) {
 
   for (int k = 1; k <= crosshairs::kCrosshairCount; ++k) {
     const auto& button = form.CrosshairOption(k).bounds();
-    const auto& thumbnail = form.PictureNumbered(k + 2).bounds();
+    const auto& thumbnail =
+        form.PictureNumbered(crosshairs::Form1::CrosshairThumbnailNumber(k)).bounds();
     EXPECT_EQ(button.left, thumbnail.left - 360) << k;
     EXPECT_EQ(button.top, thumbnail.top + 240) << k;
     EXPECT_EQ(form.CrosshairOption(k).caption(), "Option" + std::to_string(k));
@@ -88,7 +93,8 @@ TEST(SelectorLayout, EachCrosshairButtonStandsBesideItsThumbnail) {
   // The reticle group lives in the frame, so it is exclusive apart from the crosshairs.
   for (int k = 1; k <= crosshairs::kReticleCount; ++k) {
     EXPECT_EQ(&form.ReticleOption(k).container(), &form.Frame1);
-    EXPECT_EQ(&form.PictureNumbered(k + 22).container(), &form.Frame1);
+    EXPECT_EQ(&form.PictureNumbered(crosshairs::Form1::ReticleThumbnailNumber(k)).container(),
+              &form.Frame1);
   }
 
   std::set<int> tabIndexes;

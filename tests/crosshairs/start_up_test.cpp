@@ -15,9 +15,13 @@ class StartUpTest : public CrosshairsTest {
  protected:
   void ExpectThumbnailsFilled() {
     for (int k = 1; k <= crosshairs::kCrosshairCount; ++k)
-      EXPECT_EQ(form.PictureNumbered(k + 2).picture(), form.ILCR.Picture(k)) << "crosshair " << k;
+      EXPECT_EQ(form.PictureNumbered(crosshairs::Form1::CrosshairThumbnailNumber(k)).picture(),
+                form.ILCR.Picture(k))
+          << "crosshair " << k;
     for (int k = 1; k <= crosshairs::kReticleCount; ++k)
-      EXPECT_EQ(form.PictureNumbered(k + 22).picture(), form.ILRT.Picture(k)) << "reticle " << k;
+      EXPECT_EQ(form.PictureNumbered(crosshairs::Form1::ReticleThumbnailNumber(k)).picture(),
+                form.ILRT.Picture(k))
+          << "reticle " << k;
   }
 
   // After the notice: both defaults saved, both first buttons marked, both previews image 1.
