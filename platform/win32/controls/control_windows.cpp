@@ -153,6 +153,12 @@ void ShowValue(const Control& control, HWND window) {
   if (const auto show = KindOf(control).showValue) show(control, window);
 }
 
+// A window's text: the control's caption; for a picture, which shows no text, the control's
+// name, so that other programs (the end-to-end tests, a screen reader) can tell them apart.
+std::string WindowText(const Control& control) {
+  return KindOf(control).showsPicture ? control.name() : control.caption();
+}
+
 void ShowCaption(HWND window, const std::string& caption) {
   const int length = GetWindowTextLengthA(window);
   std::string current(static_cast<std::size_t>(length) + 1, '\0');
@@ -224,7 +230,7 @@ void CreateControlWindows(Container& container, HWND parent, int twipsPerPixel) 
     if (!laterInGroup) style |= WS_GROUP;
 
     const RECT place = PixelRect(control->bounds(), twipsPerPixel);
-    HWND window = CreateChild(kind.className, control->caption(), style, kind.exStyle, place,
+    HWND window = CreateChild(kind.className, WindowText(*control), style, kind.exStyle, place,
                               parent, id++, *control);
     if (kind.systemClass) PrepareSystemChild(window, *control, kind.button);
     // Windows' radio button clicks itself on getting the focus unselected; ours select only by
@@ -256,7 +262,7 @@ void UpdateControlWindow(Control& control, int twipsPerPixel) {
   if (kind.optionGroup) RefreshOptionTabStops(control.container());
   if (kind.showsPicture) InvalidateRect(window, nullptr, TRUE);
   ShowPlace(window, PixelRect(control.bounds(), twipsPerPixel));
-  ShowCaption(window, control.caption());
+  ShowCaption(window, WindowText(control));
   if (kind.holdsControls) {
     if (HWND groupBox = GroupBoxOf(window)) ShowCaption(groupBox, control.caption());
   }

@@ -218,6 +218,7 @@ TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
   EXPECT_EQ(TextOf(WindowOf(window.option1)), "Option1");
   EXPECT_EQ(TextOf(WindowOf(window.rt2)), "rt2");
   EXPECT_EQ(TextOf(WindowOf(window.frame)), "Recticles");
+  EXPECT_EQ(TextOf(WindowOf(window.picture)), "Picture1");  // a picture's: its name
 
   // Twips to pixels at 15 twips a pixel, relative to the container's inner area.
   EXPECT_TRUE(IsAt(WindowOf(window.label), 8, 0, 49, 17));
