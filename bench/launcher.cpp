@@ -8,18 +8,25 @@
 //   bench_launcher clicks CLICKS TITLE EXE FOLDER
 //     Starts the program, clicks its option buttons CLICKS times in turn and prints
 //     "clicks TITLE CLICKS PEAK_WORKING_SET_BYTES WORKING_SET_BYTES".
+//   bench_launcher same-window TITLE FOLDER FLOOR_EXE FLOOR_BMP PROGRAM_EXE PROGRAM_BMP
+//     Starts the floor, then the program, each until its window TITLE is shown and answering,
+//     saves the inner area of each window as shown on screen to its BMP file, and prints
+//     "same-window TITLE same" with exit status 0 if the two are the same pixel for pixel,
+//     else what differs with exit status 3.
 //
-// Both first store the settings of a returning user, so that no first-run notice appears.
+// All first store the settings of a returning user, so that no first-run notice appears.
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "crosshairs/preview_lists.h"
+#include "tests/e2e/capture.h"
 
 namespace {
 
@@ -208,6 +215,42 @@ int Clicks(int clicks, const std::string& title, const std::string& exe,
   return 0;
 }
 
+// The inner area of the program's window as it shows it at its start.
+e2e::Image CaptureAtStart(const std::string& title, const std::string& exe,
+                          const std::string& folder) {
+  Program program(exe, folder);
+  program.WaitForWindow(title);
+  std::optional<e2e::Image> image = e2e::CaptureWindow(program.window());
+  if (!image) Die("cannot capture the window \"" + title + "\" of " + exe);
+  return *image;
+}
+
+int SameWindow(const std::string& title, const std::string& folder, char** exesAndFiles) {
+  const e2e::Image floor = CaptureAtStart(title, exesAndFiles[0], folder);
+  const e2e::Image program = CaptureAtStart(title, exesAndFiles[2], folder);
+  if (!e2e::SaveBmp(floor, exesAndFiles[1]) || !e2e::SaveBmp(program, exesAndFiles[3]))
+    Die("cannot save the captures");
+  if (floor.width != program.width || floor.height != program.height) {
+    std::printf(
+        "same-window %s differ: the floor's window is %d x %d pixels, the program's %d x %d\n",
+        title.c_str(), floor.width, floor.height, program.width, program.height);
+    return 3;
+  }
+  int differing = 0;
+  int first = -1;
+  for (std::size_t i = 0; i < floor.pixels.size(); ++i) {
+    if (floor.pixels[i] == program.pixels[i]) continue;
+    if (differing++ == 0) first = static_cast<int>(i);
+  }
+  if (differing == 0) {
+    std::printf("same-window %s same\n", title.c_str());
+    return 0;
+  }
+  std::printf("same-window %s differ: %d of %zu pixels, the first at (%d, %d)\n", title.c_str(),
+              differing, floor.pixels.size(), first % floor.width, first / floor.width);
+  return 3;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -217,8 +260,11 @@ int main(int argc, char** argv) {
     return Startup(std::atoi(argv[2]), argv + 3, argc - 3);
   if (command == "clicks" && argc == 6)
     return Clicks(std::atoi(argv[2]), argv[3], argv[4], argv[5]);
+  if (command == "same-window" && argc == 8) return SameWindow(argv[2], argv[3], argv + 4);
   std::fprintf(stderr,
                "usage: bench_launcher startup RUNS TITLE EXE FOLDER [TITLE EXE FOLDER]...\n"
-               "       bench_launcher clicks CLICKS TITLE EXE FOLDER\n");
+               "       bench_launcher clicks CLICKS TITLE EXE FOLDER\n"
+               "       bench_launcher same-window TITLE FOLDER FLOOR_EXE FLOOR_BMP PROGRAM_EXE "
+               "PROGRAM_BMP\n");
   return 2;
 }
