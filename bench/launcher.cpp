@@ -2,9 +2,11 @@
 //
 //   bench_launcher startup RUNS TITLE EXE FOLDER [TITLE EXE FOLDER]...
 //     Starts each program RUNS + 1 times, in turns, and prints for each start
-//     "startup TITLE RUN MILLISECONDS PEAK_WORKING_SET_BYTES": the time from CreateProcess to
-//     its window TITLE shown and answering, and its peak working set at that point. Run 0 only
-//     warms the system up (Wine starts its desktop with the first window) and is not to count.
+//     "startup EXE_FILE_NAME RUN MILLISECONDS PEAK_WORKING_SET_BYTES": the time from
+//     CreateProcess to its window TITLE shown and answering, and its peak working set at that
+//     point; a floor and its program show the same title, their file names tell them apart.
+//     Run 0 only warms the system up (Wine starts its desktop with the first window) and is not
+//     to count.
 //   bench_launcher clicks CLICKS TITLE EXE FOLDER
 //     Starts the program, clicks its option buttons CLICKS times in turn and prints
 //     "clicks TITLE CLICKS PEAK_WORKING_SET_BYTES WORKING_SET_BYTES".
@@ -192,10 +194,12 @@ int Startup(int runs, char** programs, int count) {
   for (int run = 0; run <= runs; ++run) {
     for (int p = 0; p + 2 < count; p += 3) {
       const std::string title = programs[p];
-      Program program(programs[p + 1], programs[p + 2]);
+      const std::string exe = programs[p + 1];
+      Program program(exe, programs[p + 2]);
       const double ms = program.WaitForWindow(title);
       const auto memory = program.Memory();
-      std::printf("startup %s %d %.2f %lu\n", title.c_str(), run, ms,
+      const std::string fileName = exe.substr(exe.find_last_of("\\/") + 1);
+      std::printf("startup %s %d %.2f %lu\n", fileName.c_str(), run, ms,
                   static_cast<unsigned long>(memory.PeakWorkingSetSize));
       std::fflush(stdout);
     }
