@@ -1,18 +1,22 @@
 #pragma once
 // What the two same-window floors (same_window_*.cpp) make alike, each the plain way: the
-// dialog font, pictures from the BMP files built into the programs, windows that show one, and
-// labels and buttons in a colour of their own on black. Laid out in pixels of a screen of 96
+// dialog font, pictures from the BMP files built into the programs (decoded by the programs' own
+// decoder, so that they are the same bitmaps), windows that show one, and labels and buttons in
+// a colour of their own on black. Laid out in pixels of a screen of 96
 // dots per inch, where the programs' windows come out at these sizes.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "platform/win32/controls/pictures.h"
 #include "resources/embedded_pictures.h"
 
 namespace bench {
 
-inline constexpr COLORREF kGreen = RGB(0, 255, 0);
+// Colours as 0x00BBGGRR (the decoder's header takes the Windows headers' RGB macro out).
+inline constexpr COLORREF kBlack = 0x00000000;
+inline constexpr COLORREF kGreen = 0x0000FF00;
 // Child ids from here on, in the order the children are made.
 inline constexpr int kFirstChildId = 0x100;
 inline constexpr char kPictureClass[] = "BenchPicture";
@@ -41,15 +45,9 @@ inline HFONT DialogFont() {
   return font;
 }
 
-// A device bitmap of a BMP file held in memory.
+// The bitmap of a BMP file built into the program, as the programs decode it.
 inline HBITMAP DecodeBmp(resources::Blob file) {
-  const auto* header = reinterpret_cast<const BITMAPFILEHEADER*>(file.data);
-  const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data + sizeof(BITMAPFILEHEADER));
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, file.data + header->bfOffBits,
-                                  info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  return bitmap;
+  return platform::win32::DecodeBmpFile({file.data, file.size});
 }
 
 // A picture window: its bitmap (in its user data) at its top-left corner, cut off at its edges,
@@ -77,7 +75,7 @@ inline LRESULT ChildColours(WPARAM dc, LPARAM child) {
   auto hdc = reinterpret_cast<HDC>(dc);
   SetTextColor(
       hdc, static_cast<COLORREF>(GetWindowLongPtrA(reinterpret_cast<HWND>(child), GWLP_USERDATA)));
-  SetBkColor(hdc, RGB(0, 0, 0));
+  SetBkColor(hdc, kBlack);
   SetBkMode(hdc, OPAQUE);
   return reinterpret_cast<LRESULT>(BlackBrush());
 }

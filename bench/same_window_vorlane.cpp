@@ -14,6 +14,7 @@
 namespace {
 
 using bench::kGreen;
+constexpr COLORREF kPaleGreen = 0x0080FF80;
 
 constexpr int kClientWidth = 126;
 constexpr int kClientHeight = 154;
@@ -83,7 +84,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   int id = bench::kFirstChildId;
   bench::Button(window, id++, "Disable", BS_RADIOBUTTON | WS_GROUP | WS_TABSTOP, {112, 120, 17, 17},
                 kGreen, true);
-  bench::Button(window, id++, "Enable", BS_RADIOBUTTON, {0, 120, 17, 17}, RGB(128, 255, 128));
+  bench::Button(window, id++, "Enable", BS_RADIOBUTTON, {0, 120, 17, 17}, kPaleGreen);
   bench::Picture(window, id++, "Picture1", {0, 0, 129, 121}, picture);
   bench::Button(window, id++, "RTR", BS_3STATE | WS_GROUP | WS_TABSTOP, {0, 136, 49, 17}, kGreen);
   bench::Button(window, id++, "SW", BS_3STATE | WS_GROUP | WS_TABSTOP, {112, 136, 17, 17}, kGreen);
