@@ -113,8 +113,9 @@ inline HWND Child(HWND parent, int id, const char* className, const char* text, 
   return child;
 }
 
-inline HWND Picture(HWND parent, int id, const char* name, const Place& place, HBITMAP bitmap) {
-  return Child(parent, id, kPictureClass, name, WS_GROUP, place,
+// Its text is its name, as the programs' pictures have theirs.
+inline HWND Picture(HWND parent, int id, const char* text, const Place& place, HBITMAP bitmap) {
+  return Child(parent, id, kPictureClass, text, WS_GROUP, place,
                reinterpret_cast<LONG_PTR>(bitmap));
 }
 
