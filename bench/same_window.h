@@ -2,8 +2,8 @@
 // What the two same-window floors (same_window_*.cpp) make alike, each the plain way: the
 // dialog font, pictures from the BMP files built into the programs (decoded by the programs' own
 // decoder, so that they are the same bitmaps), windows that show one, and labels and buttons in
-// a colour of their own on black. Laid out in pixels of a screen of 96
-// dots per inch, where the programs' windows come out at these sizes.
+// a colour of their own on black. Laid out in pixels of a screen of 96 dots per inch, where the
+// programs' windows come out at these sizes.
 #include <windows.h>
 
 #include <commctrl.h>
