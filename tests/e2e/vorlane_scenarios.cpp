@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <map>
+#include <algorithm>
 
 #include "resources/embedded_pictures.h"
 #include "tests/e2e/capture.h"
@@ -14,19 +13,27 @@
 #include "tests/e2e/tray.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/windows_ui.h"
+#include "tests/support/expected_texts.h"
+#include "vorlane/mode_switch.h"
 
 namespace e2e {
 namespace {
 
-const std::string kNotice =
-    "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
-    "ignore this.";
+using vorlane::Gate;
+using vorlane::kModeCopies;
+using vorlane::ModeCopy;
+
 constexpr UINT kIconId = 1;
 
+// The row of the copy table that `gate` lets take part.
+const ModeCopy& Row(Gate gate) {
+  return *std::find_if(std::begin(kModeCopies), std::end(kModeCopies),
+                       [&](const ModeCopy& row) { return row.gate == gate; });
+}
+
 // A failed switch tells the user that it left everything as it was.
-bool SaysNothingChanged(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text.find("nothing was changed") != std::string::npos;
+bool SaysNothingChanged(const std::string& text) {
+  return text.find(expected::kNothingChanged) != std::string::npos;
 }
 
 class Vorlane : public Scenario {
@@ -64,21 +71,26 @@ class Vorlane : public Scenario {
     return WaitUntil([&] { return Settings() == expected; });
   }
 
-  // What the game's configuration file of `gameName` holds: "Enable", "Disable", "original",
-  // "missing" or the unexpected bytes.
-  std::string Installed(const std::string& gameName) {
-    static const std::map<std::string, std::string> sets = {
-        {"bf1942", "bf"}, {"xpack1", "x1"}, {"xpack2", "x2"}};
-    auto bytes = ReadBytes(game().initCon(gameName));
+  // What the game's file of `row` holds: "Enable", "Disable", "original", "missing" or the
+  // unexpected bytes.
+  std::string Installed(const ModeCopy& row) {
+    auto bytes = ReadBytes(game().file(row.destination));
     if (!bytes) return "missing";
-    const std::string& set = sets.at(gameName);
-    if (bytes == ReadBytes(game().modeSource(set, 'm'))) return "Enable";
-    if (bytes == ReadBytes(game().modeSource(set, 'p'))) return "Disable";
-    if (bytes == GameFolder::OriginalInitCon(gameName)) return "original";
+    if (bytes == ReadBytes(game().file(row.enableSource))) return "Enable";
+    if (bytes == ReadBytes(game().file(row.disableSource))) return "Disable";
+    if (bytes == GameFolder::Original(row.destination)) return "original";
     return *bytes;
   }
+  // The files of the copy table, in its order.
   std::vector<std::string> InstalledSets() {
-    return {Installed("bf1942"), Installed("xpack1"), Installed("xpack2")};
+    std::vector<std::string> sets;
+    for (const ModeCopy& row : kModeCopies) sets.push_back(Installed(row));
+    return sets;
+  }
+  bool PutBackOriginal(const ModeCopy& row) {
+    const fs::path file = game().file(row.destination);
+    fs::create_directories(file.parent_path());
+    return WriteBytes(file, GameFolder::Original(row.destination));
   }
   bool WaitForInstalledSets(const std::vector<std::string>& expected) {
     return WaitUntil([&] { return InstalledSets() == expected; });
@@ -117,7 +129,7 @@ TEST_F(Vorlane, FirstRunShowsTheNoticeThenTheModeOffAndAddsTheIcon) {
   ASSERT_TRUE(Start());
   auto notice = WaitForMessageBox(program.id(), "vorlane");
   ASSERT_TRUE(notice) << "no notice titled \"vorlane\"";
-  EXPECT_EQ(notice->text, kNotice);
+  EXPECT_EQ(notice->text, expected::kFirstRunNotice);
   EXPECT_EQ(notice->buttons, std::vector<int>{IDOK});
   EXPECT_EQ(FindWindowOf(program.id(), "Vorlane"), nullptr) << "window shown before the notice";
   ASSERT_TRUE(Answer(*notice, IDOK));
@@ -164,9 +176,7 @@ TEST_F(Vorlane, EnableAndDisableFromTheWindowAndTheIconCopyTheMatchingSets) {
   PostKey(popup, VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }));
   EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"Enable", "Enable", "Enable"}));
-  for (const char* gameName : {"bf1942", "xpack1", "xpack2"}) {
-    ASSERT_TRUE(WriteBytes(game().initCon(gameName), GameFolder::OriginalInitCon(gameName)));
-  }
+  for (const ModeCopy& row : kModeCopies) ASSERT_TRUE(PutBackOriginal(row));
   ASSERT_TRUE(ChooseFromPopup(form, 'e')) << "popup menu did not open or close";
   EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Enable"}));
 
@@ -188,14 +198,14 @@ TEST_F(Vorlane, EnableAndDisableFromTheWindowAndTheIconCopyTheMatchingSets) {
 
   // The next start shows the saved state and copies nothing.
   program.Kill();
-  ASSERT_TRUE(WriteBytes(game().initCon("bf1942"), GameFolder::OriginalInitCon("bf1942")));
+  ASSERT_TRUE(PutBackOriginal(Row(Gate::kAlways)));
   ASSERT_TRUE(Start());
   form = WaitForForm();
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(SelectedMode(form), "Enable");
   EXPECT_EQ(CheckState(RtrBox(form)), BST_CHECKED);
   EXPECT_EQ(CheckState(SwBox(form)), BST_UNCHECKED);
-  EXPECT_EQ(Installed("bf1942"), "original");
+  EXPECT_EQ(Installed(Row(Gate::kAlways)), "original");
 }
 
 TEST_F(Vorlane, TheKeyboardAloneSwitchesTheModeAndTicksABox) {
@@ -237,7 +247,7 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   HWND form = StartWithSettings("False", "False", "True");
   ASSERT_NE(form, nullptr);
   ASSERT_EQ(CheckState(SwBox(form)), BST_CHECKED);
-  fs::remove_all(game().initCon("xpack2").parent_path());
+  fs::remove_all(game().file(Row(Gate::kSw).destination).parent_path());
 
   // From the window.
   ASSERT_TRUE(Click(EnableOption(form)));
@@ -255,7 +265,7 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   // From the popup menu, with RTR ticked and its folder gone as well.
   ASSERT_TRUE(Click(RtrBox(form)));
   ASSERT_TRUE(WaitForSettings({"False", "True", "True"}));
-  fs::remove_all(game().initCon("xpack1").parent_path());
+  fs::remove_all(game().file(Row(Gate::kRtr).destination).parent_path());
   ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
   ASSERT_TRUE(ChooseFromPopup(form, 'e'));
   failure = WaitForMessageBox(program.id(), "vorlane");
@@ -269,10 +279,7 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   ASSERT_TRUE(program.Running());
 
   // Once the folders are back, the popup still offers Enable, and it works.
-  for (const char* gameName : {"xpack1", "xpack2"}) {
-    fs::create_directories(game().initCon(gameName).parent_path());
-    ASSERT_TRUE(WriteBytes(game().initCon(gameName), GameFolder::OriginalInitCon(gameName)));
-  }
+  for (Gate gate : {Gate::kRtr, Gate::kSw}) ASSERT_TRUE(PutBackOriginal(Row(gate)));
   ASSERT_TRUE(ChooseFromPopup(form, 'e'));
   EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Enable"}));
   EXPECT_TRUE(WaitForSettings({"True", "True", "True"}));
@@ -301,6 +308,21 @@ TEST_F(Vorlane, MinimisingHidesTheWindowAndALeftClickOnTheIconRestoresIt) {
   ASSERT_TRUE(ClickIcon(form, MouseButton::kLeft));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && !IsIconic(form); }));
   EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+}
+
+TEST_F(Vorlane, ASecondCopyInTheSameFolderBringsBackTheHiddenWindowAndEnds) {
+  HWND form = StartWithSettings("False", "False", "False");
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+  ShowWindowAsync(form, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); })) << "still visible";
+
+  ExpectSecondCopyEndsAtOnce(game().root());
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && !IsIconic(form); }))
+      << "the first copy's window is not back";
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form; })) << "not in front";
+  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(Icon(form).has_value());
 }
 
 TEST_F(Vorlane, ExitFromThePopupRemovesTheIconAndEndsTheProgram) {

@@ -16,6 +16,8 @@ std::string ClassName(HWND window);
 // given, else of any class but the message box's ("#32770").
 HWND FindWindowOf(DWORD pid, const std::string& title, const std::string& className = "");
 HWND WaitForWindowOf(DWORD pid, const std::string& title, const std::string& className = "");
+// Visible top-level windows of `pid`, whatever their title and class.
+std::vector<HWND> VisibleWindowsOf(DWORD pid);
 // Visible message boxes of `pid`, whatever their title.
 std::vector<HWND> MessageBoxesOf(DWORD pid);
 
