@@ -41,7 +41,8 @@ const std::set<std::string>& NarrowByDesign(const std::string& window) {
   static const std::set<std::string> none;
   static const std::set<std::string> selector = [] {
     std::set<std::string> names;
-    for (int k = 1; k <= crosshairs::kCrosshairCount; ++k) names.insert("Option" + std::to_string(k));
+    for (int k = 1; k <= crosshairs::kCrosshairCount; ++k)
+      names.insert("Option" + std::to_string(k));
     for (int k = 1; k <= crosshairs::kReticleCount; ++k) names.insert("rt" + std::to_string(k));
     return names;
   }();

@@ -366,8 +366,8 @@ TEST_F(Crosshairs, SelectorShowsEveryThumbnailAndTheSavedChoiceInThePreviews) {
         << thumbnails[k - 1].name << " does not show crosshair " << k;
   }
   for (int k = 1; k <= kReticleCount; ++k) {
-    EXPECT_TRUE(
-        ShowsPicture(*image, AreaOf(thumbnails[kCrosshairCount + k - 1].window, origin), ReticlePicture(k)))
+    EXPECT_TRUE(ShowsPicture(*image, AreaOf(thumbnails[kCrosshairCount + k - 1].window, origin),
+                             ReticlePicture(k)))
         << thumbnails[kCrosshairCount + k - 1].name << " does not show reticle " << k;
   }
   EXPECT_TRUE(ShowsPicture(*image, crosshairArea, CrosshairPicture(7)));

@@ -13,9 +13,9 @@ namespace e2e {
 // Read with every kind of sharing, so that a program renaming over the file meanwhile is not
 // refused.
 std::optional<std::string> ReadBytes(const fs::path& file) {
-  HANDLE handle =
-      CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string bytes;
   char buffer[4096];

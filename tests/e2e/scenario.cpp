@@ -15,7 +15,8 @@ void Scenario::SetUp() {
 }
 
 void Scenario::NewGame() {
-  game_ = std::make_unique<GameFolder>(fs::path(temp_.path()) / ("game" + std::to_string(++games_)));
+  game_ =
+      std::make_unique<GameFolder>(fs::path(temp_.path()) / ("game" + std::to_string(++games_)));
 }
 
 void Scenario::TearDown() {
@@ -45,10 +46,12 @@ void Scenario::ExpectSecondCopyEndsAtOnce(const fs::path& workingFolder) {
   Program second;
   ASSERT_TRUE(StartProgram(second, workingFolder));
   std::vector<HWND> shown;
-  const bool ended = WaitUntil([&] {
-    if (shown.empty()) shown = VisibleWindowsOf(second.id());
-    return !second.Running();
-  }, kTimeout, milliseconds(10));
+  const bool ended = WaitUntil(
+      [&] {
+        if (shown.empty()) shown = VisibleWindowsOf(second.id());
+        return !second.Running();
+      },
+      kTimeout, milliseconds(10));
   EXPECT_TRUE(ended) << "the second copy still runs";
   EXPECT_EQ(second.ExitCode(), 0u);
   for (HWND window : shown) {

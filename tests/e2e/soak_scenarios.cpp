@@ -188,8 +188,9 @@ TEST_F(VorlaneSoak, AThousandEnableDisableCycles) {
   auto switchTo = [&](HWND option, vorlane::Mode mode) {
     return ClickAndWait(option) && CheckState(option) == BST_CHECKED && InstalledEverywhere(mode);
   };
-  Run("vorlane Enable/Disable cycles", Cycles(1000, 50),
-      [&](int) { return switchTo(enable, vorlane::Mode::kEnabled) && switchTo(disable, vorlane::Mode::kDisabled); });
+  Run("vorlane Enable/Disable cycles", Cycles(1000, 50), [&](int) {
+    return switchTo(enable, vorlane::Mode::kEnabled) && switchTo(disable, vorlane::Mode::kDisabled);
+  });
   EXPECT_TRUE(InstalledEverywhere(vorlane::Mode::kDisabled));
   EXPECT_EQ(Setting("mode"), "False");
   EXPECT_TRUE(MessageBoxesOf(program.id()).empty());

@@ -6,7 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 
+#include "platform/services/copy_record.h"
+#include "platform/services/staged_file_name.h"
 #include "resources/embedded_pictures.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/scenario.h"
@@ -30,6 +34,14 @@ const ModeCopy& Row(Gate gate) {
   return *std::find_if(std::begin(kModeCopies), std::end(kModeCopies),
                        [&](const ModeCopy& row) { return row.gate == gate; });
 }
+
+// Where a switch to Enable is stopped dead.
+enum class StopAt {
+  kRecordWritten,      // its record is beside the first file: at most a few files replaced
+  kFirstFileReplaced,  // the first file holds the new set
+};
+// Fresh game folders tried before giving up on catching a switch at its instant.
+constexpr int kStopAttempts = 5;
 
 // A failed switch tells the user that it left everything as it was.
 bool SaysNothingChanged(const std::string& text) {
@@ -94,6 +106,106 @@ class Vorlane : public Scenario {
   }
   bool WaitForInstalledSets(const std::vector<std::string>& expected) {
     return WaitUntil([&] { return InstalledSets() == expected; });
+  }
+
+  // Files of the program's own beside the game's: staged copies, kept-aside contents, records.
+  std::vector<std::string> LeftOvers() {
+    std::vector<std::string> found;
+    for (const ModeCopy& row : kModeCopies) {
+      for (const auto& entry : fs::directory_iterator(game().file(row.destination).parent_path())) {
+        if (entry.path().filename().string().find(".~vl") != std::string::npos)
+          found.push_back(entry.path().string());
+      }
+    }
+    return found;
+  }
+
+  // Starts with Disable saved and in place, both boxes ticked, clicks Enable and ends the
+  // process the moment `instant` shows on the disk, as Task Manager's End task does
+  // (TerminateProcess, in the same loop that watches). True if the switch was stopped before
+  // its end: its record is still there. Prints what the kill left.
+  bool KillDuringEnable(StopAt instant) {
+    for (const ModeCopy& row : kModeCopies) {
+      if (!WriteBytes(game().file(row.destination), GameFolder::Original(row.disableSource)))
+        return false;
+    }
+    HWND form = StartWithSettings("False", "True", "True");
+    if (form == nullptr || !WaitUntil([&] { return Icon(form).has_value(); }) ||
+        WaitForInputIdle(program.handle(), 60000) != 0) {
+      ADD_FAILURE() << "vorlane did not start";
+      return false;
+    }
+    const ModeCopy& first = kModeCopies[0];
+    const fs::path record = game().file(platform::RecordFileName(first.destination, program.id()));
+    const auto exists = [](const fs::path& file) {
+      return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    // Watched without opening a file of the game: one held open refuses the program's rename
+    // over it, as a virus scanner would. The first file is replaced once its staged copy, named
+    // in the record, is gone.
+    std::optional<fs::path> firstStaged;
+    const auto reached = [&] {
+      if (!exists(record)) return false;
+      if (instant == StopAt::kRecordWritten) return true;
+      if (!firstStaged) {
+        const auto text = ReadBytes(record);
+        const auto written = text ? platform::ParseCopyRecord(*text) : std::nullopt;
+        if (!written) return false;  // still being written
+        firstStaged = game().file(written->copies.front().staged);
+      }
+      return !exists(*firstStaged);
+    };
+
+    Click(EnableOption(form));
+    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
+    bool seen = false;
+    for (unsigned polls = 0; !seen && std::chrono::steady_clock::now() < deadline; ++polls) {
+      seen = reached();
+      if (!seen && polls % 64 == 63 && Setting("mode") == "True") break;  // passed between looks
+    }
+    if (seen) TerminateProcess(program.handle(), 1);
+    EXPECT_TRUE(MessageBoxesOf(program.id()).empty()) << "the switch failed";
+    program.Kill();
+    const bool caught = seen && fs::exists(record);
+    int replaced = 0;
+    for (const ModeCopy& row : kModeCopies) replaced += Installed(row) == "Enable";
+    std::printf("stopped %s: %s, %d of %zu files replaced, mode saved %s\n",
+                instant == StopAt::kRecordWritten ? "once the record was seen"
+                                                  : "once the first file was replaced",
+                !seen    ? "passed unseen"
+                : caught ? "record kept"
+                         : "record already gone",
+                replaced, std::size(kModeCopies), Setting("mode").value_or("<none>").c_str());
+    return caught;
+  }
+
+  // Stops a switch at `instant`, in fresh folders until one is caught, then starts vorlane
+  // again: before its window shows, the files and the saved mode agree and nothing of the
+  // stopped switch is left.
+  void StopASwitchAndStartAgain(StopAt instant) {
+    bool caught = false;
+    for (int attempt = 0; !caught && attempt < kStopAttempts; ++attempt) {
+      if (attempt > 0) NewGame();
+      caught = KillDuringEnable(instant);
+      if (HasFatalFailure()) return;
+    }
+    ASSERT_TRUE(caught) << "the switch ended before the kill " << kStopAttempts << " times";
+
+    ASSERT_TRUE(Start());
+    HWND form = WaitForForm();
+    ASSERT_NE(form, nullptr);
+    const auto sets = InstalledSets();
+    const auto mode = Setting("mode");
+    const std::vector<std::string> allDisable(std::size(kModeCopies), "Disable");
+    const std::vector<std::string> allEnable(std::size(kModeCopies), "Enable");
+    EXPECT_TRUE((sets == allDisable && mode == "False") || (sets == allEnable && mode == "True"))
+        << "files " << sets[0] << " " << sets[1] << " " << sets[2] << ", mode saved "
+        << mode.value_or("<none>");
+    EXPECT_EQ(SelectedMode(form), sets[0]);
+    EXPECT_EQ(LeftOvers(), std::vector<std::string>{});
+    EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
+    std::printf("started again: files %s, mode saved %s\n", sets[0].c_str(),
+                mode.value_or("<none>").c_str());
   }
 
   std::optional<RECT> Icon(HWND form) { return TrayIconPlace(form, kIconId, iconsBefore_); }
@@ -284,6 +396,14 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Enable"}));
   EXPECT_TRUE(WaitForSettings({"True", "True", "True"}));
   EXPECT_TRUE(WaitForMode(form, "Enable"));
+}
+
+TEST_F(Vorlane, KilledOnceItsFirstFileIsReplacedTheNextStartPutsOneSetEverywhere) {
+  StopASwitchAndStartAgain(StopAt::kFirstFileReplaced);
+}
+
+TEST_F(Vorlane, KilledOnceItsRecordIsWrittenTheNextStartPutsOneSetEverywhere) {
+  StopASwitchAndStartAgain(StopAt::kRecordWritten);
 }
 
 TEST_F(Vorlane, MinimisingHidesTheWindowAndALeftClickOnTheIconRestoresIt) {
