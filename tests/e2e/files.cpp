@@ -1,31 +1,18 @@
 #include "tests/e2e/files.h"
 
-#include <windows.h>
-
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "tests/e2e/process.h"
 
 namespace e2e {
 
-// Read with every kind of sharing, so that a program renaming over the file meanwhile is not
-// refused.
 std::optional<std::string> ReadBytes(const fs::path& file) {
-  HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  bool whole = true;
-  while ((whole = ReadFile(handle, buffer, sizeof buffer, &got, nullptr) != 0) && got > 0)
-    bytes.append(buffer, got);
-  CloseHandle(handle);
-  if (!whole) return std::nullopt;
-  return bytes;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool WriteBytes(const fs::path& file, const std::string& bytes) {

@@ -41,10 +41,8 @@ bool Program::WaitForExit(DWORD timeoutMs) const {
 
 std::optional<DWORD> Program::ExitCode() const {
   DWORD code = 0;
-  if (info_.hProcess == nullptr || !GetExitCodeProcess(info_.hProcess, &code) ||
-      code == STILL_ACTIVE) {
+  if (info_.hProcess == nullptr || Running() || !GetExitCodeProcess(info_.hProcess, &code))
     return std::nullopt;
-  }
   return code;
 }
 

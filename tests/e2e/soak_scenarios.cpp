@@ -166,11 +166,10 @@ class VorlaneSoak : public Soak {
   }
   // Every file of the copy table holds the mod's set for `mode`.
   bool InstalledEverywhere(vorlane::Mode mode) {
-    for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
-      if (ReadBytes(game().file(row.destination)) != ReadBytes(game().file(SourceFor(row, mode))))
-        return false;
-    }
-    return true;
+    return std::ranges::all_of(vorlane::kModeCopies, [&](const vorlane::ModeCopy& row) {
+      return ReadBytes(game().file(row.destination)) ==
+             ReadBytes(game().file(SourceFor(row, mode)));
+    });
   }
 };
 
