@@ -82,10 +82,7 @@ enum class MouseButton { kLeft, kRight };
 // A real click (SendInput) at a point of the screen.
 bool ClickAt(POINT screen, MouseButton button);
 
-// Pixels per inch of the screen: design sizes in twips are converted with it.
+// Pixels per inch of the screen.
 int ScreenDpi();
-inline int TwipsToPixels(int twips) {
-  return MulDiv(twips, ScreenDpi(), 1440);
-}
 
 }  // namespace e2e
