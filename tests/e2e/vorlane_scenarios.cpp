@@ -135,9 +135,9 @@ class Vorlane : public Scenario {
     const auto exists = [](const fs::path& file) {
       return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
     };
-    // Watched without opening a file of the game: one held open refuses the program's rename
-    // over it, as a virus scanner would. The first file is replaced once its staged copy, named
-    // in the record, is gone.
+    // Watched without opening a file of the game: one held open would refuse the program's
+    // rename over it, as a virus scanner's would. The first file is replaced once its staged copy,
+    // named in the record, is gone.
     std::optional<fs::path> firstStaged;
     const auto reached = [&] {
       if (!exists(record)) return false;
@@ -194,8 +194,7 @@ class Vorlane : public Scenario {
     const std::vector<std::string> allDisable(std::size(kModeCopies), "Disable");
     const std::vector<std::string> allEnable(std::size(kModeCopies), "Enable");
     EXPECT_TRUE((sets == allDisable && mode == "False") || (sets == allEnable && mode == "True"))
-        << "files " << sets[0] << " " << sets[1] << " " << sets[2] << ", mode saved "
-        << mode.value_or("<none>");
+        << "files " << testing::PrintToString(sets) << ", mode saved " << mode.value_or("<none>");
     EXPECT_EQ(SelectedMode(form), sets[0]);
     EXPECT_EQ(LeftOvers(), std::vector<std::string>{});
     EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
