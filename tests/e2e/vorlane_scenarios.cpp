@@ -435,7 +435,7 @@ TEST_F(Vorlane, ASecondCopyInTheSameFolderBringsBackTheHiddenWindowAndEnds) {
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && !IsIconic(form); }))
       << "the first copy's window is not back";
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form; })) << "not in front";
-  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(program.Running()) << "the first copy ended with " << program.ExitCode().value_or(0);
   EXPECT_TRUE(Icon(form).has_value());
 }
 
