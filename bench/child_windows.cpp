@@ -9,10 +9,12 @@
 
 #include <string>
 
+#include "crosshairs/preview_lists.h"
+
 namespace {
 
-constexpr int kOptionButtons = 23;
-constexpr int kPictureBoxes = 25;
+constexpr int kOptionButtons = crosshairs::kCrosshairCount + crosshairs::kReticleCount;
+constexpr int kPictureBoxes = kOptionButtons + 2;  // a thumbnail each, and the two previews
 constexpr int kLabels = 4;
 constexpr int kPictureSize = 41;
 

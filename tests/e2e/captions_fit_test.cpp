@@ -40,8 +40,10 @@ bool expectHighDpi = false;
 const std::set<std::string>& NarrowByDesign(const std::string& window) {
   static const std::set<std::string> none;
   static const std::set<std::string> selector = [] {
-    std::set<std::string> names{"rt1", "rt2", "rt3"};
-    for (int k = 1; k <= 20; ++k) names.insert("Option" + std::to_string(k));
+    std::set<std::string> names;
+    for (int k = 1; k <= crosshairs::kCrosshairCount; ++k)
+      names.insert("Option" + std::to_string(k));
+    for (int k = 1; k <= crosshairs::kReticleCount; ++k) names.insert("rt" + std::to_string(k));
     return names;
   }();
   static const std::set<std::string> tray{"Option1", "Option2", "Check2"};

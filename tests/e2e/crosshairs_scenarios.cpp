@@ -1,40 +1,27 @@
 // crosshairs, worked end to end: the first run, choosing and applying, the failures Apply
 // reports, the modal About window, and what the selector window shows.
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
+#include "crosshairs/form1.h"
+#include "platform/win32/controls/control_classes.h"
+#include "platform/win32/windows_api.h"
 #include "resources/embedded_pictures.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/windows_ui.h"
+#include "tests/support/expected_texts.h"
 
 namespace e2e {
 namespace {
 
-const std::string kNotice =
-    "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
-    "ignore this.";
-const std::string kQuestion = "Settings saved.  Do you want to exit?";
-const std::string kQuestionTitle = "Saving settings...";
-const std::string kFolderMissing =
-    "It seems I can't find my files.  Please make sure my \"CR\" and \"RT\" directory is in the "
-    "vl1942_FX1.";
-const std::string kOtherFailure =
-    "we have a problem cant find your VL files so make sure you have me in the right directory.";
+using crosshairs::Form1;
+using crosshairs::kCrosshairCount;
+using crosshairs::kReticleCount;
 
-// Places of the picture boxes in their container, in twips as the window was designed.
-POINT InPixels(int leftTwips, int topTwips) {
-  return {TwipsToPixels(leftTwips), TwipsToPixels(topTwips)};
-}
-// Thumbnail of crosshair k (1 to 20): three columns of eight, numbered downwards.
-POINT CrosshairThumbnailPlace(int k) {
-  return InPixels(480 + 1200 * ((k - 1) / 8), 1200 + 600 * ((k - 1) % 8));
-}
-// Thumbnail of reticle k (1 to 3), in the frame.
-POINT ReticleThumbnailPlace(int k) {
-  return InPixels(480, 240 + 600 * (k - 1));
+// A picture box within `container` by its number: each window carries its control's name.
+HWND Picture(HWND container, int n) {
+  return FindControl(container, "Picture" + std::to_string(n), platform::win32::kPictureBoxClass);
 }
 
 // The pictures as the program carries them.
@@ -75,10 +62,10 @@ class Crosshairs : public Scenario {
   HWND Reticle(HWND selector, int k) { return FindButton(selector, "rt" + std::to_string(k)); }
   // The numbers of the crosshair (or reticle) options shown selected.
   std::vector<int> CheckedCrosshairs(HWND selector) {
-    return Checked(20, [&](int k) { return Crosshair(selector, k); });
+    return Checked(kCrosshairCount, [&](int k) { return Crosshair(selector, k); });
   }
   std::vector<int> CheckedReticles(HWND selector) {
-    return Checked(3, [&](int k) { return Reticle(selector, k); });
+    return Checked(kReticleCount, [&](int k) { return Reticle(selector, k); });
   }
   template <typename Find>
   std::vector<int> Checked(int count, Find find) {
@@ -113,7 +100,7 @@ TEST_F(Crosshairs, FirstRunShowsTheNoticeBeforeTheWindowThenMarksAndSavesTheDefa
   ASSERT_TRUE(Start());
   auto notice = WaitForMessageBox(program.id(), "crosshairs");
   ASSERT_TRUE(notice) << "no notice titled \"crosshairs\"";
-  EXPECT_EQ(notice->text, kNotice);
+  EXPECT_EQ(notice->text, expected::kFirstRunNotice);
   EXPECT_EQ(notice->buttons, std::vector<int>{IDOK});
   EXPECT_EQ(FindWindowOf(program.id(), "Sightora"), nullptr) << "window shown before the notice";
   ASSERT_TRUE(Answer(*notice, IDOK));
@@ -145,9 +132,9 @@ TEST_F(Crosshairs, ApplyInstallsTheChoiceAsksToExitAndTheNextStartShowsIt) {
   EXPECT_EQ(Setting("cr"), "1") << "a click alone must not save";
 
   Apply(selector);
-  auto question = WaitForMessageBox(program.id(), kQuestionTitle);
-  ASSERT_TRUE(question) << "no question titled \"" << kQuestionTitle << "\"";
-  EXPECT_EQ(question->text, kQuestion);
+  auto question = WaitForMessageBox(program.id(), expected::kExitQuestionTitle);
+  ASSERT_TRUE(question) << "no question titled \"" << expected::kExitQuestionTitle << "\"";
+  EXPECT_EQ(question->text, expected::kExitQuestion);
   EXPECT_EQ(question->buttons, (std::vector<int>{IDYES, IDNO}));
   EXPECT_EQ(question->defaultStyled, std::vector<int>{IDNO});
   EXPECT_EQ(question->focusedId, IDNO);
@@ -165,7 +152,7 @@ TEST_F(Crosshairs, ApplyInstallsTheChoiceAsksToExitAndTheNextStartShowsIt) {
     ASSERT_TRUE(WriteBytes(game().menuArchive(), GameFolder::OriginalMenuArchive()));
     ASSERT_TRUE(WriteBytes(game().gameArchive(), GameFolder::OriginalGameArchive()));
     Apply(selector);
-    question = WaitForMessageBox(program.id(), kQuestionTitle);
+    question = WaitForMessageBox(program.id(), expected::kExitQuestionTitle);
     ASSERT_TRUE(question) << "no question after Apply " << round + 2;
     EXPECT_EQ(Installed(game().menuArchive()), ReadBytes(game().crosshairArchive(7)));
     EXPECT_EQ(Installed(game().gameArchive()), ReadBytes(game().reticleArchive(2)));
@@ -201,7 +188,7 @@ TEST_F(Crosshairs, TheKeyboardAloneChoosesPreviewsAndApplies) {
   PressKey(VK_UP);
   EXPECT_TRUE(WaitUntil([&] { return CheckedReticles(selector) == std::vector<int>{2}; }));
   EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{7});
-  HWND preview = ChildAt(selector, InPixels(0, 240));
+  HWND preview = Picture(selector, 1);
   ASSERT_NE(preview, nullptr);
   auto image = CaptureWindow(selector);
   ASSERT_TRUE(image);
@@ -213,7 +200,7 @@ TEST_F(Crosshairs, TheKeyboardAloneChoosesPreviewsAndApplies) {
   ASSERT_TRUE(BringToKeyboard(selector));
   PressKey(VK_F10);  // the menu bar, at its first entry: Apply
   PressKey(VK_RETURN);
-  auto question = WaitForMessageBox(program.id(), kQuestionTitle);
+  auto question = WaitForMessageBox(program.id(), expected::kExitQuestionTitle);
   ASSERT_TRUE(question) << "Apply did not run from the keyboard";
   EXPECT_EQ(Setting("cr"), "7");
   EXPECT_EQ(Setting("rt"), "2");
@@ -237,7 +224,7 @@ TEST_F(Crosshairs, ApplyTellsAMissingFolderFromAMissingArchiveAndWorksOnceRepair
   Apply(selector);
   auto failure = WaitForMessageBox(program.id(), "crosshairs");
   ASSERT_TRUE(failure) << "no message for the missing folder";
-  EXPECT_EQ(failure->text, kFolderMissing);
+  EXPECT_EQ(failure->text, expected::kMissingFolderMessage);
   EXPECT_EQ(failure->buttons, std::vector<int>{IDOK});
   EXPECT_TRUE(ArchivesUntouched());
   EXPECT_EQ(Setting("cr"), "7") << "the choice is saved before the copies";
@@ -250,7 +237,7 @@ TEST_F(Crosshairs, ApplyTellsAMissingFolderFromAMissingArchiveAndWorksOnceRepair
   Apply(selector);
   failure = WaitForMessageBox(program.id(), "crosshairs");
   ASSERT_TRUE(failure) << "no message for the missing archive";
-  EXPECT_EQ(failure->text, kOtherFailure);
+  EXPECT_EQ(failure->text, expected::kOtherFailureMessage);
   EXPECT_EQ(failure->buttons, std::vector<int>{IDOK});
   EXPECT_TRUE(ArchivesUntouched());
   ASSERT_TRUE(Answer(*failure, IDOK));
@@ -259,12 +246,25 @@ TEST_F(Crosshairs, ApplyTellsAMissingFolderFromAMissingArchiveAndWorksOnceRepair
 
   ASSERT_TRUE(WriteBytes(game().crosshairArchive(7), archive));
   Apply(selector);
-  auto question = WaitForMessageBox(program.id(), kQuestionTitle);
+  auto question = WaitForMessageBox(program.id(), expected::kExitQuestionTitle);
   ASSERT_TRUE(question) << "no question once the folders are repaired";
   EXPECT_EQ(Installed(game().menuArchive()), archive);
   EXPECT_EQ(Installed(game().gameArchive()), ReadBytes(game().reticleArchive(2)));
   ASSERT_TRUE(Answer(*question, IDYES));
   EXPECT_TRUE(program.WaitForExit(15000));
+}
+
+TEST_F(Crosshairs, ASecondCopyInTheSameFolderBringsBackTheMinimisedWindowAndEnds) {
+  HWND selector = StartWithSavedChoice("1", "1");
+  ASSERT_NE(selector, nullptr);
+  ShowWindowAsync(selector, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(selector) != FALSE; })) << "not minimised";
+
+  ExpectSecondCopyEndsAtOnce(game().modFolder());
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(selector) && !IsIconic(selector); }))
+      << "the first copy's window is not back";
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == selector; })) << "not in front";
+  EXPECT_TRUE(program.Running());
 }
 
 TEST_F(Crosshairs, AboutIsModalAndOpensAgainAfterClosing) {
@@ -324,16 +324,16 @@ TEST_F(Crosshairs, SelectorShowsEveryThumbnailAndTheSavedChoiceInThePreviews) {
     HWND window;
   };
   std::vector<Box> thumbnails;
-  for (int k = 1; k <= 20; ++k) {
-    thumbnails.push_back(
-        {"Picture" + std::to_string(k + 2), ChildAt(selector, CrosshairThumbnailPlace(k))});
+  for (int k = 1; k <= kCrosshairCount; ++k) {
+    const int n = Form1::CrosshairThumbnailNumber(k);
+    thumbnails.push_back({"Picture" + std::to_string(n), Picture(selector, n)});
   }
-  for (int k = 1; k <= 3; ++k) {
-    thumbnails.push_back(
-        {"Picture" + std::to_string(k + 22), ChildAt(frame, ReticleThumbnailPlace(k))});
+  for (int k = 1; k <= kReticleCount; ++k) {
+    const int n = Form1::ReticleThumbnailNumber(k);
+    thumbnails.push_back({"Picture" + std::to_string(n), Picture(frame, n)});
   }
-  HWND crosshairPreview = ChildAt(selector, InPixels(0, 240));
-  HWND reticlePreview = ChildAt(selector, InPixels(1920, 240));
+  HWND crosshairPreview = Picture(selector, 1);
+  HWND reticlePreview = Picture(selector, 2);
   for (const Box& box : thumbnails) ASSERT_NE(box.window, nullptr) << box.name << " not found";
   ASSERT_NE(crosshairPreview, nullptr);
   ASSERT_NE(reticlePreview, nullptr);
@@ -361,14 +361,14 @@ TEST_F(Crosshairs, SelectorShowsEveryThumbnailAndTheSavedChoiceInThePreviews) {
 
   // Every box shows its picture from its top-left corner, cut off at its edges; the previews
   // show the saved choice.
-  for (int k = 1; k <= 20; ++k) {
+  for (int k = 1; k <= kCrosshairCount; ++k) {
     EXPECT_TRUE(ShowsPicture(*image, AreaOf(thumbnails[k - 1].window, origin), CrosshairPicture(k)))
         << thumbnails[k - 1].name << " does not show crosshair " << k;
   }
-  for (int k = 1; k <= 3; ++k) {
-    EXPECT_TRUE(
-        ShowsPicture(*image, AreaOf(thumbnails[20 + k - 1].window, origin), ReticlePicture(k)))
-        << thumbnails[20 + k - 1].name << " does not show reticle " << k;
+  for (int k = 1; k <= kReticleCount; ++k) {
+    EXPECT_TRUE(ShowsPicture(*image, AreaOf(thumbnails[kCrosshairCount + k - 1].window, origin),
+                             ReticlePicture(k)))
+        << thumbnails[kCrosshairCount + k - 1].name << " does not show reticle " << k;
   }
   EXPECT_TRUE(ShowsPicture(*image, crosshairArea, CrosshairPicture(7)));
   EXPECT_TRUE(ShowsPicture(*image, reticleArea, ReticlePicture(2)));

@@ -54,8 +54,8 @@ std::string GameFolder::OriginalGameArchive() {
   return SampleBytes(Sample().gameArchive());
 }
 
-std::string GameFolder::OriginalInitCon(const std::string& game) {
-  return SampleBytes(Sample().initCon(game));
+std::string GameFolder::Original(const std::string& relative) {
+  return SampleBytes(Sample().file(relative));
 }
 
 fs::path GameFolder::crosshairArchive(int n) const {
@@ -64,14 +64,6 @@ fs::path GameFolder::crosshairArchive(int n) const {
 
 fs::path GameFolder::reticleArchive(int n) const {
   return modFolder() / "rt" / std::to_string(n) / "game.rfa";
-}
-
-fs::path GameFolder::initCon(const std::string& game) const {
-  return root_ / "mods" / game / "init.con";
-}
-
-fs::path GameFolder::modeSource(const std::string& set, char mode) const {
-  return modFolder() / (set + mode + ".con");
 }
 
 }  // namespace e2e

@@ -28,15 +28,14 @@ class GameFolder {
   fs::path reticleArchive(int n) const;
   fs::path menuArchive() const { return modFolder() / "archives" / "menu.rfa"; }
   fs::path gameArchive() const { return modFolder() / "archives" / "bf1942" / "game.rfa"; }
-  // The game's configuration file of "bf1942", "xpack1" or "xpack2".
-  fs::path initCon(const std::string& game) const;
-  // A source of the mod's sets: `set` "bf", "x1" or "x2", `mode` 'm' (Enable) or 'p' (Disable).
-  fs::path modeSource(const std::string& set, char mode) const;
+  // A file by its path below the root, written with backslashes as vorlane's copy table
+  // writes its sources and destinations.
+  fs::path file(const std::string& relative) const { return root_ / relative; }
 
   // What the sample's files hold.
   static std::string OriginalMenuArchive();
   static std::string OriginalGameArchive();
-  static std::string OriginalInitCon(const std::string& game);
+  static std::string Original(const std::string& relative);
 
  private:
   struct Existing {};

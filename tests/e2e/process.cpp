@@ -39,6 +39,13 @@ bool Program::WaitForExit(DWORD timeoutMs) const {
          WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
+std::optional<DWORD> Program::ExitCode() const {
+  DWORD code = 0;
+  if (info_.hProcess == nullptr || Running() || !GetExitCodeProcess(info_.hProcess, &code))
+    return std::nullopt;
+  return code;
+}
+
 void Program::Kill() {
   if (info_.hProcess == nullptr) return;
   if (Running()) {

@@ -2,6 +2,7 @@
 // Starting a program under test in a given working folder, watching it and ending it.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace e2e {
@@ -26,6 +27,8 @@ class Program {
   bool WaitForExit(DWORD timeoutMs) const;
   // Ends the program if it still runs and waits for it to be gone.
   void Kill();
+  // What the program returned, once it has ended.
+  std::optional<DWORD> ExitCode() const;
   DWORD id() const { return info_.dwProcessId; }
   DWORD threadId() const { return info_.dwThreadId; }
   HANDLE handle() const { return info_.hProcess; }

@@ -2,6 +2,8 @@
 
 #include "tests/e2e/capture.h"
 #include "tests/e2e/registry.h"
+#include "tests/e2e/wait.h"
+#include "tests/e2e/windows_ui.h"
 
 namespace e2e {
 
@@ -9,7 +11,12 @@ Scenario::Scenario(std::string section) : section_(std::move(section)) {}
 
 void Scenario::SetUp() {
   ASSERT_TRUE(DeleteUserKey(sectionKey())) << "cannot clear " << sectionKey();
-  game_ = std::make_unique<GameFolder>(fs::path(temp_.path()) / "game");
+  NewGame();
+}
+
+void Scenario::NewGame() {
+  game_ =
+      std::make_unique<GameFolder>(fs::path(temp_.path()) / ("game" + std::to_string(++games_)));
 }
 
 void Scenario::TearDown() {
@@ -26,13 +33,31 @@ void Scenario::TearDown() {
   DeleteUserKey(sectionKey());
 }
 
-bool Scenario::StartProgram(const fs::path& workingFolder) {
+bool Scenario::StartProgram(Program& copy, const fs::path& workingFolder) {
   std::string error;
-  if (!program.Start(CurrentTarget().exe, workingFolder.string(), error)) {
+  if (!copy.Start(CurrentTarget().exe, workingFolder.string(), error)) {
     ADD_FAILURE() << error;
     return false;
   }
   return true;
+}
+
+void Scenario::ExpectSecondCopyEndsAtOnce(const fs::path& workingFolder) {
+  Program second;
+  ASSERT_TRUE(StartProgram(second, workingFolder));
+  std::vector<HWND> shown;
+  const bool ended = WaitUntil(
+      [&] {
+        if (shown.empty()) shown = VisibleWindowsOf(second.id());
+        return !second.Running();
+      },
+      kTimeout, milliseconds(10));
+  EXPECT_TRUE(ended) << "the second copy still runs";
+  EXPECT_EQ(second.ExitCode(), 0u);
+  for (HWND window : shown) {
+    ADD_FAILURE() << "the second copy showed a window \"" << WindowText(window) << "\" of class "
+                  << ClassName(window);
+  }
 }
 
 std::string Scenario::sectionKey() const {

@@ -28,19 +28,27 @@ class Scenario : public testing::Test {
   void TearDown() override;
 
   // Starts the program under test in `workingFolder`; false if it could not be started.
-  bool StartProgram(const fs::path& workingFolder);
+  bool StartProgram(const fs::path& workingFolder) { return StartProgram(program, workingFolder); }
+  // Starts another copy of it as `copy`.
+  bool StartProgram(Program& copy, const fs::path& workingFolder);
+  // Starts a second copy in `workingFolder` and watches it: it must end by itself with exit
+  // code 0 and never show a window of its own.
+  void ExpectSecondCopyEndsAtOnce(const fs::path& workingFolder);
   // The registry key of the program's settings section.
   std::string sectionKey() const;
   std::optional<std::string> Setting(const std::string& name) const;
   bool Seed(const std::string& name, const std::string& value) const;
 
   GameFolder& game() { return *game_; }
+  // Replaces game() with a fresh copy of the sample in a new folder.
+  void NewGame();
   Program program;
 
  private:
   std::string section_;
   test_support::TempFolder temp_;
   std::unique_ptr<GameFolder> game_;
+  int games_ = 0;
 };
 
 }  // namespace e2e

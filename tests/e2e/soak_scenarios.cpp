@@ -12,10 +12,13 @@
 #include <functional>
 #include <string>
 
+#include "crosshairs/preview_lists.h"
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/usage.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/windows_ui.h"
+#include "tests/support/expected_texts.h"
+#include "vorlane/mode_switch.h"
 
 namespace e2e {
 namespace {
@@ -116,8 +119,8 @@ TEST_F(CrosshairsSoak, TenThousandOptionClicks) {
   HWND selector = StartSelector();
   ASSERT_NE(selector, nullptr);
   std::vector<HWND> options;
-  for (int k = 1; k <= 20; ++k) options.push_back(Crosshair(selector, k));
-  for (int k = 1; k <= 3; ++k) options.push_back(Reticle(selector, k));
+  for (int k = 1; k <= crosshairs::kCrosshairCount; ++k) options.push_back(Crosshair(selector, k));
+  for (int k = 1; k <= crosshairs::kReticleCount; ++k) options.push_back(Reticle(selector, k));
   for (HWND option : options) ASSERT_NE(option, nullptr);
 
   Run("crosshairs option clicks", Cycles(10000, 500),
@@ -129,14 +132,14 @@ TEST_F(CrosshairsSoak, FiveHundredApplyCyclesAnsweredNo) {
   ASSERT_NE(selector, nullptr);
 
   Run("crosshairs Apply cycles", Cycles(500, 10), [&](int i) {
-    const int crosshair = i % 20 + 1;
-    const int reticle = i % 3 + 1;
+    const int crosshair = i % crosshairs::kCrosshairCount + 1;
+    const int reticle = i % crosshairs::kReticleCount + 1;
     if (!Choose(Crosshair(selector, crosshair)) || !Choose(Reticle(selector, reticle))) {
       ADD_FAILURE() << "cannot choose crosshair " << crosshair << " and reticle " << reticle;
       return false;
     }
     ChooseMenuBarEntry(selector, 0);
-    auto question = WaitForMessageBox(program.id(), "Saving settings...");
+    auto question = WaitForMessageBox(program.id(), expected::kExitQuestionTitle);
     if (!question) {
       ADD_FAILURE() << "no question after Apply";
       return false;
@@ -145,7 +148,7 @@ TEST_F(CrosshairsSoak, FiveHundredApplyCyclesAnsweredNo) {
     EXPECT_EQ(ReadBytes(game().gameArchive()), ReadBytes(game().reticleArchive(reticle)));
     return Answer(*question, IDNO);
   });
-  EXPECT_EQ(Setting("cr"), std::to_string((Cycles(500, 10) - 1) % 20 + 1));
+  EXPECT_EQ(Setting("cr"), std::to_string((Cycles(500, 10) - 1) % crosshairs::kCrosshairCount + 1));
   EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
 }
 
@@ -161,11 +164,12 @@ class VorlaneSoak : public Soak {
     }
     return WaitUntilStarted("Vorlane");
   }
-  // Every game's configuration file holds the mod's set for `mode` ('m' Enable, 'p' Disable).
-  bool InstalledEverywhere(char mode) {
-    return ReadBytes(game().initCon("bf1942")) == ReadBytes(game().modeSource("bf", mode)) &&
-           ReadBytes(game().initCon("xpack1")) == ReadBytes(game().modeSource("x1", mode)) &&
-           ReadBytes(game().initCon("xpack2")) == ReadBytes(game().modeSource("x2", mode));
+  // Every file of the copy table holds the mod's set for `mode`.
+  bool InstalledEverywhere(vorlane::Mode mode) {
+    return std::ranges::all_of(vorlane::kModeCopies, [&](const vorlane::ModeCopy& row) {
+      return ReadBytes(game().file(row.destination)) ==
+             ReadBytes(game().file(SourceFor(row, mode)));
+    });
   }
 };
 
@@ -180,18 +184,19 @@ TEST_F(VorlaneSoak, AThousandEnableDisableCycles) {
   ASSERT_EQ(CheckState(FindButton(form, "SW")), BST_CHECKED);
 
   // Each switch is done once its click is handled: the files show it at once.
-  auto switchTo = [&](HWND option, char mode) {
+  auto switchTo = [&](HWND option, vorlane::Mode mode) {
     return ClickAndWait(option) && CheckState(option) == BST_CHECKED && InstalledEverywhere(mode);
   };
-  Run("vorlane Enable/Disable cycles", Cycles(1000, 50),
-      [&](int) { return switchTo(enable, 'm') && switchTo(disable, 'p'); });
-  EXPECT_TRUE(InstalledEverywhere('p'));
+  Run("vorlane Enable/Disable cycles", Cycles(1000, 50), [&](int) {
+    return switchTo(enable, vorlane::Mode::kEnabled) && switchTo(disable, vorlane::Mode::kDisabled);
+  });
+  EXPECT_TRUE(InstalledEverywhere(vorlane::Mode::kDisabled));
   EXPECT_EQ(Setting("mode"), "False");
   EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
 
   // And the last switch in the other direction still works.
   ASSERT_TRUE(ClickAndWait(enable));
-  EXPECT_TRUE(InstalledEverywhere('m'));
+  EXPECT_TRUE(InstalledEverywhere(vorlane::Mode::kEnabled));
   EXPECT_EQ(Setting("mode"), "True");
 }
 
@@ -238,8 +243,8 @@ TEST_F(VorlaneSoak, AThousandIconCallbacks) {
     PostKey(popup, VK_ESCAPE);
     return WaitUntil([&] { return !IsWindowVisible(popup); });
   });
-  for (const char* gameName : {"bf1942", "xpack1", "xpack2"}) {
-    EXPECT_EQ(ReadBytes(game().initCon(gameName)), GameFolder::OriginalInitCon(gameName))
+  for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
+    EXPECT_EQ(ReadBytes(game().file(row.destination)), GameFolder::Original(row.destination))
         << "an icon callback switched the mode";
   }
   EXPECT_EQ(Setting("mode"), "False");

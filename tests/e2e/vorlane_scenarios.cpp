@@ -5,29 +5,43 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <map>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 
+#include "platform/services/copy_record.h"
+#include "platform/services/staged_file_name.h"
 #include "resources/embedded_pictures.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/tray.h"
 #include "tests/e2e/wait.h"
 #include "tests/e2e/windows_ui.h"
+#include "tests/support/expected_texts.h"
+#include "vorlane/mode_switch.h"
 
 namespace e2e {
 namespace {
 
-const std::string kNotice =
-    "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
-    "ignore this.";
+using vorlane::Gate;
+using vorlane::kModeCopies;
+using vorlane::ModeCopy;
+
 constexpr UINT kIconId = 1;
 
-// A failed switch tells the user that it left everything as it was.
-bool SaysNothingChanged(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text.find("nothing was changed") != std::string::npos;
+// The row of the copy table that `gate` lets take part.
+const ModeCopy& Row(Gate gate) {
+  return *std::find_if(std::begin(kModeCopies), std::end(kModeCopies),
+                       [&](const ModeCopy& row) { return row.gate == gate; });
 }
+
+// Where a switch to Enable is stopped dead.
+enum class StopAt {
+  kRecordWritten,      // its record is beside the first file: at most a few files replaced
+  kFirstFileReplaced,  // the first file holds the new set
+};
+// Fresh game folders tried before giving up on catching a switch at its instant.
+constexpr int kStopAttempts = 5;
 
 class Vorlane : public Scenario {
  protected:
@@ -64,24 +78,128 @@ class Vorlane : public Scenario {
     return WaitUntil([&] { return Settings() == expected; });
   }
 
-  // What the game's configuration file of `gameName` holds: "Enable", "Disable", "original",
-  // "missing" or the unexpected bytes.
-  std::string Installed(const std::string& gameName) {
-    static const std::map<std::string, std::string> sets = {
-        {"bf1942", "bf"}, {"xpack1", "x1"}, {"xpack2", "x2"}};
-    auto bytes = ReadBytes(game().initCon(gameName));
+  // What the game's file of `row` holds: "Enable", "Disable", "original", "missing" or the
+  // unexpected bytes.
+  std::string Installed(const ModeCopy& row) {
+    auto bytes = ReadBytes(game().file(row.destination));
     if (!bytes) return "missing";
-    const std::string& set = sets.at(gameName);
-    if (bytes == ReadBytes(game().modeSource(set, 'm'))) return "Enable";
-    if (bytes == ReadBytes(game().modeSource(set, 'p'))) return "Disable";
-    if (bytes == GameFolder::OriginalInitCon(gameName)) return "original";
+    if (bytes == ReadBytes(game().file(row.enableSource))) return "Enable";
+    if (bytes == ReadBytes(game().file(row.disableSource))) return "Disable";
+    if (bytes == GameFolder::Original(row.destination)) return "original";
     return *bytes;
   }
+  // The files of the copy table, in its order.
   std::vector<std::string> InstalledSets() {
-    return {Installed("bf1942"), Installed("xpack1"), Installed("xpack2")};
+    std::vector<std::string> sets;
+    for (const ModeCopy& row : kModeCopies) sets.push_back(Installed(row));
+    return sets;
+  }
+  bool PutBackOriginal(const ModeCopy& row) {
+    const fs::path file = game().file(row.destination);
+    fs::create_directories(file.parent_path());
+    return WriteBytes(file, GameFolder::Original(row.destination));
   }
   bool WaitForInstalledSets(const std::vector<std::string>& expected) {
     return WaitUntil([&] { return InstalledSets() == expected; });
+  }
+
+  // Files of the program's own beside the game's: staged copies, kept-aside contents, records.
+  std::vector<std::string> LeftOvers() {
+    std::vector<std::string> found;
+    for (const ModeCopy& row : kModeCopies) {
+      for (const auto& entry : fs::directory_iterator(game().file(row.destination).parent_path())) {
+        if (entry.path().filename().string().find(".~vl") != std::string::npos)
+          found.push_back(entry.path().string());
+      }
+    }
+    return found;
+  }
+
+  // Starts with Disable saved and in place, both boxes ticked, clicks Enable and ends the
+  // process the moment `instant` shows on the disk, as Task Manager's End task does
+  // (TerminateProcess, in the same loop that watches). True if the switch was stopped before
+  // its end: its record is still there. Prints what the kill left.
+  bool KillDuringEnable(StopAt instant) {
+    for (const ModeCopy& row : kModeCopies) {
+      if (!WriteBytes(game().file(row.destination), GameFolder::Original(row.disableSource)))
+        return false;
+    }
+    HWND form = StartWithSettings("False", "True", "True");
+    if (form == nullptr || !WaitUntil([&] { return Icon(form).has_value(); }) ||
+        WaitForInputIdle(program.handle(), 60000) != 0) {
+      ADD_FAILURE() << "vorlane did not start";
+      return false;
+    }
+    const ModeCopy& first = kModeCopies[0];
+    const fs::path record = game().file(platform::RecordFileName(first.destination, program.id()));
+    const auto exists = [](const fs::path& file) {
+      return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    // Watched without opening a file of the game: one held open would refuse the program's
+    // rename over it, as a virus scanner's would. The first file is replaced once its staged copy,
+    // named in the record, is gone.
+    std::optional<fs::path> firstStaged;
+    const auto reached = [&] {
+      if (!exists(record)) return false;
+      if (instant == StopAt::kRecordWritten) return true;
+      if (!firstStaged) {
+        const auto text = ReadBytes(record);
+        const auto written = text ? platform::ParseCopyRecord(*text) : std::nullopt;
+        if (!written) return false;  // still being written
+        firstStaged = game().file(written->copies.front().staged);
+      }
+      return !exists(*firstStaged);
+    };
+
+    Click(EnableOption(form));
+    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
+    bool seen = false;
+    for (unsigned polls = 0; !seen && std::chrono::steady_clock::now() < deadline; ++polls) {
+      seen = reached();
+      if (!seen && polls % 64 == 63 && Setting("mode") == "True") break;  // passed between looks
+    }
+    if (seen) TerminateProcess(program.handle(), 1);
+    EXPECT_TRUE(MessageBoxesOf(program.id()).empty()) << "the switch failed";
+    program.Kill();
+    const bool caught = seen && fs::exists(record);
+    int replaced = 0;
+    for (const ModeCopy& row : kModeCopies) replaced += Installed(row) == "Enable";
+    std::printf("stopped %s: %s, %d of %zu files replaced, mode saved %s\n",
+                instant == StopAt::kRecordWritten ? "once the record was seen"
+                                                  : "once the first file was replaced",
+                !seen    ? "passed unseen"
+                : caught ? "record kept"
+                         : "record already gone",
+                replaced, std::size(kModeCopies), Setting("mode").value_or("<none>").c_str());
+    return caught;
+  }
+
+  // Stops a switch at `instant`, in fresh folders until one is caught, then starts vorlane
+  // again: before its window shows, the files and the saved mode agree and nothing of the
+  // stopped switch is left.
+  void StopASwitchAndStartAgain(StopAt instant) {
+    bool caught = false;
+    for (int attempt = 0; !caught && attempt < kStopAttempts; ++attempt) {
+      if (attempt > 0) NewGame();
+      caught = KillDuringEnable(instant);
+      if (HasFatalFailure()) return;
+    }
+    ASSERT_TRUE(caught) << "the switch ended before the kill " << kStopAttempts << " times";
+
+    ASSERT_TRUE(Start());
+    HWND form = WaitForForm();
+    ASSERT_NE(form, nullptr);
+    const auto sets = InstalledSets();
+    const auto mode = Setting("mode");
+    const std::vector<std::string> allDisable(std::size(kModeCopies), "Disable");
+    const std::vector<std::string> allEnable(std::size(kModeCopies), "Enable");
+    EXPECT_TRUE((sets == allDisable && mode == "False") || (sets == allEnable && mode == "True"))
+        << "files " << testing::PrintToString(sets) << ", mode saved " << mode.value_or("<none>");
+    EXPECT_EQ(SelectedMode(form), sets[0]);
+    EXPECT_EQ(LeftOvers(), std::vector<std::string>{});
+    EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
+    std::printf("started again: files %s, mode saved %s\n", sets[0].c_str(),
+                mode.value_or("<none>").c_str());
   }
 
   std::optional<RECT> Icon(HWND form) { return TrayIconPlace(form, kIconId, iconsBefore_); }
@@ -117,7 +235,7 @@ TEST_F(Vorlane, FirstRunShowsTheNoticeThenTheModeOffAndAddsTheIcon) {
   ASSERT_TRUE(Start());
   auto notice = WaitForMessageBox(program.id(), "vorlane");
   ASSERT_TRUE(notice) << "no notice titled \"vorlane\"";
-  EXPECT_EQ(notice->text, kNotice);
+  EXPECT_EQ(notice->text, expected::kFirstRunNotice);
   EXPECT_EQ(notice->buttons, std::vector<int>{IDOK});
   EXPECT_EQ(FindWindowOf(program.id(), "Vorlane"), nullptr) << "window shown before the notice";
   ASSERT_TRUE(Answer(*notice, IDOK));
@@ -164,9 +282,7 @@ TEST_F(Vorlane, EnableAndDisableFromTheWindowAndTheIconCopyTheMatchingSets) {
   PostKey(popup, VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }));
   EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"Enable", "Enable", "Enable"}));
-  for (const char* gameName : {"bf1942", "xpack1", "xpack2"}) {
-    ASSERT_TRUE(WriteBytes(game().initCon(gameName), GameFolder::OriginalInitCon(gameName)));
-  }
+  for (const ModeCopy& row : kModeCopies) ASSERT_TRUE(PutBackOriginal(row));
   ASSERT_TRUE(ChooseFromPopup(form, 'e')) << "popup menu did not open or close";
   EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Enable"}));
 
@@ -188,14 +304,14 @@ TEST_F(Vorlane, EnableAndDisableFromTheWindowAndTheIconCopyTheMatchingSets) {
 
   // The next start shows the saved state and copies nothing.
   program.Kill();
-  ASSERT_TRUE(WriteBytes(game().initCon("bf1942"), GameFolder::OriginalInitCon("bf1942")));
+  ASSERT_TRUE(PutBackOriginal(Row(Gate::kAlways)));
   ASSERT_TRUE(Start());
   form = WaitForForm();
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(SelectedMode(form), "Enable");
   EXPECT_EQ(CheckState(RtrBox(form)), BST_CHECKED);
   EXPECT_EQ(CheckState(SwBox(form)), BST_UNCHECKED);
-  EXPECT_EQ(Installed("bf1942"), "original");
+  EXPECT_EQ(Installed(Row(Gate::kAlways)), "original");
 }
 
 TEST_F(Vorlane, TheKeyboardAloneSwitchesTheModeAndTicksABox) {
@@ -237,14 +353,14 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   HWND form = StartWithSettings("False", "False", "True");
   ASSERT_NE(form, nullptr);
   ASSERT_EQ(CheckState(SwBox(form)), BST_CHECKED);
-  fs::remove_all(game().initCon("xpack2").parent_path());
+  fs::remove_all(game().file(Row(Gate::kSw).destination).parent_path());
 
   // From the window.
   ASSERT_TRUE(Click(EnableOption(form)));
   auto failure = WaitForMessageBox(program.id(), "vorlane");
   ASSERT_TRUE(failure) << "no message for the missing xpack2 folder";
-  EXPECT_NE(failure->text.find("xpack2"), std::string::npos) << failure->text;
-  EXPECT_TRUE(SaysNothingChanged(failure->text)) << failure->text;
+  EXPECT_EQ(failure->text,
+            expected::SwitchFailed(Row(Gate::kSw).destination, expected::kMissingFolderReason));
   EXPECT_EQ(failure->buttons, std::vector<int>{IDOK});
   EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "missing"}));
   EXPECT_EQ(Settings(), (std::vector<std::string>{"False", "False", "True"}));
@@ -255,13 +371,13 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   // From the popup menu, with RTR ticked and its folder gone as well.
   ASSERT_TRUE(Click(RtrBox(form)));
   ASSERT_TRUE(WaitForSettings({"False", "True", "True"}));
-  fs::remove_all(game().initCon("xpack1").parent_path());
+  fs::remove_all(game().file(Row(Gate::kRtr).destination).parent_path());
   ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
   ASSERT_TRUE(ChooseFromPopup(form, 'e'));
   failure = WaitForMessageBox(program.id(), "vorlane");
   ASSERT_TRUE(failure) << "no message for the missing xpack1 folder";
-  EXPECT_NE(failure->text.find("xpack1"), std::string::npos) << failure->text;
-  EXPECT_TRUE(SaysNothingChanged(failure->text)) << failure->text;
+  EXPECT_EQ(failure->text,
+            expected::SwitchFailed(Row(Gate::kRtr).destination, expected::kMissingFolderReason));
   EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "missing", "missing"}));
   EXPECT_EQ(Settings(), (std::vector<std::string>{"False", "True", "True"}));
   ASSERT_TRUE(Answer(*failure, IDOK));
@@ -269,14 +385,19 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   ASSERT_TRUE(program.Running());
 
   // Once the folders are back, the popup still offers Enable, and it works.
-  for (const char* gameName : {"xpack1", "xpack2"}) {
-    fs::create_directories(game().initCon(gameName).parent_path());
-    ASSERT_TRUE(WriteBytes(game().initCon(gameName), GameFolder::OriginalInitCon(gameName)));
-  }
+  for (Gate gate : {Gate::kRtr, Gate::kSw}) ASSERT_TRUE(PutBackOriginal(Row(gate)));
   ASSERT_TRUE(ChooseFromPopup(form, 'e'));
   EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Enable"}));
   EXPECT_TRUE(WaitForSettings({"True", "True", "True"}));
   EXPECT_TRUE(WaitForMode(form, "Enable"));
+}
+
+TEST_F(Vorlane, KilledOnceItsFirstFileIsReplacedTheNextStartPutsOneSetEverywhere) {
+  StopASwitchAndStartAgain(StopAt::kFirstFileReplaced);
+}
+
+TEST_F(Vorlane, KilledOnceItsRecordIsWrittenTheNextStartPutsOneSetEverywhere) {
+  StopASwitchAndStartAgain(StopAt::kRecordWritten);
 }
 
 TEST_F(Vorlane, MinimisingHidesTheWindowAndALeftClickOnTheIconRestoresIt) {
@@ -301,6 +422,21 @@ TEST_F(Vorlane, MinimisingHidesTheWindowAndALeftClickOnTheIconRestoresIt) {
   ASSERT_TRUE(ClickIcon(form, MouseButton::kLeft));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && !IsIconic(form); }));
   EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+}
+
+TEST_F(Vorlane, ASecondCopyInTheSameFolderBringsBackTheHiddenWindowAndEnds) {
+  HWND form = StartWithSettings("False", "False", "False");
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+  ShowWindowAsync(form, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form); })) << "still visible";
+
+  ExpectSecondCopyEndsAtOnce(game().root());
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && !IsIconic(form); }))
+      << "the first copy's window is not back";
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form; })) << "not in front";
+  EXPECT_TRUE(program.Running()) << "the first copy ended with " << program.ExitCode().value_or(0);
+  EXPECT_TRUE(Icon(form).has_value());
 }
 
 TEST_F(Vorlane, ExitFromThePopupRemovesTheIconAndEndsTheProgram) {

@@ -70,12 +70,18 @@ HWND WaitForWindowOf(DWORD pid, const std::string& title, const std::string& cla
   return found;
 }
 
+std::vector<HWND> VisibleWindowsOf(DWORD pid) {
+  std::vector<HWND> windows;
+  for (HWND window : TopLevelWindows()) {
+    if (ProcessOf(window) == pid && IsWindowVisible(window)) windows.push_back(window);
+  }
+  return windows;
+}
+
 std::vector<HWND> MessageBoxesOf(DWORD pid) {
   std::vector<HWND> boxes;
-  for (HWND window : TopLevelWindows()) {
-    if (ProcessOf(window) == pid && IsWindowVisible(window) && ClassName(window) == "#32770") {
-      boxes.push_back(window);
-    }
+  for (HWND window : VisibleWindowsOf(pid)) {
+    if (ClassName(window) == "#32770") boxes.push_back(window);
   }
   return boxes;
 }

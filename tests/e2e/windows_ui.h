@@ -16,6 +16,8 @@ std::string ClassName(HWND window);
 // given, else of any class but the message box's ("#32770").
 HWND FindWindowOf(DWORD pid, const std::string& title, const std::string& className = "");
 HWND WaitForWindowOf(DWORD pid, const std::string& title, const std::string& className = "");
+// Visible top-level windows of `pid`, whatever their title and class.
+std::vector<HWND> VisibleWindowsOf(DWORD pid);
 // Visible message boxes of `pid`, whatever their title.
 std::vector<HWND> MessageBoxesOf(DWORD pid);
 
@@ -80,10 +82,7 @@ enum class MouseButton { kLeft, kRight };
 // A real click (SendInput) at a point of the screen.
 bool ClickAt(POINT screen, MouseButton button);
 
-// Pixels per inch of the screen: design sizes in twips are converted with it.
+// Pixels per inch of the screen.
 int ScreenDpi();
-inline int TwipsToPixels(int twips) {
-  return MulDiv(twips, ScreenDpi(), 1440);
-}
 
 }  // namespace e2e

@@ -2,13 +2,17 @@
 // cannot be made.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "platform/controls/controls.h"
 #include "platform/controls/keyboard_navigation.h"
 #include "platform/services/runtime_error.h"
 #include "tests/support/expected_texts.h"
+#include "tests/support/temp_folder.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/mode_switch.h"
 
@@ -48,6 +52,29 @@ TEST(ModeCopySteps, BaseGameFirstThenEachChosenExpansionInOrder) {
   } catch (const platform::RuntimeError& error) {
     EXPECT_EQ(error.number(), platform::error::kTypeMismatch);
   }
+}
+
+// The sample game folder of the demo, the benchmark and the end-to-end tests is laid out by a
+// script with its own list of the mod's sets: every file of the copy table, each row's three
+// with their own contents, and no other set.
+TEST(ModeCopies, TheSampleGameFolderHoldsEveryFileOfTheTableAndNoOtherSet) {
+  test_support::TempWorkingFolder root;
+  ASSERT_EQ(std::system("'" VL_SAMPLE_GAME_SCRIPT "' game"), 0);
+  std::vector<std::string> tableFiles;
+  for (const ModeCopy& row : kModeCopies) {
+    std::set<std::string> contents;
+    for (const std::string path : {row.enableSource, row.disableSource, row.destination}) {
+      contents.insert(root.Read("game\\" + path));
+      tableFiles.push_back("game/" + path);
+      std::replace(tableFiles.back().begin(), tableFiles.back().end(), '\\', '/');
+    }
+    EXPECT_EQ(contents.size(), 3u) << row.destination;
+  }
+  std::sort(tableFiles.begin(), tableFiles.end());
+  std::vector<std::string> setFiles;
+  for (const std::string& file : root.AllFiles())
+    if (file.ends_with(".con")) setFiles.push_back(file);
+  EXPECT_EQ(setFiles, tableFiles);
 }
 
 TEST_F(SwitchTest, EnableWithNoBoxWritesOnlyTheBaseGameAndLeavesTheTrayEntries) {
