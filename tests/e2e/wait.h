@@ -33,4 +33,12 @@ bool StaysFalse(Condition condition, milliseconds period = kQuietPeriod) {
   return !WaitUntil(condition, period);
 }
 
+// Waits for `condition` to hold, then watches it for `period`: true if it came and never went.
+// For a state the program reaches in steps (a z-order): a busy machine may show a step in
+// between, but what the steps end in must not change afterwards.
+template <typename Condition>
+bool SettlesAndStays(Condition condition, milliseconds period = kQuietPeriod) {
+  return WaitUntil(condition) && StaysFalse([&] { return !condition(); }, period);
+}
+
 }  // namespace e2e

@@ -120,6 +120,16 @@ bool Click(HWND button) {
   return PostMessageA(button, BM_CLICK, 0, 0) != 0;
 }
 
+bool HandledWhatWasPosted(HWND button) {
+  if (!PostMessageA(button, BM_SETSTATE, TRUE, 0)) return false;
+  const bool reached = WaitUntil([&] {
+    const auto state = Ask(button, BM_GETSTATE);
+    return state && (*state & BST_PUSHED) != 0;
+  });
+  Ask(button, BM_SETSTATE, FALSE);
+  return reached;
+}
+
 bool ClickAndWait(HWND button) {
   return Ask(button, BM_CLICK).has_value();
 }

@@ -35,6 +35,9 @@ HWND ChildAt(HWND container, POINT place, int tolerance = 1);
 
 // Posts BM_CLICK, as a click on the button would arrive.
 bool Click(HWND button);
+// Waits until `button` has handled every message posted to it before: a marker posted after
+// them (the pushed look, taken back at once) shows when its queue reached that point.
+bool HandledWhatWasPosted(HWND button);
 // Sends BM_CLICK: true once the program has handled the click, its click handler included.
 bool ClickAndWait(HWND button);
 // BM_GETCHECK: BST_CHECKED (1) or BST_UNCHECKED (0); nothing if the window does not answer.
