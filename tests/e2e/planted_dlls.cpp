@@ -39,7 +39,8 @@ const std::vector<std::string>& PlantingTargets() {
   return names;
 }
 
-PlantedDlls::PlantedDlls(fs::path folder, std::vector<std::string> names, std::string exeName)
+PlantedDlls::PlantedDlls(fs::path folder, std::vector<std::string> names,
+                         const std::string& exeName)
     : folder_(std::move(folder)),
       names_(std::move(names)),
       settingsKey_("Software\\Wine\\AppDefaults\\" + exeName) {
@@ -71,7 +72,8 @@ bool PlantedDlls::planted(std::string& error) const {
 std::vector<std::string> PlantedDlls::Loaded() const {
   std::vector<std::string> loaded;
   for (const std::string& name : names_) {
-    if (fs::exists(folder_ / (name + ".dll" + kMarkerSuffix))) loaded.push_back(name);
+    fs::path marker = folder_ / (name + ".dll");
+    if (fs::exists(marker += kMarkerSuffix)) loaded.push_back(name);
   }
   return loaded;
 }

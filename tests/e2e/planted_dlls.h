@@ -22,7 +22,7 @@ const std::vector<std::string>& PlantingTargets();
 // it is given.
 class PlantedDlls {
  public:
-  PlantedDlls(fs::path folder, std::vector<std::string> names, std::string exeName);
+  PlantedDlls(fs::path folder, std::vector<std::string> names, const std::string& exeName);
   ~PlantedDlls();  // Wine's settings for the program go again
   PlantedDlls(const PlantedDlls&) = delete;
   PlantedDlls& operator=(const PlantedDlls&) = delete;
