@@ -18,6 +18,7 @@
 
 #include "platform/controls/runtime.h"
 #include "platform/win32/controls/win32_ui.h"
+#include "platform/win32/system.h"
 #include "platform/win32/win32_environment.h"
 
 namespace bench {
@@ -52,6 +53,7 @@ class StartupTimedUi : public platform::win32::Win32Ui {
 // A program's start, as its entry point makes it, on the timed backend.
 template <typename Module1, typename Form1>
 int RunTimed(const std::string& title) {
+  platform::win32::LoadDllsFromSystemFolderOnly();  // as the programs start
   platform::win32::Win32Environment env(title, [](const std::string& programTitle) {
     return std::make_unique<StartupTimedUi>(programTitle);
   });

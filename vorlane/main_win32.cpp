@@ -2,6 +2,7 @@
 #include <cstddef>
 
 #include "platform/services/notification_area.h"
+#include "platform/win32/system.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/windows_api.h"
 #include "vorlane/form1.h"
@@ -29,6 +30,7 @@ static_assert(NIM_ADD == platform::notify::kAdd && NIM_MODIFY == platform::notif
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
+  platform::win32::LoadDllsFromSystemFolderOnly();
   platform::win32::Win32Environment env("vorlane");
   vorlane::Module1 module1(env.runtime());
   vorlane::Form1 form(env.runtime(), module1);

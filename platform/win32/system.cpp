@@ -1,7 +1,40 @@
 #include "platform/win32/system.h"
 
+#include <string>
+
 namespace platform::win32 {
 namespace {
+
+// Where the loader takes LOAD_LIBRARY_SEARCH_* flags: Windows 8 on, and Vista and 7 with update
+// KB2533623, which brought SetDefaultDllDirectories with them.
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+SetDefaultDllDirectoriesFunction SearchRestriction() {
+  static const auto restrictSearch =
+      reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(
+          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  return restrictSearch;
+}
+
+// What the common controls and visual styles load by name once the windows appear, where the
+// search restriction may not reach (on a Windows without it; under Wine, a delay-loaded import
+// of its own DLLs searches the program's folder first). None is a KnownDLL.
+constexpr const wchar_t* kLoadedByTheWindows[] = {L"uxtheme.dll", L"msimg32.dll"};
+
+// Whether the manifest has the loader take `library` from the side-by-side store: loaded by
+// name, it then comes from there and never from a folder of the search.
+bool InSideBySideStore(const wchar_t* library) {
+  ACTCTX_SECTION_KEYED_DATA found{};
+  found.cbSize = sizeof found;
+  return FindActCtxSectionStringW(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, library,
+                                  &found) != FALSE;
+}
+
+std::wstring SystemFolderPath(const wchar_t* library) {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  return std::wstring(folder, length) + L"\\" + library;
+}
 
 // Loading and starting OLE takes tens of milliseconds and megabytes: only JPEG and GIF pictures
 // need it, so ole32 is not even loaded before.
@@ -13,19 +46,41 @@ using OleUninitializeFunction = void(WINAPI*)();
 constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
 using ChangeFilterFunction = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
 
+using InitCommonControlsFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+
 }  // namespace
+
+void LoadDllsFromSystemFolderOnly() {
+  SetDllDirectoryW(L"");  // the working folder out of the search, since XP SP1
+  if (const auto restrictSearch = SearchRestriction()) restrictSearch(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // A DLL loaded already is taken as it is by every later load of its name.
+  for (const wchar_t* library : kLoadedByTheWindows) LoadSystemLibrary(library);
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* library) {
+  if (SearchRestriction() != nullptr) {
+    return LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
+  if (InSideBySideStore(library)) return LoadLibraryW(library);
+  // Its own imports looked for in the system folder first, too.
+  const std::wstring path = SystemFolderPath(library);
+  return path.empty() ? nullptr
+                      : LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
 
 SystemSession::SystemSession() {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES;  // buttons and labels are all the windows use
-  InitCommonControlsEx(&controls);
+  static const auto initialize =
+      LibraryFunction<InitCommonControlsFunction>(L"comctl32.dll", "InitCommonControlsEx");
+  if (initialize != nullptr) initialize(&controls);
 }
 
 SystemSession::~SystemSession() {
   if (!oleStarted) return;
   static const auto uninitialize =
-      LibraryFunction<OleUninitializeFunction>("ole32.dll", "OleUninitialize");
+      LibraryFunction<OleUninitializeFunction>(L"ole32.dll", "OleUninitialize");
   if (uninitialize != nullptr) uninitialize();
   oleStarted = false;
 }
@@ -33,13 +88,13 @@ SystemSession::~SystemSession() {
 void StartOle() {
   if (oleStarted) return;
   static const auto initialize =
-      LibraryFunction<OleInitializeFunction>("ole32.dll", "OleInitialize");
+      LibraryFunction<OleInitializeFunction>(L"ole32.dll", "OleInitialize");
   oleStarted = initialize != nullptr && SUCCEEDED(initialize(nullptr));
 }
 
 bool AllowFromAnyProgram(HWND window, UINT message) {
   static const auto change =
-      LibraryFunction<ChangeFilterFunction>("user32.dll", "ChangeWindowMessageFilterEx");
+      LibraryFunction<ChangeFilterFunction>(L"user32.dll", "ChangeWindowMessageFilterEx");
   if (change == nullptr) return true;  // no filter on this system
   return change(window, message, kAllow, nullptr) != FALSE;
 }

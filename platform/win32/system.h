@@ -1,10 +1,23 @@
 #pragma once
-// What the programs ask of the system itself: the thread's session (the common controls at
-// once, OLE only when a picture first needs it), functions of system DLLs loaded on first use,
-// and the filter on messages from programs of lower integrity.
+// What the programs ask of the system itself: DLLs from the system folder alone, the thread's
+// session (the common controls at once, OLE only when a picture first needs it), functions of
+// system DLLs loaded on first use, and the filter on messages from programs of lower integrity.
 #include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
+
+// Keeps every later DLL load of the process, the system's own included, to the system folder,
+// so that no DLL in the program's folder or the working folder is ever loaded in place of a
+// system DLL: the programs stand in folders that users can write to, and may run elevated.
+// The first thing a program does: its static imports are only of DLLs that Windows takes from
+// the system folder anyway (KnownDLLs), every other is loaded after this call. The DLLs that the
+// windows' system libraries load late by name are loaded here at once from the system folder,
+// also where the search cannot be restricted (Vista and 7 before update KB2533623).
+void LoadDllsFromSystemFolderOnly();
+
+// `library` ("uxtheme.dll") from the system folder, or from the side-by-side store where the
+// program's manifest names it (the version 6 common controls); nullptr if it cannot be loaded.
+HMODULE LoadSystemLibrary(const wchar_t* library);
 
 class SystemSession {
  public:
@@ -23,8 +36,8 @@ void StartOle();
 // library stays loaded to the end of the process; callers keep the answer rather than asking
 // again.
 template <typename Function>
-Function LibraryFunction(const char* library, const char* name) {
-  HMODULE module = LoadLibraryA(library);
+Function LibraryFunction(const wchar_t* library, const char* name) {
+  HMODULE module = LoadSystemLibrary(library);
   if (module == nullptr) return nullptr;
   // Through void(*)(), the one function type every other converts to without complaint.
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));

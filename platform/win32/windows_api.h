@@ -19,7 +19,6 @@
 #include <ole2.h>
 #include <olectl.h>
 #include <shellapi.h>
-#include <uxtheme.h>
 
 #undef CreateWindow
 #undef MessageBox

@@ -377,5 +377,17 @@ TEST_F(Crosshairs, SelectorShowsEveryThumbnailAndTheSavedChoiceInThePreviews) {
   EXPECT_FALSE(ShowsPicture(*image, crosshairArea, CrosshairPicture(1)));
 }
 
+// Placed in the mod's folder among DLLs planted under system DLLs' names, it loads none of them
+// and starts as usual.
+TEST_F(Crosshairs, LoadsNoDllPlantedBesideIt) {
+  ASSERT_TRUE(Seed("cr", "1") && Seed("rt", "1"));
+  auto planted = StartAmongPlantedDlls(game().modFolder());
+  ASSERT_TRUE(planted);
+  EXPECT_NE(WaitForSelector(), nullptr);
+  // Some DLLs are loaded only when the window is first painted, which is done once it is idle.
+  EXPECT_EQ(WaitForInputIdle(program.handle(), kTimeout.count()), 0u);
+  EXPECT_EQ(planted->Loaded(), std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace e2e

@@ -1,5 +1,8 @@
 #include "tests/e2e/scenario.h"
 
+#include <algorithm>
+#include <iostream>
+
 #include "tests/e2e/capture.h"
 #include "tests/e2e/registry.h"
 #include "tests/e2e/wait.h"
@@ -58,6 +61,43 @@ void Scenario::ExpectSecondCopyEndsAtOnce(const fs::path& workingFolder) {
     ADD_FAILURE() << "the second copy showed a window \"" << WindowText(window) << "\" of class "
                   << ClassName(window);
   }
+}
+
+std::unique_ptr<PlantedDlls> Scenario::StartAmongPlantedDlls(const fs::path& folder) {
+  const fs::path temp(temp_.path());
+  if (!PlantedDllLeavesItsMark(temp / "plant-check")) {
+    ADD_FAILURE() << "the planted DLL leaves no mark when loaded";
+    return nullptr;
+  }
+  std::string error;
+  const auto winesOwn = LoadedByABareWindow(temp / "bare-window", PlantingTargets(), error);
+  if (!error.empty()) {
+    ADD_FAILURE() << error;
+    return nullptr;
+  }
+  std::vector<std::string> names;
+  std::cout << "loaded by a bare window program too, not told apart:";
+  for (const std::string& name : PlantingTargets()) {
+    if (std::find(winesOwn.begin(), winesOwn.end(), name) == winesOwn.end()) {
+      names.push_back(name);
+    } else {
+      std::cout << " " << name;
+    }
+  }
+  std::cout << std::endl;
+
+  const fs::path exe = folder / fs::path(CurrentTarget().exe).filename();
+  std::error_code failure;
+  if (!fs::copy_file(CurrentTarget().exe, exe, fs::copy_options::overwrite_existing, failure)) {
+    ADD_FAILURE() << "cannot copy the program to " << exe << ": " << failure.message();
+    return nullptr;
+  }
+  auto planted = std::make_unique<PlantedDlls>(folder, names, exe.filename().string());
+  if (!planted->planted(error) || !program.Start(exe.string(), folder.string(), error)) {
+    ADD_FAILURE() << error;
+    return nullptr;
+  }
+  return planted;
 }
 
 std::string Scenario::sectionKey() const {

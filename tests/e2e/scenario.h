@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/e2e/files.h"
+#include "tests/e2e/planted_dlls.h"
 #include "tests/e2e/process.h"
 #include "tests/support/temp_folder.h"
 
@@ -34,6 +35,10 @@ class Scenario : public testing::Test {
   // Starts a second copy in `workingFolder` and watches it: it must end by itself with exit
   // code 0 and never show a window of its own.
   void ExpectSecondCopyEndsAtOnce(const fs::path& workingFolder);
+  // Starts a copy of the program under test placed in `folder`, its working folder, among DLLs
+  // planted there under every planting target that a bare window program does not load from
+  // its own folder too; nothing (with a failure added) if that could not be done.
+  std::unique_ptr<PlantedDlls> StartAmongPlantedDlls(const fs::path& folder);
   // The registry key of the program's settings section.
   std::string sectionKey() const;
   std::optional<std::string> Setting(const std::string& name) const;

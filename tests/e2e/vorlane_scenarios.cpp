@@ -500,5 +500,17 @@ TEST_F(Vorlane, WindowShowsTheBitmapAndGreenCaptions) {
       << "the background below the bitmap is not black";
 }
 
+// Placed in the game's folder among DLLs planted under system DLLs' names, it loads none of
+// them and starts as usual.
+TEST_F(Vorlane, LoadsNoDllPlantedBesideIt) {
+  ASSERT_TRUE(Seed("mode", "False") && Seed("rtr", "False") && Seed("sw", "False"));
+  auto planted = StartAmongPlantedDlls(game().root());
+  ASSERT_TRUE(planted);
+  EXPECT_NE(WaitForForm(), nullptr);
+  // Some DLLs are loaded only when the window is first painted, which is done once it is idle.
+  EXPECT_EQ(WaitForInputIdle(program.handle(), kTimeout.count()), 0u);
+  EXPECT_EQ(planted->Loaded(), std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace e2e

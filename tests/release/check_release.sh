@@ -13,15 +13,21 @@ for file in crosshairs.exe vorlane.exe README.txt; do
   grep -q "/$file\$" <<<"$contents" || { echo "missing from $zip: $file"; exit 1; }
 done
 
-system_dlls="advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll
-shell32.dll user32.dll uxtheme.dll"
+# Only KnownDLLs, which Windows takes from its own folder whatever the search: nothing is looked for
+# in the program's folder before its first line runs (every other DLL it loads later, from the
+# system folder).
+system_dlls="advapi32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll
+user32.dll"
 for program in crosshairs/crosshairs.exe vorlane/vorlane.exe; do
   imports=$("$objdump" -p "$program" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
   [ -n "$imports" ] || { echo "$program: no imports read"; exit 1; }
   for dll in $imports; do
-    grep -qw "$dll" <<<"$system_dlls" || { echo "$program imports $dll, not a system DLL"; exit 1; }
+    grep -qw "$dll" <<<"$system_dlls" || { echo "$program imports $dll, not a KnownDLL"; exit 1; }
   done
   echo "$program imports only: $(echo $imports)"
+  # Loaded at a random address (0x40) with data not executable (0x100).
+  flags=$("$objdump" -p "$program" | sed -n 's/^DllCharacteristics\s*//p')
+  (( (0x$flags & 0x140) == 0x140 )) || { echo "$program: no ASLR or DEP ($flags)"; exit 1; }
   # OLE is loaded when a JPEG or GIF picture first needs it, never with the start.
   if grep -qw "ole32.dll\|oleaut32.dll" <<<"$imports"; then
     echo "$program loads OLE at start"

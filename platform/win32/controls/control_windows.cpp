@@ -12,6 +12,7 @@
 #include "platform/controls/keyboard_navigation.h"
 #include "platform/win32/controls/control_classes.h"
 #include "platform/win32/controls/control_font.h"
+#include "platform/win32/system.h"
 
 namespace platform::win32 {
 namespace {
@@ -105,7 +106,10 @@ void PrepareSystemChild(HWND window, Control& control, bool button) {
   StoreControl(window, &control);
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont()), FALSE);
   // Themed buttons ignore the text colour; unthemed ones honour it on every system.
-  if (button) SetWindowTheme(window, L"", L"");
+  using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  static const auto setWindowTheme =
+      LibraryFunction<SetWindowThemeFunction>(L"uxtheme.dll", "SetWindowTheme");
+  if (button && setWindowTheme != nullptr) setWindowTheme(window, L"", L"");
 }
 
 HWND CreateChild(const char* className, const std::string& text, DWORD style, DWORD exStyle,

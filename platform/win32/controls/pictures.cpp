@@ -225,7 +225,7 @@ using LoadPictureFunction = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void*
 
 IStream* StreamOver(PictureBytes bytes) {
   static const auto createStream =
-      LibraryFunction<CreateStreamFunction>("ole32.dll", "CreateStreamOnHGlobal");
+      LibraryFunction<CreateStreamFunction>(L"ole32.dll", "CreateStreamOnHGlobal");
   if (createStream == nullptr) return nullptr;
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (memory == nullptr) return nullptr;
@@ -278,7 +278,7 @@ PictureRef DecodeOlePicture(PictureBytes bytes) {
   if (stream.get() == nullptr) throw RuntimeError(error::kInvalidPicture);
 
   static const auto loadPicture =
-      LibraryFunction<LoadPictureFunction>("oleaut32.dll", "OleLoadPicture");
+      LibraryFunction<LoadPictureFunction>(L"oleaut32.dll", "OleLoadPicture");
   ComRef<IPicture> picture;
   if (loadPicture == nullptr ||
       FAILED(loadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,

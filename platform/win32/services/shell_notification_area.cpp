@@ -58,7 +58,7 @@ Native NativeRecord(const NotifyIconRecord& record) {
 bool ShellNotificationArea::NotifyIcon(int message, const NotifyIconRecord& record) {
   using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
   static const auto notify =
-      LibraryFunction<ShellNotifyIconFunction>("shell32.dll", "Shell_NotifyIconA");
+      LibraryFunction<ShellNotifyIconFunction>(L"shell32.dll", "Shell_NotifyIconA");
   if (notify == nullptr) return false;
   Native native = NativeRecord(record);
   return notify(static_cast<DWORD>(message), &native.data) != FALSE;
