@@ -16,6 +16,7 @@
 namespace {
 
 constexpr DWORD kHoldAtMostMs = 120000;
+constexpr DWORD kHoldRetryMs = 5;
 
 int Copy(const std::string& source, const std::string& destination) {
   platform::win32::Win32FileSystem files;
@@ -37,9 +38,15 @@ int CopyAllAndStop(const std::vector<platform::CopyStep>& steps) {
 }
 
 int Hold(const std::string& file, DWORD forMs) {
-  HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return 1;
+  // The test looks for the hold by opening the file for a moment itself: meanwhile, again.
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  for (DWORD tried = 0; handle == INVALID_HANDLE_VALUE; tried += kHoldRetryMs) {
+    handle = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) break;
+    if (GetLastError() != ERROR_SHARING_VIOLATION || tried >= kHoldAtMostMs) return 1;
+    Sleep(kHoldRetryMs);
+  }
   Sleep(forMs);
   CloseHandle(handle);
   return 0;
