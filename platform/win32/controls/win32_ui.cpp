@@ -117,12 +117,7 @@ void Win32Ui::UpdateMenu(Menu& menu) {
 }
 
 void Win32Ui::ShowWindow(Form& form) {
-  HWND hwnd = HandleOf(*state_, form);
-  if (hwnd == nullptr) return;
-  ::ShowWindow(hwnd, SW_SHOW);
-  // Painted at once, the window and all its children in one pass, rather than one queued paint
-  // message for each of them later.
-  UpdateWindow(hwnd);
+  if (HWND hwnd = HandleOf(*state_, form)) ::ShowWindow(hwnd, SW_SHOW);
 }
 
 void Win32Ui::HideWindow(Form& form) {
@@ -159,10 +154,9 @@ void Win32Ui::RunModal(Form& form) {
 }
 
 void Win32Ui::Repaint(Form& form) {
-  // Whatever is out of date, painted now. Every change made through this backend marks what it
-  // changes out of date, so nothing else can be: painting the rest again would paint a window
-  // just shown twice.
-  if (HWND hwnd = HandleOf(*state_, form)) UpdateWindow(hwnd);
+  if (HWND hwnd = HandleOf(*state_, form))
+    RedrawWindow(hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 WindowState Win32Ui::GetWindowState(const Form& form) {
