@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bench/same_window.h"
+#include "bench/startup_points.h"
 
 namespace {
 
@@ -95,18 +96,22 @@ void MakeFrame(HWND window, int id, const HBITMAP (&reticles)[kReticles + 1]) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
+  bench::StartupPoints points;
   bench::StartCommonControls();
-  HBITMAP crosshairs[kCrosshairs + 1] = {};
-  for (int k = 1; k <= kCrosshairs; ++k)
-    crosshairs[k] = bench::DecodeBmp(resources::CrosshairPreview(k));
-  HBITMAP reticles[kReticles + 1] = {};
-  for (int k = 1; k <= kReticles; ++k) reticles[k] = bench::DecodeBmp(resources::ReticlePreview(k));
-
   bench::RegisterBlackClass(instance, "BenchSameWindowCrosshairs", WindowProc,
                             bench::ProgramIcon(instance, SM_CXICON, SM_CYICON),
                             bench::ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON));
   bench::RegisterBlackClass(instance, kFrameClass, FrameProc);
   bench::RegisterBlackClass(instance, bench::kPictureClass, bench::PictureProc);
+  points.ready = bench::SinceProcessCreation();
+
+  HBITMAP crosshairs[kCrosshairs + 1] = {};
+  for (int k = 1; k <= kCrosshairs; ++k)
+    crosshairs[k] = bench::DecodeBmp(resources::CrosshairPreview(k));
+  HBITMAP reticles[kReticles + 1] = {};
+  for (int k = 1; k <= kReticles; ++k) reticles[k] = bench::DecodeBmp(resources::ReticlePreview(k));
+  points.creationStart = bench::SinceProcessCreation();
+  points.decoding = points.creationStart - points.ready;
 
   HMENU bar = CreateMenu();
   AppendMenuA(bar, MF_STRING, kApplyCommand, "Apply");
@@ -139,7 +144,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   bench::Label(window, id++, "Reticle", {168, 0, 41, 17});
   bench::Label(window, id++, "Crosshairs", {0, 64, 57, 17});
 
+  // Nothing is left to load: the choice was shown as the buttons were made.
+  points.creationEnd = points.loadEnd = points.showStart = bench::SinceProcessCreation();
   ShowWindow(window, SW_SHOW);
+  points.showEnd = bench::SinceProcessCreation();
   UpdateWindow(window);
+  bench::ReportWhenIdle(points);
   return bench::RunMessageLoop(window);
 }

@@ -10,6 +10,7 @@
 #include <shellapi.h>
 
 #include "bench/same_window.h"
+#include "bench/startup_points.h"
 
 namespace {
 
@@ -63,17 +64,21 @@ POINT DefaultPosition(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
+  bench::StartupPoints points;
   bench::StartCommonControls();
-  HBITMAP picture = bench::DecodeBmp(resources::TrayBitmap());
-
   bench::RegisterBlackClass(instance, "BenchSameWindowVorlane", WindowProc,
                             bench::ProgramIcon(instance, SM_CXICON, SM_CYICON),
                             bench::ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON));
   bench::RegisterBlackClass(instance, kOwnerClass, DefWindowProcA);
   bench::RegisterBlackClass(instance, bench::kPictureClass, bench::PictureProc);
-
   HWND owner = CreateWindowExA(0, kOwnerClass, "vorlane", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                instance, nullptr);
+  points.ready = bench::SinceProcessCreation();
+
+  HBITMAP picture = bench::DecodeBmp(resources::TrayBitmap());
+  points.creationStart = bench::SinceProcessCreation();
+  points.decoding = points.creationStart - points.ready;
+
   const POINT at = DefaultPosition(instance);
   HWND window =
       CreateWindowExA(0, "BenchSameWindowVorlane", "Vorlane", WS_POPUP | WS_CLIPCHILDREN, at.x,
@@ -92,10 +97,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   bench::Label(window, id++, "SW", {88, 136, 25, 17});
   bench::Label(window, id++, "Enabled", {16, 120, 49, 17});
 
+  points.creationEnd = bench::SinceProcessCreation();
+
+  // What vorlane does in its load handler: shows and paints the window, then adds its icon.
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   NOTIFYICONDATAA record = IconRecord(window);
   Shell_NotifyIconA(NIM_ADD, &record);
+  points.loadEnd = points.showStart = points.showEnd = bench::SinceProcessCreation();
+  bench::ReportWhenIdle(points);
   const int result = bench::RunMessageLoop(window);
   DestroyWindow(owner);
   return result;
