@@ -93,6 +93,18 @@ void StreamInto(HANDLE from, HANDLE to, const std::string& source, const std::st
   }
 }
 
+// `name` made new for writing, unshared; INVALID_HANDLE_VALUE when the name is taken already.
+// Any other failure is reported against `reported`.
+HANDLE CreateNewFile(const std::string& name, const std::string& reported) {
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    if (!IsNameTakenCode(code)) FailWithCode(code, reported);
+  }
+  return file;
+}
+
 void SleepFor(unsigned long milliseconds) {
   Sleep(milliseconds);
 }
@@ -151,13 +163,8 @@ bool Win32FileSystem::CopyToNew(const std::string& source, const std::string& na
   FileHandle input(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!input.valid()) FailWithCode(GetLastError(), source);
-  FileHandle output(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!output.valid()) {
-    const DWORD code = GetLastError();
-    if (IsNameTakenCode(code)) return false;
-    FailWithCode(code, destination);
-  }
+  FileHandle output(CreateNewFile(name, destination));
+  if (!output.valid()) return false;
   StreamInto(input.get(), output.get(), source, destination);
   if (!FlushFileBuffers(output.get())) FailWriting(destination);
   if (!output.Close()) FailWriting(destination);
@@ -165,13 +172,8 @@ bool Win32FileSystem::CopyToNew(const std::string& source, const std::string& na
 }
 
 bool Win32FileSystem::WriteNew(const std::string& name, const std::string& contents) {
-  FileHandle output(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!output.valid()) {
-    const DWORD code = GetLastError();
-    if (IsNameTakenCode(code)) return false;
-    FailWithCode(code, name);
-  }
+  FileHandle output(CreateNewFile(name, name));
+  if (!output.valid()) return false;
   for (std::size_t written = 0; written < contents.size();) {
     DWORD put = 0;
     const auto left = static_cast<DWORD>(std::min<std::size_t>(contents.size() - written, kChunk));
