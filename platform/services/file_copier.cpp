@@ -105,22 +105,29 @@ void FileCopier::Commit() {
 std::vector<std::string> FileCopier::FinishStoppedCopies(std::span<const std::string> destinations,
                                                          Restore restore) {
   restore_ = std::move(restore);
+  std::vector<Staging::Leftovers> left;
   for (const auto& destination : destinations) {
-    for (auto& record : files_.RecordsBeside(destination)) {
+    left.push_back(files_.LeftoversBeside(destination));
+    for (auto& record : left.back().records) {
       const bool known = std::any_of(pending_.begin(), pending_.end(), [&](const Pending& pending) {
         return pending.path == record.first;
       });
       if (!known) pending_.push_back({std::move(record.first), record.second});
     }
   }
+  // Undoing changes what lies beside the files undone: then each folder is looked at again.
+  const bool undoing = !pending_.empty();
   std::vector<std::string> stillNew = UndoPending();
 
   // No other copy of the program works here and this one has copied nothing yet: every other
   // staged or kept-aside file is left over, but those a record still needs.
   std::set<std::uint32_t> needed;
   for (const auto& pending : pending_) needed.insert(pending.owner);
-  for (const auto& destination : destinations)
-    files_.RemoveStaged(destination, [&](std::uint32_t owner) { return !needed.contains(owner); });
+  for (std::size_t i = 0; i < destinations.size(); ++i) {
+    if (undoing) left[i] = files_.LeftoversBeside(destinations[i]);
+    for (const auto& [path, owner] : left[i].staged)
+      if (!needed.contains(owner)) files_.Remove(path);
+  }
   return stillNew;
 }
 

@@ -55,12 +55,8 @@ std::optional<std::string> Staging::NewNameBeside(const std::string& destination
 
 void Staging::RemoveStaged(const std::string& destination,
                            const std::function<bool(std::uint32_t owner)>& stale) {
-  const std::string folder = FolderPrefix(destination);
-  const std::string name = destination.substr(folder.size());
-  for (const std::string& entry : files_.NamesBeside(destination)) {
-    const auto owner = StagedFileOwner(entry, name);
-    if (owner && stale(*owner)) Remove(folder + entry);
-  }
+  for (const auto& [path, owner] : LeftoversBeside(destination).staged)
+    if (stale(owner)) Remove(path);
 }
 
 // Removes what copies to `destination` staged in programs that were stopped before they
@@ -85,16 +81,17 @@ std::string Staging::WriteRecord(const std::string& destination, const std::stri
   return name;
 }
 
-std::vector<std::pair<std::string, std::uint32_t>> Staging::RecordsBeside(
-    const std::string& destination) {
+Staging::Leftovers Staging::LeftoversBeside(const std::string& destination) {
   const std::string folder = FolderPrefix(destination);
   const std::string name = destination.substr(folder.size());
-  std::vector<std::pair<std::string, std::uint32_t>> records;
+  Leftovers left;
   for (const std::string& entry : files_.NamesBeside(destination)) {
     if (const auto owner = RecordFileOwner(entry, name))
-      records.emplace_back(folder + entry, *owner);
+      left.records.emplace_back(folder + entry, *owner);
+    else if (const auto stager = StagedFileOwner(entry, name))
+      left.staged.emplace_back(folder + entry, *stager);
   }
-  return records;
+  return left;
 }
 
 std::string Staging::Stage(const std::string& source, const std::string& destination) {

@@ -36,14 +36,20 @@ class Staging {
   // Writes `contents` to the disk as this process's record beside `destination`; its name.
   std::string WriteRecord(const std::string& destination, const std::string& contents);
   std::optional<std::string> Read(const std::string& path) { return files_.ReadAll(path); }
-  // The records beside `destination`, whichever process wrote them, with their writers.
-  std::vector<std::pair<std::string, std::uint32_t>> RecordsBeside(const std::string& destination);
-  // Removes the staged and kept-aside files beside `destination` of the processes `stale` names.
-  void RemoveStaged(const std::string& destination,
-                    const std::function<bool(std::uint32_t owner)>& stale);
+  // What copies left beside `destination`, whichever processes made them, seen in one look at
+  // its folder: their records, and their staged and kept-aside files; each by its path, with the
+  // process that made it.
+  struct Leftovers {
+    std::vector<std::pair<std::string, std::uint32_t>> records;
+    std::vector<std::pair<std::string, std::uint32_t>> staged;
+  };
+  Leftovers LeftoversBeside(const std::string& destination);
   std::uint32_t ProcessId() { return files_.ProcessId(); }
 
  private:
+  // Removes the staged and kept-aside files beside `destination` of the processes `stale` names.
+  void RemoveStaged(const std::string& destination,
+                    const std::function<bool(std::uint32_t owner)>& stale);
   template <typename Step>
   void WhileInUse(Step step);
   void RemoveAbandoned(const std::string& destination);
