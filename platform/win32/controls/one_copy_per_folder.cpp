@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/services/letter_case.h"
 #include "platform/win32/system.h"
@@ -12,10 +13,16 @@ namespace {
 constexpr DWORD kWaitForTheFirstCopyMs = 5000;
 constexpr DWORD kWaitStepMs = 100;
 
+// The working folder by its long name, so that a copy started in "C:\PROGRA~1\Game" finds one
+// started in "C:\Program Files\Game".
 std::string WorkingFolder() {
   char folder[MAX_PATH + 1] = {};
   const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
   if (length == 0 || length > MAX_PATH) return {};
+  // A short name the system made always has a "~": without one each name is its own long name,
+  // but for its case, which the claim's name folds anyway. Asking costs a look at every folder
+  // on the way.
+  if (std::strchr(folder, '~') == nullptr) return folder;
   char longForm[MAX_PATH + 1] = {};
   const DWORD longLength = GetLongPathNameA(folder, longForm, MAX_PATH);
   return longLength == 0 || longLength > MAX_PATH ? folder : longForm;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "platform/controls/controls.h"
@@ -19,11 +20,13 @@
 #include "platform/services/file_copier.h"
 #include "platform/services/runtime_error.h"
 #include "platform/win32/controls/menu_builder.h"
+#include "platform/win32/controls/one_copy_per_folder.h"
 #include "platform/win32/event_boundary.h"
 #include "platform/win32/services/win32_file_system.h"
 #include "platform/win32/system.h"
 #include "sample_pictures.h"
 #include "test_picture_ids.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/windows_test_environment.h"
 
 namespace platform::win32 {
@@ -595,6 +598,26 @@ TEST(EventBoundary, ReportsWhatReachesItWithTheRuntimesWords) {
   EXPECT_EQ(text(std::bad_alloc()), "Run-time error '7':\n\nOut of memory");
   EXPECT_EQ(text(std::logic_error("broken")), "Run-time error '51':\n\nInternal error: broken");
   EXPECT_EQ(text(42), "Run-time error '51':\n\nInternal error");
+}
+
+// A folder is claimed under one name whether it is the working folder by its long name, by the
+// short one the system made, or in another case; another folder under another name.
+TEST(OneCopyPerFolder, AFolderIsClaimedByOneNameHoweverItIsWritten) {
+  test_support::TempWorkingFolder working;
+  working.MakeFolder("A folder of a long name");
+  working.MakeFolder("Another folder");
+  const std::string longName = working.path() + "\\A folder of a long name";
+  char shortName[MAX_PATH] = {};
+  ASSERT_GT(GetShortPathNameA(longName.c_str(), shortName, MAX_PATH), 0u);
+  ASSERT_NE(std::string(shortName).find('~'), std::string::npos) << shortName;
+  auto claimIn = [](const std::string& folder) {
+    EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
+    return FolderClaimName("program");
+  };
+  const std::string claim = claimIn(longName);
+  EXPECT_EQ(claimIn(shortName), claim);
+  EXPECT_EQ(claimIn(working.path() + "\\A FOLDER OF A LONG NAME"), claim);
+  EXPECT_NE(claimIn(working.path() + "\\Another folder"), claim);
 }
 
 }  // namespace
