@@ -15,6 +15,7 @@ namespace platform::win32 {
 namespace {
 
 constexpr const char* kFormClass = "VlForm";
+constexpr const char* kIconFormClass = "VlIconForm";
 constexpr const char* kOwnerClass = "VlOwner";
 constexpr int kProgramIconId = 1;
 
@@ -83,15 +84,6 @@ POINT DefaultPosition(const UiState& ui) {
     ::DestroyWindow(probe);
   }
   return at;
-}
-
-void SetIcons(FormWindow& window, HWND hwnd) {
-  window.bigIcon = LoadProgramIcon(SM_CXICON, SM_CYICON);
-  window.smallIcon = LoadProgramIcon(SM_CXSMICON, SM_CYSMICON);
-  if (window.bigIcon != nullptr)
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(window.bigIcon));
-  if (window.smallIcon != nullptr)
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(window.smallIcon));
 }
 
 LRESULT HandleFormMessage(FormWindow& window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -168,23 +160,47 @@ LRESULT FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return HandleFormMessage(*record, message, wParam, lParam);
 }
 
+// Owning a window keeps it out of the taskbar while it keeps its normal title bar. Made only for
+// a program that has such a window: another one pays nothing for it.
+HWND HiddenOwner(UiState& ui) {
+  if (ui.hiddenOwner != nullptr) return ui.hiddenOwner;
+  ui.hiddenOwner = CreateWindowExA(0, MAKEINTATOM(ui.ownerClass), ui.programTitle.c_str(), WS_POPUP,
+                                   0, 0, 0, 0, nullptr, nullptr, ui.instance, nullptr);
+  if (ui.hiddenOwner == nullptr) throw std::runtime_error("cannot create the owner window");
+  return ui.hiddenOwner;
+}
+
 // A window kept out of the taskbar is owned, and an owned window always stays above its owner:
 // by the program's active window (the one a modal window blocks), so that raising that window
 // cannot bury the modal one; by the hidden window only when none of ours is active.
-HWND OwnerForUntaskedWindow(const UiState& ui) {
+HWND OwnerForUntaskedWindow(UiState& ui) {
   HWND active = GetActiveWindow();
-  const bool ours =
-      active != nullptr && static_cast<ATOM>(GetClassLongPtrA(active, GCW_ATOM)) == ui.formClass;
-  return ours ? active : ui.hiddenOwner;
+  return active != nullptr && IsFormWindow(ui, active) ? active : HiddenOwner(ui);
 }
 
 }  // namespace
 
 void RegisterFormClasses(UiState& ui) {
+  // The icon's class shows it in the frame, the taskbar and the task switcher, as the system
+  // reads it when it makes the window, where setting it on each window would have it made
+  // again. Loaded once: the class keeps it for the process's life, also for a later backend
+  // that finds the class registered already.
+  static const HICON icon = LoadProgramIcon(SM_CXICON, SM_CYICON);
+  static const HICON smallIcon = LoadProgramIcon(SM_CXSMICON, SM_CYSMICON);
   ui.formClass =
       RegisterWindowClass(ui.instance, {.name = kFormClass, .procedure = &Guarded<FormProcedure>});
+  ui.iconFormClass = RegisterWindowClass(ui.instance, {.name = kIconFormClass,
+                                                       .procedure = &Guarded<FormProcedure>,
+                                                       .icon = icon,
+                                                       .smallIcon = smallIcon});
+  ui.smallIcon = smallIcon != nullptr ? smallIcon : icon;
   ui.ownerClass =
       RegisterWindowClass(ui.instance, {.name = kOwnerClass, .procedure = &DefWindowProcA});
+}
+
+bool IsFormWindow(const UiState& ui, HWND window) {
+  const auto atom = static_cast<ATOM>(GetClassLongPtrA(window, GCW_ATOM));
+  return atom == ui.formClass || atom == ui.iconFormClass;
 }
 
 void CreateFormWindow(UiState& ui, Form& form) {
@@ -202,9 +218,10 @@ void CreateFormWindow(UiState& ui, Form& form) {
   auto record = std::make_unique<FormWindow>(FormWindow{&ui, &form});
   FormWindow& window = *record;
   HWND hwnd = CreateWindowExA(
-      frame.exStyle, MAKEINTATOM(ui.formClass), design.caption.c_str(), frame.style, at.x, at.y,
-      outer.right - outer.left, outer.bottom - outer.top,
-      design.showInTaskbar ? nullptr : OwnerForUntaskedWindow(ui), bar, ui.instance, &window);
+      frame.exStyle, MAKEINTATOM(design.hasIcon ? ui.iconFormClass : ui.formClass),
+      design.caption.c_str(), frame.style, at.x, at.y, outer.right - outer.left,
+      outer.bottom - outer.top, design.showInTaskbar ? nullptr : OwnerForUntaskedWindow(ui), bar,
+      ui.instance, &window);
   if (hwnd == nullptr) {
     if (bar != nullptr) DestroyMenu(bar);
     throw std::runtime_error("cannot create the window " + design.name);
@@ -215,7 +232,6 @@ void CreateFormWindow(UiState& ui, Form& form) {
   AllowFromAnyProgram(hwnd, ui.taskbarCreated);
   if (&form == ui.claimedForm) MarkClaimWindow(hwnd, ui.claimName);
 
-  if (design.hasIcon) SetIcons(window, hwnd);
   CreateControlWindows(form, hwnd, ui.twipsPerPixel);
   KeepClientSize(hwnd, clientWidth, clientHeight);
   window.creating = false;

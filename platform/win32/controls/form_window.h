@@ -7,10 +7,13 @@
 
 namespace platform::win32 {
 
-// Registers the form class and the class of the hidden owner (once per process) into `ui`.
+// Registers the form classes and the class of the hidden owner (once per process) into `ui`.
 void RegisterFormClasses(UiState& ui);
 
-// Creates the window of `form` with its menu bar, icons and control windows, and records it
+// Whether `window` is a form's window of ours.
+bool IsFormWindow(const UiState& ui, HWND window);
+
+// Creates the window of `form` with its menu bar, icon and control windows, and records it
 // in `ui`. Throws std::runtime_error if the system refuses.
 void CreateFormWindow(UiState& ui, Form& form);
 

@@ -17,8 +17,6 @@ struct FormWindow {
   UiState* ui;
   Form* form;
   HWND hwnd = nullptr;
-  HICON bigIcon = nullptr;
-  HICON smallIcon = nullptr;
   bool creating = true;  // no events reach the model until the window is complete
 };
 
@@ -30,9 +28,12 @@ struct ModalFrame {
 
 struct UiState {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  ATOM formClass = 0;
-  ATOM ownerClass = 0;  // of the hidden owner, and of the probe that asks for a default place
-  HWND hiddenOwner = nullptr;
+  ATOM formClass = 0;         // of the forms without an icon
+  ATOM iconFormClass = 0;     // of the forms with the program's icon, which the class carries
+  HICON smallIcon = nullptr;  // that icon at the size of the notification area
+  ATOM ownerClass = 0;        // of the hidden owner, and of the probe that asks for a default place
+  std::string programTitle;   // the hidden owner's
+  HWND hiddenOwner = nullptr;  // made when a window first needs it
   UINT taskbarCreated = 0;
   int twipsPerPixel = 15;
   std::map<const Form*, std::unique_ptr<FormWindow>> forms;

@@ -1,7 +1,7 @@
 #include "platform/win32/controls/win32_ui.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <utility>
 
 #include "platform/controls/menu.h"
 #include "platform/win32/controls/control_classes.h"
@@ -37,10 +37,6 @@ HWND HandleOf(UiState& ui, const Form& form) {
   return window == nullptr ? nullptr : window->hwnd;
 }
 
-bool IsFormWindow(const UiState& ui, HWND window) {
-  return static_cast<ATOM>(GetClassLongPtrA(window, GCW_ATOM)) == ui.formClass;
-}
-
 void Dispatch(const UiState& ui, MSG& message) {
   // The dialog keys (Tab, arrows) move between the controls of our windows.
   HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
@@ -63,11 +59,7 @@ Win32Ui::Win32Ui(std::string programTitle) : state_(std::make_unique<UiState>())
   UiState& s = *state_;
   RegisterControlClasses(s.instance);
   RegisterFormClasses(s);
-
-  // Owning a window keeps it out of the taskbar while it keeps its normal title bar.
-  s.hiddenOwner = CreateWindowExA(0, MAKEINTATOM(s.ownerClass), programTitle.c_str(), WS_POPUP, 0,
-                                  0, 0, 0, nullptr, nullptr, s.instance, nullptr);
-  if (s.hiddenOwner == nullptr) throw std::runtime_error("cannot create the owner window");
+  s.programTitle = std::move(programTitle);
   s.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   s.twipsPerPixel = ScreenTwipsPerPixel();
 }
@@ -98,8 +90,6 @@ void Win32Ui::DestroyWindow(Form& form) {
   }
   if (window->hwnd != nullptr) ::DestroyWindow(window->hwnd);
   ForgetControlWindows(form);
-  if (window->bigIcon != nullptr) DestroyIcon(window->bigIcon);
-  if (window->smallIcon != nullptr) DestroyIcon(window->smallIcon);
   s.forms.erase(&form);
 }
 
@@ -205,11 +195,9 @@ std::uintptr_t Win32Ui::WindowHandle(const Form& form) {
 }
 
 std::uintptr_t Win32Ui::IconHandle(const Form& form) {
-  const FormWindow* window = Find(*state_, form);
   // The small image: what the notification area shows.
-  if (window == nullptr) return 0;
-  return reinterpret_cast<std::uintptr_t>(window->smallIcon != nullptr ? window->smallIcon
-                                                                       : window->bigIcon);
+  if (Find(*state_, form) == nullptr || !form.design().hasIcon) return 0;
+  return reinterpret_cast<std::uintptr_t>(state_->smallIcon);
 }
 
 bool Win32Ui::ClaimWorkingFolder(const std::string& program, Form& startForm) {

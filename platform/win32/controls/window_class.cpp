@@ -12,6 +12,8 @@ ATOM RegisterWindowClass(HINSTANCE instance, const WindowClassDesign& design) {
   windowClass.cbWndExtra = design.extraBytes;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hIcon = design.icon;
+  windowClass.hIconSm = design.smallIcon;
   windowClass.lpszClassName = design.name;
   if (ATOM atom = RegisterClassExA(&windowClass)) return atom;
   WNDCLASSEXA existing{};

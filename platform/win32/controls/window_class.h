@@ -7,7 +7,9 @@ namespace platform::win32 {
 struct WindowClassDesign {
   const char* name;
   WNDPROC procedure;
-  int extraBytes = 0;  // window bytes of each window, for GetWindowLongPtr
+  int extraBytes = 0;    // window bytes of each window, for GetWindowLongPtr
+  HICON icon = nullptr;  // what its windows show, at the system's two sizes
+  HICON smallIcon = nullptr;
 };
 
 // Registers the class, or finds it registered already (by an earlier backend in the same

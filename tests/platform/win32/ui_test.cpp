@@ -460,9 +460,9 @@ TEST_F(Win32UiTest, BorderStylesTaskbarAndIcon) {
   GetWindowRect(popup, &outer);
   EXPECT_EQ(outer.right - outer.left, 126);
   EXPECT_EQ(outer.bottom - outer.top, 154);
-  // The icon the notification area gets is the small one.
+  // The icon the notification area gets is the small one the window shows.
   const auto icon = reinterpret_cast<HICON>(tray.form.iconHandle());
-  EXPECT_EQ(SendMessageA(popup, WM_GETICON, ICON_SMALL, 0), reinterpret_cast<LRESULT>(icon));
+  EXPECT_EQ(GetClassLongPtrA(popup, GCLP_HICONSM), reinterpret_cast<LONG_PTR>(icon));
   ICONINFO iconInfo{};
   ASSERT_TRUE(GetIconInfo(icon, &iconInfo));
   BITMAP mask{};
@@ -495,6 +495,7 @@ TEST_F(Win32UiTest, BorderStylesTaskbarAndIcon) {
   EXPECT_TRUE(StyleOf(sizable) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   EXPECT_EQ(GetWindow(sizable, GW_OWNER), nullptr);
   EXPECT_EQ(plain.form.iconHandle(), 0u);
+  EXPECT_EQ(GetClassLongPtrA(sizable, GCLP_HICON), 0);
 }
 
 // Runs `action` once from inside whatever message loop runs next.
