@@ -209,6 +209,9 @@ void CreateFormWindow(UiState& ui, Form& form) {
   const int clientWidth = TwipsToPixels(design.clientWidth, ui.twipsPerPixel);
   const int clientHeight = TwipsToPixels(design.clientHeight, ui.twipsPerPixel);
 
+  // The owner first: when it cannot be made, nothing is left to clean up; and made before the
+  // probe for a place, it costs half what it costs after it (seen under Wine).
+  HWND owner = design.showInTaskbar ? nullptr : OwnerForUntaskedWindow(ui);
   HMENU bar = BuildMenuBar(form);
   RECT outer{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&outer, frame.style, bar != nullptr, frame.exStyle);
@@ -217,11 +220,10 @@ void CreateFormWindow(UiState& ui, Form& form) {
 
   auto record = std::make_unique<FormWindow>(FormWindow{&ui, &form});
   FormWindow& window = *record;
-  HWND hwnd = CreateWindowExA(
-      frame.exStyle, MAKEINTATOM(design.hasIcon ? ui.iconFormClass : ui.formClass),
-      design.caption.c_str(), frame.style, at.x, at.y, outer.right - outer.left,
-      outer.bottom - outer.top, design.showInTaskbar ? nullptr : OwnerForUntaskedWindow(ui), bar,
-      ui.instance, &window);
+  HWND hwnd =
+      CreateWindowExA(frame.exStyle, MAKEINTATOM(design.hasIcon ? ui.iconFormClass : ui.formClass),
+                      design.caption.c_str(), frame.style, at.x, at.y, outer.right - outer.left,
+                      outer.bottom - outer.top, owner, bar, ui.instance, &window);
   if (hwnd == nullptr) {
     if (bar != nullptr) DestroyMenu(bar);
     throw std::runtime_error("cannot create the window " + design.name);
