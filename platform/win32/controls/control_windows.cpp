@@ -264,7 +264,9 @@ void UpdateControlWindow(Control& control, int twipsPerPixel) {
   const ControlWindowKind& kind = KindOf(control);
   ShowValue(control, window);
   if (kind.optionGroup) RefreshOptionTabStops(control.container());
-  if (kind.showsPicture) InvalidateRect(window, nullptr, TRUE);
+  // A window not on the screen is painted whole when it comes there: the load handler's
+  // pictures cost nothing before.
+  if (kind.showsPicture && IsWindowVisible(window)) InvalidateRect(window, nullptr, TRUE);
   ShowPlace(window, PixelRect(control.bounds(), twipsPerPixel));
   ShowCaption(window, WindowText(control));
   if (kind.holdsControls) {
