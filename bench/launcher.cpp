@@ -6,7 +6,8 @@
 //     CreateProcess to its window TITLE shown and answering, and its peak working set at that
 //     point; a floor and its program show the same title, their file names tell them apart.
 //     Run 0 only warms the system up (Wine starts its desktop with the first window) and is not
-//     to count.
+//     to count. Every other run starts them in the opposite order, so that of two programs
+//     named one after the other neither always comes first.
 //   bench_launcher clicks CLICKS TITLE EXE FOLDER
 //     Starts the program, clicks its option buttons CLICKS times in turn and prints
 //     "clicks TITLE CLICKS PEAK_WORKING_SET_BYTES WORKING_SET_BYTES".
@@ -191,8 +192,10 @@ void ClickOptions(HWND window, int clicks) {
 }
 
 int Startup(int runs, char** programs, int count) {
+  const int programCount = count / 3;
   for (int run = 0; run <= runs; ++run) {
-    for (int p = 0; p + 2 < count; p += 3) {
+    for (int i = 0; i < programCount; ++i) {
+      const int p = 3 * (run % 2 == 0 ? i : programCount - 1 - i);
       const std::string title = programs[p];
       const std::string exe = programs[p + 1];
       Program program(exe, programs[p + 2]);
