@@ -193,6 +193,7 @@ void RegisterFormClasses(UiState& ui) {
                                                        .procedure = &Guarded<FormProcedure>,
                                                        .icon = icon,
                                                        .smallIcon = smallIcon});
+  ui.icon = icon;
   ui.smallIcon = smallIcon != nullptr ? smallIcon : icon;
   ui.ownerClass =
       RegisterWindowClass(ui.instance, {.name = kOwnerClass, .procedure = &DefWindowProcA});
@@ -233,6 +234,11 @@ void CreateFormWindow(UiState& ui, Form& form) {
   // Also when the program runs elevated and the restarted shell does not.
   AllowFromAnyProgram(hwnd, ui.taskbarCreated);
   if (&form == ui.claimedForm) MarkClaimWindow(hwnd, ui.claimName);
+  // A dialog frame shows an icon on Windows only where the window has one of its own.
+  if (design.hasIcon && design.border == BorderStyle::kFixedDialog) {
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ui.icon));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ui.smallIcon));
+  }
 
   CreateControlWindows(form, hwnd, ui.twipsPerPixel);
   KeepClientSize(hwnd, clientWidth, clientHeight);

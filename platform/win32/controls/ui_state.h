@@ -30,7 +30,8 @@ struct UiState {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   ATOM formClass = 0;         // of the forms without an icon
   ATOM iconFormClass = 0;     // of the forms with the program's icon, which the class carries
-  HICON smallIcon = nullptr;  // that icon at the size of the notification area
+  HICON icon = nullptr;       // that icon at the system's size for it
+  HICON smallIcon = nullptr;  // and at the size of title bars and the notification area
   ATOM ownerClass = 0;        // of the hidden owner, and of the probe that asks for a default place
   std::string programTitle;   // the hidden owner's
   HWND hiddenOwner = nullptr;  // made when a window first needs it

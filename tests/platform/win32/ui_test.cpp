@@ -480,6 +480,7 @@ TEST_F(Win32UiTest, BorderStylesTaskbarAndIcon) {
   EXPECT_TRUE(StyleOf(about) & WS_SYSMENU);
   EXPECT_FALSE(StyleOf(about) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
   EXPECT_TRUE(GetWindowLongPtrA(about, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+  EXPECT_EQ(SendMessageA(about, WM_GETICON, ICON_SMALL, 0), reinterpret_cast<LRESULT>(icon));
   // Owned by the program's active window, so that it stays above it.
   EXPECT_EQ(GetActiveWindow(), popup);
   EXPECT_EQ(GetWindow(about, GW_OWNER), popup);
