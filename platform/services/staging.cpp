@@ -53,18 +53,12 @@ std::optional<std::string> Staging::NewNameBeside(const std::string& destination
   throw RuntimeError(error::kPathFileAccess, destination);
 }
 
-void Staging::RemoveStaged(const std::string& destination,
-                           const std::function<bool(std::uint32_t owner)>& stale) {
-  for (const auto& [path, owner] : LeftoversBeside(destination).staged)
-    if (stale(owner)) Remove(path);
-}
-
 // Removes what copies to `destination` staged in programs that were stopped before they
 // finished; a staged file of a copy still running elsewhere is left alone.
 void Staging::RemoveAbandoned(const std::string& destination) {
   const std::uint32_t self = files_.ProcessId();
-  RemoveStaged(destination,
-               [&](std::uint32_t owner) { return owner != self && files_.ProcessIsGone(owner); });
+  for (const auto& [path, owner] : LeftoversBeside(destination).staged)
+    if (owner != self && files_.ProcessIsGone(owner)) Remove(path);
 }
 
 std::string Staging::WriteRecord(const std::string& destination, const std::string& contents) {

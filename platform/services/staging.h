@@ -5,7 +5,6 @@
 // another program for a moment is tried again a few times over about a second; what copies
 // of programs stopped half-way left behind is cleared away by the next copy beside it.
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,9 +46,6 @@ class Staging {
   std::uint32_t ProcessId() { return files_.ProcessId(); }
 
  private:
-  // Removes the staged and kept-aside files beside `destination` of the processes `stale` names.
-  void RemoveStaged(const std::string& destination,
-                    const std::function<bool(std::uint32_t owner)>& stale);
   template <typename Step>
   void WhileInUse(Step step);
   void RemoveAbandoned(const std::string& destination);
