@@ -52,9 +52,10 @@ class TimedFileSystem : public platform::win32::Win32FileSystem {
       return 0;
     });
   }
-  bool CopyToNew(const std::string& source, const std::string& name,
-                 const std::string& destination) override {
-    return Timed("copy", destination, [&] { return Base::CopyToNew(source, name, destination); });
+  bool CopyToNew(const std::string& source, const std::string& name, const std::string& destination,
+                 platform::ContentSum& sum) override {
+    return Timed("copy", destination,
+                 [&] { return Base::CopyToNew(source, name, destination, sum); });
   }
   platform::NewName LinkToNew(const std::string& path, const std::string& name) override {
     return Timed("link", path, [&] { return Base::LinkToNew(path, name); });
@@ -62,6 +63,12 @@ class TimedFileSystem : public platform::win32::Win32FileSystem {
   void RenameOver(const std::string& from, const std::string& to) override {
     Timed("rename", to, [&] {
       Base::RenameOver(from, to);
+      return 0;
+    });
+  }
+  void PutOnDisk(const std::string& path) override {
+    Timed("flush", path, [&] {
+      Base::PutOnDisk(path);
       return 0;
     });
   }

@@ -231,7 +231,7 @@ platform::Statement Form1::ShowReticleThumbnail(int k) {
 }
 
 void Form1::Form_Load() {
-  module1_.ClearStoppedInstall();
+  module1_.FinishStoppedApply();
   module1_.InstallFailed = platform::IntToText(0);
   // One statement per step, so that a retry repeats exactly the step that failed.
   std::vector<platform::Statement> statements = {

@@ -8,6 +8,7 @@
 #include "platform/controls/runtime.h"
 #include "platform/services/convert.h"
 #include "platform/services/error_trap.h"
+#include "platform/services/repair_message.h"
 #include "platform/services/runtime_error.h"
 
 namespace crosshairs {
@@ -46,27 +47,53 @@ void Module1::ShowSavedChoice(Form1& form) {
                  [&form](int k) -> platform::OptionButton& { return form.ReticleOption(k); });
 }
 
-void Module1::ClearStoppedInstall() {
-  const std::string archives[] = {kCrosshairArchive, kReticleArchive};
-  runtime_.files().FinishStoppedCopies(archives, {});
+std::string Module1::SavedChoice() {
+  auto& store = runtime_.settings();
+  const std::string crosshair = store.Get(settings::kGetApplication, settings::kSection, "cr");
+  return crosshair + "\n" + store.Get(settings::kGetApplication, settings::kSection, "rt");
 }
 
-void Module1::SaveAndInstall() {
+void Module1::SaveChoice(const std::string& choice) {
+  const auto cut = choice.find('\n');
   auto& store = runtime_.settings();
-  store.Save(settings::kSaveApplication, settings::kSection, "CR", CurrentCrosshair);
-  store.Save(settings::kSaveApplication, settings::kSection, "RT", CurrentReticle);
+  store.Save(settings::kSaveApplication, settings::kSection, "CR", choice.substr(0, cut));
+  store.Save(settings::kSaveApplication, settings::kSection, "RT",
+             cut == std::string::npos ? std::string() : choice.substr(cut + 1));
+  store.Flush(settings::kSaveApplication, settings::kSection);
+}
 
-  // The saves above stand even when a copy fails; a failed crosshair copy skips the reticle.
+void Module1::FinishStoppedApply() {
+  const auto report =
+      runtime_.files().Repair({kCrosshairArchive, kReticleArchive},
+                              {[this] { return SavedChoice(); },
+                               [this](const std::string& choice) { SaveChoice(choice); }});
+  if (report.empty()) return;
+  runtime_.MsgBox(platform::RepairMessage(report, {.program = "crosshairs",
+                                                   .theChange = "An Apply",
+                                                   .aChange = "an Apply",
+                                                   .again = "Choose Apply again",
+                                                   .nextChange = "the next Apply"}));
+}
+
+// Both archives change as one switch, which stands once the choice is saved with it: an Apply
+// stopped at any instant leaves the saved choice and the archives both old or both new. A copy
+// that fails changes no archive, and the choice is saved all the same.
+void Module1::SaveAndInstall() {
+  const std::vector<platform::CopyStep> steps{
+      {"cr\\" + CurrentCrosshair + "\\menu.rfa", kCrosshairArchive},
+      {"rt\\" + CurrentReticle + "\\game.rfa", kReticleArchive}};
+  const std::string choice = CurrentCrosshair + "\n" + CurrentReticle;
+  auto& files = runtime_.files();
+  bool installed = false;
   platform::RunTrapped(
       {
-          [this] {
-            runtime_.files().Copy("cr\\" + CurrentCrosshair + "\\menu.rfa", kCrosshairArchive);
-          },
-          [this] {
-            runtime_.files().Copy("rt\\" + CurrentReticle + "\\game.rfa", kReticleArchive);
+          [&] {
+            files.CopyAll(steps, SavedChoice(), choice);
+            installed = true;
           },
       },
-      [this](const platform::RuntimeError& error) {
+      [&](const platform::RuntimeError& error) {
+        SaveChoice(choice);
         if (error.number() == platform::error::kPathNotFound) {
           InstallFailed = platform::IntToText(1);
           runtime_.MsgBox(kMissingFolderMessage);
@@ -76,6 +103,9 @@ void Module1::SaveAndInstall() {
         }
         return platform::Recovery::kLeave;
       });
+  if (!installed) return;
+  SaveChoice(choice);
+  files.Commit();
 }
 
 }  // namespace crosshairs

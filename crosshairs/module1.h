@@ -42,14 +42,21 @@ class Module1 {
   // that is not a number raises error 13 to the caller.
   void ShowSavedChoice(Form1& form);
 
-  // Removes what the copies of an Apply left beside the archives when its program was stopped.
-  void ClearStoppedInstall();
+  // Settles an Apply whose program was stopped half-way, its archives and the saved choice
+  // together, and tells the player what it could not settle or left alone.
+  void FinishStoppedApply();
 
-  // Saves the choice, then copies the chosen crosshair and reticle archives over the mod's.
-  // A failed copy is reported to the user and leaves InstallFailed at "1".
+  // Copies the chosen crosshair and reticle archives over the mod's as one switch, and saves
+  // the choice with them. A failed copy is reported to the user, leaves every archive as it
+  // was and InstallFailed at "1"; the choice is saved all the same.
   void SaveAndInstall();
 
  private:
+  // The choice as saved now, and what saves `choice` for good: the crosshair and the reticle,
+  // one line each. What an Apply is settled with.
+  std::string SavedChoice();
+  void SaveChoice(const std::string& choice);
+
   platform::Runtime& runtime_;
 };
 

@@ -194,33 +194,35 @@ bool Form1::LoadingLowered() const {
 }
 
 // The copies come first and go in all together or not at all, so a switch that cannot be
-// made leaves the game's files, the saved state and the mode exactly as they were. Until the
-// new mode is saved for good, the copies' record can undo them: a program stopped before that
-// has its switch undone when it next starts.
+// made leaves the game's files, the saved state and the mode exactly as they were. The switch
+// stands once the new mode is saved on the disk: a program stopped before that has its switch
+// settled back when it next starts, one stopped after it has it finished.
 void Form1::SwitchMode(Mode mode) {
   if (!LoadingLowered()) return;
   const auto steps = ModeCopySteps(mode, module1_.UseRtr, module1_.UseSw);
+  const std::string newMode = platform::BoolToText(mode == Mode::kEnabled);
   platform::FileCopier& files = runtime().files();
   try {
-    files.CopyAll(steps, module1_.ModeEnabled);
+    files.CopyAll(steps, module1_.ModeEnabled, newMode);
   } catch (const platform::RuntimeError& error) {
     switchFailed_ = true;
     runtime().MsgBox(SwitchFailedMessage(error, mode), platform::box::kOkOnly);
     ShowModeInForce();
     return;
   }
-  module1_.ModeEnabled = platform::BoolToText(mode == Mode::kEnabled);
+  module1_.ModeEnabled = newMode;
   module1_.SaveSettings();
   module1_.KeepSettings();
   files.Commit();
 }
 
-// A switch stopped half-way is undone, the files and the saved mode together, before anything
+// A switch stopped half-way is settled, the files and the saved mode together, before anything
 // reads them.
 void Form1::FinishStoppedSwitch() {
-  const auto stillNew = runtime().files().FinishStoppedCopies(
-      ModeDestinations(), [this](const std::string& mode) { module1_.PutBackMode(mode); });
-  if (!stillNew.empty()) runtime().MsgBox(StoppedSwitchMessage(stillNew), platform::box::kOkOnly);
+  const auto report = runtime().files().Repair(
+      ModeDestinations(), {[this] { return module1_.SavedMode(); },
+                           [this](const std::string& mode) { module1_.SaveMode(mode); }});
+  if (!report.empty()) runtime().MsgBox(StoppedSwitchMessage(report), platform::box::kOkOnly);
 }
 
 void Form1::ShowModeInForce() {

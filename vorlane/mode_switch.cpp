@@ -1,6 +1,7 @@
 #include "vorlane/mode_switch.h"
 
 #include "platform/services/convert.h"
+#include "platform/services/repair_message.h"
 
 namespace vorlane {
 namespace {
@@ -56,14 +57,12 @@ std::string SwitchFailedMessage(const platform::RuntimeError& error, Mode mode) 
          "them agree.";
 }
 
-std::string StoppedSwitchMessage(const std::vector<std::string>& stillNew) {
-  std::string text =
-      "A switch of the mode was stopped half-way, and these files could not be put back as they "
-      "were because another program is using them:\n\n";
-  for (const auto& file : stillNew) text += file + "\n";
-  return text +
-         "\nEvery file is whole. vorlane puts them back before the next switch, or when it "
-         "next starts.";
+std::string StoppedSwitchMessage(const platform::RepairReport& report) {
+  return platform::RepairMessage(report, {.program = "vorlane",
+                                          .theChange = "A switch of the mode",
+                                          .aChange = "a switch",
+                                          .again = "Switch the mode again",
+                                          .nextChange = "the next switch"});
 }
 
 }  // namespace vorlane

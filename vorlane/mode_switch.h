@@ -51,8 +51,8 @@ std::vector<platform::CopyStep> ModeCopySteps(Mode mode, const std::string& useR
 // plain words, and that nothing was changed, or else which files now hold the new mode.
 std::string SwitchFailedMessage(const platform::RuntimeError& error, Mode mode);
 
-// What the user is told at start when a switch stopped half-way could not be undone: the files
-// that another program holds.
-std::string StoppedSwitchMessage(const std::vector<std::string>& stillNew);
+// What the user is told at start of switches stopped half-way that could not be settled, and of
+// records left alone; empty when there is nothing to tell.
+std::string StoppedSwitchMessage(const platform::RepairReport& report);
 
 }  // namespace vorlane

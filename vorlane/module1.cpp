@@ -30,7 +30,11 @@ void Module1::KeepSettings() {
   runtime_.settings().Flush(kSaveApplication, kSection);
 }
 
-void Module1::PutBackMode(const std::string& mode) {
+std::string Module1::SavedMode() {
+  return runtime_.settings().Get(kGetApplication, kSection, "mode");
+}
+
+void Module1::SaveMode(const std::string& mode) {
   ModeEnabled = mode;
   runtime_.settings().Save(kSaveApplication, kSection, "mode", ModeEnabled);
   KeepSettings();

@@ -37,11 +37,13 @@ class Module1 {
   void LoadSettings();
   // Writes all three choices; a store that refuses passes its error on.
   void SaveSettings();
-  // Puts the saved choices on the disk before the switch that saved them is made for good.
+  // Puts the saved choices on the disk before the switch that saved them is made for good; a
+  // store that cannot raises its error.
   void KeepSettings();
-  // Makes `mode` the mode in force and saves it for good: the mode before a switch that is
-  // undone because the program was stopped before its end.
-  void PutBackMode(const std::string& mode);
+  // The mode as saved now, and what makes `mode` the mode in force, saved for good: what a
+  // switch stopped half-way is settled with.
+  std::string SavedMode();
+  void SaveMode(const std::string& mode);
   // The recovery block of the window's load. A choice that did not convert (error 13) is
   // answered with a notice and "False" for all three, saved, and the failed step is retried;
   // any other error silently leaves the load.

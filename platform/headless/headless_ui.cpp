@@ -62,6 +62,13 @@ HeadlessUi::~HeadlessUi() {
   if (!claim_.empty()) Claims().erase(claim_);
 }
 
+void HeadlessUi::Terminate(int code) {
+  terminated = true;
+  exitCode = code;
+  if (!claim_.empty()) Claims().erase(claim_);
+  claim_.clear();
+}
+
 bool HeadlessUi::ClaimWorkingFolder(const std::string& program, Form& startForm) {
   const std::string key = program + '|' + std::filesystem::current_path().string();
   const auto held = Claims().find(key);

@@ -40,10 +40,8 @@ class HeadlessUi : public UiBackend {
   // The copies of a program in a folder are the environments of this process that run it there.
   bool ClaimWorkingFolder(const std::string& program, Form& startForm) override;
   void RunMessageLoop() override {}
-  void Terminate(int code) override {
-    terminated = true;
-    exitCode = code;
-  }
+  // An ended program holds no claim, as its process is gone.
+  void Terminate(int code) override;
 
   // --- acting as the user; input to a window blocked by a modal one is ignored ---
   void Click(Control& control);

@@ -28,6 +28,7 @@ void MemorySettingsStore::Save(const std::string& application, const std::string
 void MemorySettingsStore::Flush(const std::string& application, const std::string& section) {
   if (beforeWrite) beforeWrite();
   flushed.push_back(application + '\\' + section);
+  MarkDurable();
 }
 
 void MemorySettingsStore::Erase(const std::string& application, const std::string& section,

@@ -23,6 +23,10 @@ class MemorySettingsStore : public SettingsStore {
   void FailSaves(bool fail) { failSaves_ = fail; }
   // Runs before every Save and Flush: a test may stop the program there.
   std::function<void()> beforeWrite;
+  // What a power cut keeps: the values as they were at the last Flush, or at the last call of
+  // MarkDurable, to which LoseUnflushed goes back.
+  void MarkDurable() { durable_ = values_; }
+  void LoseUnflushed() { values_ = durable_; }
   // The sections flushed, as "application\section", in order.
   std::vector<std::string> flushed;
 
@@ -39,6 +43,7 @@ class MemorySettingsStore : public SettingsStore {
   static std::string Fold(const std::string& application, const std::string& section,
                           const std::string& key);
   std::map<std::string, std::string> values_;
+  std::map<std::string, std::string> durable_;
   std::vector<Operation> log_;
   bool failSaves_ = false;
 };

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -72,7 +73,8 @@ class FileDescriptor {
   int fd_;
 };
 
-void StreamInto(int from, int to, const std::string& source, const std::string& destination) {
+void StreamInto(int from, int to, const std::string& source, const std::string& destination,
+                ContentSum& sum) {
   std::vector<char> buffer(kChunk);
   for (;;) {
     const ssize_t got = ::read(from, buffer.data(), buffer.size());
@@ -81,6 +83,7 @@ void StreamInto(int from, int to, const std::string& source, const std::string& 
       Fail(error::kPathFileAccess, source);
     }
     if (got == 0) return;
+    sum.Add(buffer.data(), static_cast<std::size_t>(got));
     for (ssize_t written = 0; written < got;) {
       const ssize_t put = ::write(to, buffer.data() + written, static_cast<size_t>(got - written));
       if (put < 0) {
@@ -90,6 +93,32 @@ void StreamInto(int from, int to, const std::string& source, const std::string& 
       written += put;
     }
   }
+}
+
+// Hands every chunk of the file `path` to `take`; false when it cannot be read whole.
+template <typename Take>
+bool ReadEach(const std::string& path, Take take) {
+  FileDescriptor input(::open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+  if (input.get() < 0) return false;
+  std::vector<char> buffer(kChunk);
+  for (;;) {
+    const ssize_t got = ::read(input.get(), buffer.data(), buffer.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) return true;
+    take(buffer.data(), static_cast<std::size_t>(got));
+  }
+}
+
+// "<device>-<inode>" in hexadecimal.
+std::string Identity(const struct stat& info) {
+  char identity[64];
+  std::snprintf(identity, sizeof identity, "%llx-%llx",
+                static_cast<unsigned long long>(info.st_dev),
+                static_cast<unsigned long long>(info.st_ino));
+  return identity;
 }
 
 }  // namespace
@@ -122,7 +151,7 @@ void PosixFileSystem::CheckDestination(const std::string& destination) {
 }
 
 bool PosixFileSystem::CopyToNew(const std::string& source, const std::string& name,
-                                const std::string& destination) {
+                                const std::string& destination, ContentSum& sum) {
   FileDescriptor input(::open(ToPosixPath(source).c_str(), O_RDONLY | O_CLOEXEC));
   if (input.get() < 0)
     Fail(errno == EACCES ? error::kPermissionDenied : error::kPathFileAccess, source);
@@ -132,7 +161,7 @@ bool PosixFileSystem::CopyToNew(const std::string& source, const std::string& na
     if (errno == EEXIST) return false;
     Fail(NumberForWriteError(errno), destination);
   }
-  StreamInto(input.get(), output.get(), source, destination);
+  StreamInto(input.get(), output.get(), source, destination, sum);
   // On disk before it can replace anything, so that a crash leaves the old file or the new.
   if (::fsync(output.get()) != 0 || output.Close() != 0)
     Fail(NumberForWriteError(errno), destination);
@@ -155,26 +184,28 @@ bool PosixFileSystem::WriteNew(const std::string& name, const std::string& conte
     written += static_cast<std::size_t>(put);
   }
   if (::fsync(output.get()) != 0 || output.Close() != 0) Fail(NumberForWriteError(errno), name);
-  // The new name itself lives in the folder.
-  FileDescriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.get() >= 0) ::fsync(folder.get());
+  PutOnDisk(name);  // the new name itself lives in the folder
   return true;
 }
 
 std::optional<std::string> PosixFileSystem::ReadAll(const std::string& path) {
-  FileDescriptor input(::open(ToPosixPath(path).c_str(), O_RDONLY | O_CLOEXEC));
-  if (input.get() < 0) return std::nullopt;
   std::string contents;
-  char buffer[4096];
-  for (;;) {
-    const ssize_t got = ::read(input.get(), buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return std::nullopt;
-    }
-    if (got == 0) return contents;
-    contents.append(buffer, static_cast<std::size_t>(got));
-  }
+  if (!ReadEach(path, [&](const char* bytes, std::size_t size) { contents.append(bytes, size); }))
+    return std::nullopt;
+  return contents;
+}
+
+bool PosixFileSystem::ReadInto(const std::string& path, ContentSum& sum) {
+  return ReadEach(path, [&](const char* bytes, std::size_t size) { sum.Add(bytes, size); });
+}
+
+std::optional<FileFacts> PosixFileSystem::Facts(const std::string& path) {
+  struct stat info {};
+  if (::stat(ToPosixPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  char written[48];
+  std::snprintf(written, sizeof written, "-%lld.%09ld", static_cast<long long>(info.st_mtim.tv_sec),
+                static_cast<long>(info.st_mtim.tv_nsec));
+  return FileFacts{static_cast<std::uint64_t>(info.st_size), Identity(info) + written};
 }
 
 NewName PosixFileSystem::LinkToNew(const std::string& path, const std::string& name) {
@@ -191,6 +222,13 @@ void PosixFileSystem::RenameOver(const std::string& from, const std::string& to)
     Fail(error::kPermissionDenied, to);
   if (::rename(ToPosixPath(from).c_str(), target.c_str()) != 0)
     Fail(NumberForWriteError(errno), to);
+}
+
+// A rename lives in its folder: the folder is what goes to the disk.
+void PosixFileSystem::PutOnDisk(const std::string& path) {
+  FileDescriptor folder(
+      ::open(FolderOf(ToPosixPath(path)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() < 0 || ::fsync(folder.get()) != 0) Fail(NumberForWriteError(errno), path);
 }
 
 Removal PosixFileSystem::Remove(const std::string& path) noexcept {
@@ -210,6 +248,11 @@ std::vector<std::string> PosixFileSystem::NamesBeside(const std::string& path) {
   while (const dirent* entry = ::readdir(listing)) names.emplace_back(entry->d_name);
   ::closedir(listing);
   return names;
+}
+
+std::string PosixFileSystem::FolderIdentity() {
+  struct stat info {};
+  return ::stat(".", &info) == 0 ? Identity(info) : std::string();
 }
 
 std::uint32_t PosixFileSystem::ProcessId() {

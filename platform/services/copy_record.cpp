@@ -1,17 +1,21 @@
 #include "platform/services/copy_record.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace platform {
 namespace {
 
-constexpr std::string_view kFirstLine = "vl copies 1";
-constexpr std::string_view kNote = "note ";
+// The record's lines, in order; a copy line for each destination comes before the last.
+constexpr std::string_view kFirstLine = "vl copies 2";
+constexpr std::string_view kFolder = "folder ";
+constexpr std::string_view kBefore = "before ";
+constexpr std::string_view kAfter = "after ";
 constexpr std::string_view kCopy = "copy ";
 constexpr std::string_view kLastLine = "end";
 
 // Fields are written with their control characters and '%' as %XX, so that a field holds no
-// tab or line break whatever the caller's note says.
+// tab or line break whatever the program saves.
 std::string Escape(std::string_view text) {
   std::string escaped;
   for (const char c : text) {
@@ -50,7 +54,6 @@ std::optional<std::string> Unescape(std::string_view text) {
   return plain;
 }
 
-// Splits `text` at `separator`.
 std::vector<std::string_view> Split(std::string_view text, char separator) {
   std::vector<std::string_view> parts;
   for (;;) {
@@ -61,46 +64,114 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
   }
 }
 
+std::string FormatFingerprint(const Fingerprint& print) {
+  return std::to_string(print.size) + "\t" + Escape(print.identity) + "\t" + Escape(print.sum);
+}
+
+std::optional<Fingerprint> ParseFingerprint(std::string_view size, std::string_view identity,
+                                            std::string_view sum) {
+  Fingerprint print;
+  const auto [end, failure] = std::from_chars(size.data(), size.data() + size.size(), print.size);
+  auto plainIdentity = Unescape(identity);
+  auto plainSum = Unescape(sum);
+  if (failure != std::errc() || end != size.data() + size.size() || size.empty() ||
+      !plainIdentity || !plainSum)
+    return std::nullopt;
+  print.identity = std::move(*plainIdentity);
+  print.sum = std::move(*plainSum);
+  return print;
+}
+
+// "destination, staged, its size, identity and sum, kept, its size, identity and sum", by tabs.
 std::optional<RecordedCopy> ParseCopy(std::string_view line) {
   const auto fields = Split(line, '\t');
-  if (fields.size() != 3) return std::nullopt;
+  if (fields.size() != 9) return std::nullopt;
   auto destination = Unescape(fields[0]);
   auto staged = Unescape(fields[1]);
-  auto kept = Unescape(fields[2]);
-  if (!destination || !staged || !kept || destination->empty() || staged->empty())
+  auto after = ParseFingerprint(fields[2], fields[3], fields[4]);
+  auto kept = Unescape(fields[5]);
+  auto before = ParseFingerprint(fields[6], fields[7], fields[8]);
+  if (!destination || !staged || !after || !kept || !before || destination->empty() ||
+      staged->empty())
     return std::nullopt;
-  return RecordedCopy{std::move(*destination), std::move(*staged), std::move(*kept)};
+  return RecordedCopy{std::move(*destination), std::move(*staged), std::move(*after),
+                      std::move(*kept), std::move(*before)};
+}
+
+// Reads the text after the prefix of a line into `field`.
+bool Field(std::string_view line, std::string_view prefix, std::string& field) {
+  if (!line.starts_with(prefix)) return false;
+  auto plain = Unescape(line.substr(prefix.size()));
+  if (!plain) return false;
+  field = std::move(*plain);
+  return true;
+}
+
+// Whether `line`, cut short, can be the start of the line expected at `place`.
+bool CanBegin(std::string_view line, std::size_t place) {
+  const std::string_view expected[] = {kFirstLine, kFolder, kBefore, kAfter};
+  if (place < std::size(expected))
+    return expected[place].starts_with(line) || line.starts_with(expected[place]);
+  return kCopy.starts_with(line) || line.starts_with(kCopy) || kLastLine.starts_with(line);
 }
 
 }  // namespace
 
 std::string FormatCopyRecord(const CopyRecord& record) {
-  std::string text =
-      std::string(kFirstLine) + "\n" + std::string(kNote) + Escape(record.note) + "\n";
+  std::string text = std::string(kFirstLine) + "\n";
+  text += std::string(kFolder) + Escape(record.folder) + "\n";
+  text += std::string(kBefore) + Escape(record.before) + "\n";
+  text += std::string(kAfter) + Escape(record.after) + "\n";
   for (const auto& copy : record.copies) {
     text += std::string(kCopy) + Escape(copy.destination) + "\t" + Escape(copy.staged) + "\t" +
-            Escape(copy.kept) + "\n";
+            FormatFingerprint(copy.after) + "\t" + Escape(copy.kept) + "\t" +
+            FormatFingerprint(copy.before) + "\n";
   }
   return text + std::string(kLastLine) + "\n";
 }
 
-std::optional<CopyRecord> ParseCopyRecord(std::string_view text) {
-  auto lines = Split(text, '\n');
-  // Whole means ending with the last line and its line break: nothing after it.
-  if (lines.size() < 4 || !lines.back().empty() || lines[lines.size() - 2] != kLastLine ||
-      lines[0] != kFirstLine || !lines[1].starts_with(kNote))
-    return std::nullopt;
-  CopyRecord record;
-  auto note = Unescape(lines[1].substr(kNote.size()));
-  if (!note) return std::nullopt;
-  record.note = std::move(*note);
-  for (std::size_t i = 2; i + 2 < lines.size(); ++i) {
-    if (!lines[i].starts_with(kCopy)) return std::nullopt;
-    auto copy = ParseCopy(lines[i].substr(kCopy.size()));
-    if (!copy) return std::nullopt;
-    record.copies.push_back(std::move(*copy));
+ReadRecord ParseCopyRecord(std::string_view text) {
+  ReadRecord read;
+  const auto lines = Split(text, '\n');
+  // Every line but the last ends with its line break; the last is what follows the last break.
+  for (std::size_t place = 0; place + 1 < lines.size(); ++place) {
+    const std::string_view line = lines[place];
+    bool known = false;
+    switch (place) {
+      case 0:
+        known = line == kFirstLine;
+        break;
+      case 1:
+        known = Field(line, kFolder, read.record.folder) && !read.record.folder.empty();
+        break;
+      case 2:
+        known = Field(line, kBefore, read.record.before);
+        break;
+      case 3:
+        known = Field(line, kAfter, read.record.after);
+        break;
+      default:
+        if (line == kLastLine) {
+          // Whole: the copies, and nothing after the last line's break.
+          const bool whole =
+              place + 2 == lines.size() && lines.back().empty() && !read.record.copies.empty();
+          read.text = whole ? RecordText::kWhole : RecordText::kUnknown;
+          return read;
+        }
+        if (line.starts_with(kCopy)) {
+          auto copy = ParseCopy(line.substr(kCopy.size()));
+          known = copy.has_value();
+          if (known) read.record.copies.push_back(std::move(*copy));
+        }
+    }
+    if (!known) {
+      read.text = RecordText::kUnknown;
+      return read;
+    }
   }
-  return record;
+  read.text =
+      CanBegin(lines.back(), lines.size() - 1) ? RecordText::kCutShort : RecordText::kUnknown;
+  return read;
 }
 
 }  // namespace platform

@@ -1,182 +1,285 @@
 #include "platform/services/file_copier.h"
 
 #include <algorithm>
-#include <optional>
-#include <set>
-#include <vector>
+#include <tuple>
 
-#include "platform/services/runtime_error.h"
+#include "platform/services/staged_file_name.h"
 
 namespace platform {
-namespace {
 
-// Staged files that are removed unless handed over; keeps every failure path clean.
-class StagedFiles {
- public:
-  explicit StagedFiles(Staging& files) : files_(files) {}
-  StagedFiles(const StagedFiles&) = delete;
-  StagedFiles& operator=(const StagedFiles&) = delete;
-  ~StagedFiles() {
-    for (const auto& path : paths_)
-      if (path) files_.Remove(*path);
-  }
-  void Add(std::optional<std::string> path) { paths_.push_back(std::move(path)); }
-  const std::optional<std::string>& operator[](std::size_t i) const { return paths_[i]; }
-  void Release(std::size_t i) { paths_[i].reset(); }
-
- private:
-  Staging& files_;
-  std::vector<std::optional<std::string>> paths_;
+struct FileCopier::Standing {
+  bool hadNone;    // the destination did not exist before the switch
+  bool isOld;      // it holds its contents from before the switch; for hadNone, it is absent
+  bool isNew;      // it holds the switch's contents
+  bool oldKept;    // its kept-aside file holds the contents from before
+  bool newStaged;  // its staged file holds the switch's contents
+  bool CanGoBack() const { return isOld || oldKept || (hadNone && isNew); }
+  bool CanGoForward() const { return isNew || newStaged; }
 };
 
-}  // namespace
-
-void FileCopier::Copy(const std::string& source, const std::string& destination) {
-  StagedFiles staged(files_);
-  staged.Add(files_.Stage(source, destination));
-  files_.Replace(*staged[0], destination);
-  staged.Release(0);
-}
-
-void FileCopier::CopyAll(std::span<const CopyStep> steps, const std::string& note) {
-  // Copies never committed are undone like those of a stopped program.
-  if (written_) pending_.push_back({written_->path, files_.ProcessId()});
-  written_.reset();
-  if (const auto stillNew = UndoPending(); !stillNew.empty()) throw FileInUse(stillNew.front());
-  if (steps.empty()) return;
-
-  StagedFiles fresh(files_);
-  for (const auto& step : steps) fresh.Add(files_.Stage(step.source, step.destination));
-  // The old contents, kept so that a replacement failing half-way can be undone.
-  StagedFiles old(files_);
-  for (const auto& step : steps) {
-    old.Add(files_.Exists(step.destination) ? std::optional(files_.KeepAside(step.destination))
-                                            : std::nullopt);
-  }
-  CopyRecord record{note, {}};
-  for (std::size_t i = 0; i < steps.size(); ++i)
-    record.copies.push_back({steps[i].destination, *fresh[i], old[i].value_or("")});
-  const std::string recordPath =
-      files_.WriteRecord(steps.front().destination, FormatCopyRecord(record));
-
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    try {
-      files_.Replace(*fresh[i], steps[i].destination);
-      fresh.Release(i);
-    } catch (const RuntimeError& failure) {
-      std::vector<std::string> stillNew;
-      for (std::size_t done = 0; done < i; ++done) {
-        const std::string& destination = steps[done].destination;
-        if (!old[done]) {
-          if (!files_.Remove(destination)) stillNew.push_back(destination);
-          continue;
-        }
-        try {
-          files_.Replace(*old[done], destination);
-        } catch (const RuntimeError&) {
-          stillNew.push_back(destination);  // its old contents stay for the record's undoing
-        }
-        old.Release(done);
-      }
-      // Every destination is its old self again: the record has nothing left to undo.
-      if (stillNew.empty() && files_.Remove(recordPath)) throw;
-      pending_.push_back({recordPath, files_.ProcessId()});
-      if (stillNew.empty()) throw;
-      throw CopyPartlyUndone(failure, std::move(stillNew));
+RepairReport FileCopier::Repair(std::vector<std::string> destinations, SavedState saved) {
+  destinations_ = std::move(destinations);
+  saved_ = std::move(saved);
+  RepairReport report;
+  std::vector<Staging::Leftovers> left;
+  bool settling = false;
+  for (const auto& destination : destinations_) {
+    left.push_back(files_.LeftoversBeside(destination));
+    for (const auto& [path, owner] : left.back().records) {
+      Examine(path, owner, report);
+      settling = true;
     }
   }
-  for (std::size_t i = 0; i < steps.size(); ++i) old.Release(i);  // the record's, until Commit
-  written_ = Written{recordPath, std::move(record)};
+  // Settling changes what lies beside the files it settled: then each folder is looked at again.
+  for (std::size_t i = 0; i < destinations_.size(); ++i) {
+    RemoveLeftovers(settling ? files_.LeftoversBeside(destinations_[i]).staged : left[i].staged,
+                    /*starting=*/true);
+  }
+  return report;
+}
+
+void FileCopier::Examine(const std::string& path, std::uint32_t owner, RepairReport& report) {
+  const auto text = files_.Read(path);
+  if (!text) {  // another program holds it, or it went meanwhile
+    if (files_.Exists(path)) report.inUse.push_back(path);
+    spared_.insert(owner);
+    return;
+  }
+  const ReadRecord read = ParseCopyRecord(*text);
+  const bool whole = read.text == RecordText::kWhole;
+  if (read.text == RecordText::kUnknown || !IsOurs(read.record, whole)) {
+    report.leftAlone.push_back(path);
+    spared_.insert(owner);
+    return;
+  }
+  if (!whole) {
+    // Cut short while it was written, before anything was replaced: it settles nothing.
+    if (!files_.Remove(path)) {
+      report.inUse.push_back(path);
+      spared_.insert(owner);
+    }
+    return;
+  }
+  Switch stopped{path, owner, read.record};
+  const Outcome outcome = Settle(stopped);
+  Note(std::move(stopped), outcome, &report);
+}
+
+bool FileCopier::IsOurs(const CopyRecord& record, bool whole) {
+  // A record cut short before its folder was written says nothing of any folder, nor anything
+  // to act on.
+  if (record.folder != FolderIdentity() && (whole || !record.folder.empty())) return false;
+  std::vector<std::string> seen;
+  for (const RecordedCopy& copy : record.copies) {
+    const bool mine = std::find(destinations_.begin(), destinations_.end(), copy.destination) !=
+                          destinations_.end() &&
+                      std::find(seen.begin(), seen.end(), copy.destination) == seen.end();
+    if (!mine || !IsStagedFileOf(copy.staged, copy.destination) ||
+        (!copy.kept.empty() && !IsStagedFileOf(copy.kept, copy.destination)))
+      return false;
+    seen.push_back(copy.destination);
+  }
+  return true;
+}
+
+FileCopier::Standing FileCopier::Survey(const RecordedCopy& copy) {
+  const bool hadNone = copy.kept.empty();
+  return {.hadNone = hadNone,
+          .isOld = hadNone ? !files_.Exists(copy.destination)
+                           : files_.Holds(copy.destination, copy.before),
+          .isNew = files_.Holds(copy.destination, copy.after),
+          .oldKept = !hadNone && files_.Holds(copy.kept, copy.before),
+          .newStaged = files_.Holds(copy.staged, copy.after)};
+}
+
+// The one decision of settling a switch: once the program saved the switch's `after`, the
+// switch stands, and goes forward or nowhere. Before that it goes back to what was saved with
+// it, or, where the old contents are gone, forward where every new one is at hand. A way is
+// taken only where every destination can take it: never into a mixed set.
+std::optional<FileCopier::Way> FileCopier::Decide(const std::vector<Standing>& standings,
+                                                  bool afterSaved) {
+  const bool back = std::all_of(standings.begin(), standings.end(),
+                                [](const Standing& s) { return s.CanGoBack(); });
+  const bool forward = std::all_of(standings.begin(), standings.end(),
+                                   [](const Standing& s) { return s.CanGoForward(); });
+  if (afterSaved) return forward ? std::optional(Way::kForward) : std::nullopt;
+  if (back) return Way::kBack;
+  if (forward) return Way::kForward;
+  return std::nullopt;
+}
+
+FileCopier::Outcome FileCopier::Settle(const Switch& done, std::optional<Way> way) {
+  const CopyRecord& record = done.record;
+  std::vector<Standing> standings;
+  for (const RecordedCopy& copy : record.copies) standings.push_back(Survey(copy));
+  if (!way) way = Decide(standings, saved_.read() == record.after);
+  Outcome outcome;
+  if (!way) {
+    // The files that hold neither side's contents; where each holds one, all of them.
+    for (std::size_t i = 0; i < standings.size(); ++i)
+      if (!standings[i].isOld && !standings[i].isNew)
+        outcome.unsettled.push_back(record.copies[i].destination);
+    if (outcome.unsettled.empty())
+      for (const RecordedCopy& copy : record.copies) outcome.unsettled.push_back(copy.destination);
+    return outcome;
+  }
+  for (std::size_t i = 0; i < standings.size(); ++i)
+    if (!Bring(record.copies[i], standings[i], *way))
+      outcome.held.push_back(record.copies[i].destination);
+  if (!outcome.held.empty()) return outcome;
+  const std::string& state = *way == Way::kBack ? record.before : record.after;
+  if (saved_.read() != state) saved_.write(state);
+  // Gone, the record can settle nothing more: the files stand as they are now.
+  outcome.settled = files_.Remove(done.path);
+  if (outcome.settled) RemoveFilesOf(record);
+  return outcome;
+}
+
+bool FileCopier::Bring(const RecordedCopy& copy, const Standing& standing, Way way) {
+  try {
+    if (way == Way::kForward) {
+      if (!standing.isNew) files_.Replace(copy.staged, copy.destination);
+    } else if (!standing.isOld) {
+      if (standing.oldKept) {
+        files_.Replace(copy.kept, copy.destination);
+      } else {  // new where there was none
+        if (!files_.Remove(copy.destination)) return false;
+        files_.PutOnDisk(copy.destination);
+      }
+    }
+    return true;
+  } catch (const RuntimeError&) {
+    return false;
+  }
+}
+
+void FileCopier::Note(Switch done, const Outcome& outcome, RepairReport* report) {
+  if (outcome.settled) return;
+  if (!outcome.unsettled.empty()) {
+    if (report)
+      report->unsettled.insert(report->unsettled.end(), outcome.unsettled.begin(),
+                               outcome.unsettled.end());
+    unsettled_.push_back(std::move(done));
+    return;
+  }
+  if (report) {
+    // Only the record itself is held where no file is.
+    if (outcome.held.empty()) report->inUse.push_back(done.path);
+    report->inUse.insert(report->inUse.end(), outcome.held.begin(), outcome.held.end());
+  }
+  held_.push_back(std::move(done));
+}
+
+void FileCopier::SettleHeld() {
+  std::vector<Switch> held = std::move(held_);
+  held_.clear();
+  std::vector<std::string> stillHeld;
+  for (Switch& done : held) {
+    const Outcome outcome = Settle(done);
+    if (!outcome.settled && outcome.unsettled.empty())
+      stillHeld.push_back(outcome.held.empty() ? done.path : outcome.held.front());
+    Note(std::move(done), outcome, nullptr);
+  }
+  if (!stillHeld.empty()) throw FileInUse(stillHeld.front());
+}
+
+void FileCopier::CopyAll(std::span<const CopyStep> steps, const std::string& before,
+                         const std::string& after) {
+  // A switch never committed is settled like one of a stopped program.
+  if (current_) held_.push_back(std::move(*current_));
+  current_.reset();
+  SettleHeld();
+  if (steps.empty()) return;
+
+  Switch next = Prepare(steps, before, after);
+  try {
+    for (const RecordedCopy& copy : next.record.copies)
+      files_.Replace(copy.staged, copy.destination);
+  } catch (const RuntimeError& failure) {
+    // A switch that cannot be made goes back at once, as a stopped one does at the next start.
+    const Outcome outcome = Settle(next, Way::kBack);
+    Note(std::move(next), outcome, nullptr);
+    if (outcome.held.empty()) throw;
+    throw CopyPartlyUndone(failure, outcome.held);
+  }
+  current_ = std::move(next);
+}
+
+FileCopier::Switch FileCopier::Prepare(std::span<const CopyStep> steps, const std::string& before,
+                                       const std::string& after) {
+  Switch next{{}, files_.ProcessId(), {FolderIdentity(), before, after, {}}};
+  try {
+    for (const CopyStep& step : steps) {
+      auto [staged, print] = files_.Stage(step.source, step.destination);
+      next.record.copies.push_back({step.destination, std::move(staged), std::move(print), {}, {}});
+      RemoveLeftovers(files_.LeftoversBeside(step.destination).staged, /*starting=*/false);
+    }
+    for (RecordedCopy& copy : next.record.copies) {
+      if (!files_.Exists(copy.destination)) continue;
+      std::tie(copy.kept, copy.before) = files_.KeepAside(copy.destination);
+      // Kept aside by a copy: the volume keeps no identity of a file across a rename, and the
+      // sums alone tell the contents.
+      if (copy.before.identity.empty()) copy.after.identity.clear();
+    }
+    next.path = files_.WriteRecord(steps.front().destination, FormatCopyRecord(next.record));
+  } catch (...) {
+    RemoveFilesOf(next.record);
+    throw;
+  }
+  return next;
 }
 
 void FileCopier::Commit() {
-  if (!written_) return;
-  const Written done = std::move(*written_);
-  written_.reset();
-  // Gone, the record can undo nothing: from here on the new contents stand.
+  if (!current_) return;
+  Switch done = std::move(*current_);
+  current_.reset();
+  // Gone, the record can settle nothing: from here on the new contents stand. One that stays
+  // is settled forward later, as what goes with it is saved.
   if (!files_.Remove(done.path)) {
-    pending_.push_back({done.path, files_.ProcessId()});
+    held_.push_back(std::move(done));
     return;
   }
-  for (const auto& copy : done.record.copies)
-    if (!copy.kept.empty()) files_.Remove(copy.kept);
-}
-
-std::vector<std::string> FileCopier::FinishStoppedCopies(std::span<const std::string> destinations,
-                                                         Restore restore) {
-  restore_ = std::move(restore);
-  std::vector<Staging::Leftovers> left;
-  for (const auto& destination : destinations) {
-    left.push_back(files_.LeftoversBeside(destination));
-    for (auto& record : left.back().records) {
-      const bool known = std::any_of(pending_.begin(), pending_.end(), [&](const Pending& pending) {
-        return pending.path == record.first;
-      });
-      if (!known) pending_.push_back({std::move(record.first), record.second});
-    }
-  }
-  // Undoing changes what lies beside the files undone: then each folder is looked at again.
-  const bool undoing = !pending_.empty();
-  std::vector<std::string> stillNew = UndoPending();
-
-  // No other copy of the program works here and this one has copied nothing yet: every other
-  // staged or kept-aside file is left over, but those a record still needs.
-  std::set<std::uint32_t> needed;
-  for (const auto& pending : pending_) needed.insert(pending.owner);
-  for (std::size_t i = 0; i < destinations.size(); ++i) {
-    if (undoing) left[i] = files_.LeftoversBeside(destinations[i]);
-    for (const auto& [path, owner] : left[i].staged)
-      if (!needed.contains(owner)) files_.Remove(path);
-  }
-  return stillNew;
-}
-
-std::vector<std::string> FileCopier::UndoPending() {
-  std::vector<std::string> stillNew;
-  std::erase_if(pending_, [&](const Pending& pending) {
-    const auto left = Undo(pending.path);
-    stillNew.insert(stillNew.end(), left.begin(), left.end());
-    return left.empty();
+  for (const RecordedCopy& copy : done.record.copies)
+    if (!copy.kept.empty()) files_.Remove(copy.kept);  // the staged ones are in place
+  // A switch settled by no way is over once the player has switched every one of its files.
+  std::erase_if(unsettled_, [&](const Switch& old) {
+    const bool switched =
+        std::all_of(old.record.copies.begin(), old.record.copies.end(), [&](const auto& copy) {
+          return std::any_of(done.record.copies.begin(), done.record.copies.end(),
+                             [&](const auto& now) { return now.destination == copy.destination; });
+        });
+    if (!switched || !files_.Remove(old.path)) return false;
+    RemoveFilesOf(old.record);
+    return true;
   });
-  return stillNew;
 }
 
-std::vector<std::string> FileCopier::Undo(const std::string& path) {
-  const auto text = files_.Read(path);
-  if (!text) return files_.Exists(path) ? std::vector{path} : std::vector<std::string>{};
-  // A record that is not whole was cut short while being written, before any replacement.
-  if (const auto record = ParseCopyRecord(*text)) {
-    auto stillNew = PutBack(*record);
-    if (!stillNew.empty()) return stillNew;
-    if (restore_) restore_(record->note);
+void FileCopier::RemoveFilesOf(const CopyRecord& record) {
+  for (const RecordedCopy& copy : record.copies) {
+    files_.Remove(copy.staged);
+    if (!copy.kept.empty()) files_.Remove(copy.kept);
   }
-  if (!files_.Remove(path)) return {path};
-  return {};
 }
 
-// A destination was replaced once its staged file is gone; its kept-aside file is gone once
-// it has been put back.
-std::vector<std::string> FileCopier::PutBack(const CopyRecord& record) {
-  std::vector<std::string> stillNew;
-  for (const auto& copy : record.copies) {
-    if (files_.Exists(copy.staged)) {
-      files_.Remove(copy.staged);
-      if (!copy.kept.empty()) files_.Remove(copy.kept);
-      continue;
-    }
-    if (copy.kept.empty()) {
-      if (!files_.Remove(copy.destination)) stillNew.push_back(copy.destination);
-      continue;
-    }
-    if (!files_.Exists(copy.kept)) continue;
-    try {
-      files_.Replace(copy.kept, copy.destination);
-      files_.Remove(copy.kept);  // still there where it was a second name of the same file
-    } catch (const RuntimeError&) {
-      stillNew.push_back(copy.destination);
-    }
-  }
-  return stillNew;
+void FileCopier::RemoveLeftovers(const std::vector<std::pair<std::string, std::uint32_t>>& staged,
+                                 bool starting) {
+  const std::uint32_t self = files_.ProcessId();
+  const auto needed = [&](std::uint32_t owner) {
+    const auto owns = [&](const Switch& s) { return s.owner == owner; };
+    return spared_.contains(owner) || std::any_of(held_.begin(), held_.end(), owns) ||
+           std::any_of(unsettled_.begin(), unsettled_.end(), owns);
+  };
+  // At the start, a file of this process's id is an earlier process's that had the same id.
+  const auto gone = [&](std::uint32_t owner) {
+    return owner == self ? starting : files_.ProcessIsGone(owner);
+  };
+  for (const auto& [path, owner] : staged)
+    if (!needed(owner) && gone(owner)) files_.Remove(path);
+}
+
+const std::string& FileCopier::FolderIdentity() {
+  if (folderIdentity_.empty()) folderIdentity_ = files_.FolderIdentity();
+  return folderIdentity_;
 }
 
 }  // namespace platform

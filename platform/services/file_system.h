@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/services/content_sum.h"
 #include "platform/services/runtime_error.h"
 
 namespace platform {
@@ -25,6 +26,14 @@ enum class NewName {
   kMade,
   kTaken,    // the name exists already
   kRefused,  // for any other reason: no links on this volume, say
+};
+
+// What a file is, as far as telling contents apart needs: its size, and which file it is on its
+// volume together with when it was last written, which a rename and a second link both keep.
+// The identity is empty where the system keeps no index of its files.
+struct FileFacts {
+  std::uint64_t size = 0;
+  std::string identity;
 };
 
 enum class Removal {
@@ -44,16 +53,21 @@ class FileSystem {
   // folder or read-only, and FileInUse while another program holds it open. A new file passes.
   virtual void CheckDestination(const std::string& destination) = 0;
   // Makes the file `name`, which must not exist yet, with the bytes of `source`, written
-  // through to the disk; false when the name is taken. A failure to read raises with `source`
-  // as the path at fault, a failure to write with `destination`; the caller removes `name`.
+  // through to the disk, and adds those bytes to `sum`; false when the name is taken. A failure
+  // to read raises with `source` as the path at fault, a failure to write with `destination`;
+  // the caller removes `name`.
   virtual bool CopyToNew(const std::string& source, const std::string& name,
-                         const std::string& destination) = 0;
+                         const std::string& destination, ContentSum& sum) = 0;
   // Makes the file `name`, which must not exist yet, holding `contents`, written through to the
   // disk; false when the name is taken. A failure raises with `name` as the path at fault; the
   // caller removes `name`.
   virtual bool WriteNew(const std::string& name, const std::string& contents) = 0;
   // The contents of the small file `path`, or nothing when it cannot be read.
   virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
+  // Adds the bytes of the file `path` to `sum`; false when it cannot be read whole.
+  virtual bool ReadInto(const std::string& path, ContentSum& sum) = 0;
+  // The facts of the file `path`, or nothing when there is none.
+  virtual std::optional<FileFacts> Facts(const std::string& path) = 0;
   // Gives the file `path` the further name `name`, a second link to the same file: no byte is
   // copied or written, and `name` keeps the contents when `path` is replaced.
   virtual NewName LinkToNew(const std::string& path, const std::string& name) = 0;
@@ -61,11 +75,18 @@ class FileSystem {
   // folder or read-only (as Windows does, also where the system itself would not); FileInUse
   // while another program holds `to` open.
   virtual void RenameOver(const std::string& from, const std::string& to) = 0;
+  // Puts the name `path` now has on the disk, where a rename is only written later: a file
+  // system without a journal (FAT32, exFAT) may otherwise keep a later change and lose this one
+  // at a power cut. Raises what writing `path` meets.
+  virtual void PutOnDisk(const std::string& path) = 0;
   virtual Removal Remove(const std::string& path) noexcept = 0;
   virtual bool Exists(const std::string& path) = 0;
   // The plain names of the entries of the folder `path` lies in: at least all those that begin
   // with the plain name of `path`.
   virtual std::vector<std::string> NamesBeside(const std::string& path) = 0;
+  // What tells the working folder from every other folder, however its path is spelled; empty
+  // when it cannot be told.
+  virtual std::string FolderIdentity() = 0;
   virtual std::uint32_t ProcessId() = 0;
   // True when no process of that id runs any longer.
   virtual bool ProcessIsGone(std::uint32_t processId) = 0;

@@ -15,7 +15,8 @@ class SettingsStore {
   virtual void Save(const std::string& application, const std::string& section,
                     const std::string& key, const std::string& value) = 0;
   // Puts what has been saved in the section on the disk before it returns, where the store
-  // would write it later, so that a power cut cannot take it back.
+  // would write it later, so that a power cut cannot take it back; raises a runtime error where
+  // it cannot.
   virtual void Flush(const std::string& application, const std::string& section) = 0;
 };
 

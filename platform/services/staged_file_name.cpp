@@ -45,9 +45,10 @@ std::string StagedFileName(const std::string& destination, std::uint32_t process
          std::to_string(number) + std::string(kStagedEnding);
 }
 
-std::string RecordFileName(const std::string& destination, std::uint32_t processId) {
+std::string RecordFileName(const std::string& destination, std::uint32_t processId,
+                           std::uint32_t number) {
   return destination + std::string(kMarker) + std::to_string(processId) +
-         std::string(kRecordEnding);
+         (number == 0 ? std::string() : "-" + std::to_string(number)) + std::string(kRecordEnding);
 }
 
 std::optional<std::uint32_t> StagedFileOwner(std::string_view fileName,
@@ -62,8 +63,19 @@ std::optional<std::uint32_t> StagedFileOwner(std::string_view fileName,
 std::optional<std::uint32_t> RecordFileOwner(std::string_view fileName,
                                              std::string_view destinationName) {
   const auto owner = TakeOwner(fileName, destinationName);
-  if (!owner || !EqualsIgnoringCase(fileName, kRecordEnding)) return std::nullopt;
+  if (!owner || (TakePrefix(fileName, "-") && !TakeNumber(fileName)) ||
+      !EqualsIgnoringCase(fileName, kRecordEnding))
+    return std::nullopt;
   return owner;
+}
+
+bool IsStagedFileOf(std::string_view path, std::string_view destination) {
+  const std::size_t folder = destination.find_last_of("\\/") + 1;  // 0 for a bare name
+  if (path.size() <= folder || path.substr(0, folder) != destination.substr(0, folder))
+    return false;
+  const std::string_view name = path.substr(folder);
+  return name.find_first_of("\\/") == std::string_view::npos &&
+         StagedFileOwner(name, destination.substr(folder)).has_value();
 }
 
 }  // namespace platform

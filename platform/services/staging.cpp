@@ -9,7 +9,7 @@
 namespace platform {
 namespace {
 
-constexpr int kMaxNameAttempts = 1000;
+constexpr std::uint32_t kMaxNameAttempts = 1000;
 // The waits before each new try of a step that found its file in use: about a second in all.
 constexpr unsigned long kWaitsWhileInUseMs[] = {50, 100, 150, 250, 450};
 
@@ -39,7 +39,7 @@ void Staging::WhileInUse(Step step) {
 template <typename Make>
 std::optional<std::string> Staging::NewNameBeside(const std::string& destination, Make make) {
   static std::atomic<std::uint32_t> counter{0};
-  for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
+  for (std::uint32_t attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
     std::string name = StagedFileName(destination, files_.ProcessId(), counter++);
     switch (make(name)) {
       case NewName::kMade:
@@ -53,26 +53,24 @@ std::optional<std::string> Staging::NewNameBeside(const std::string& destination
   throw RuntimeError(error::kPathFileAccess, destination);
 }
 
-// Removes what copies to `destination` staged in programs that were stopped before they
-// finished; a staged file of a copy still running elsewhere is left alone.
-void Staging::RemoveAbandoned(const std::string& destination) {
-  const std::uint32_t self = files_.ProcessId();
-  for (const auto& [path, owner] : LeftoversBeside(destination).staged)
-    if (owner != self && files_.ProcessIsGone(owner)) Remove(path);
+Fingerprint Staging::FingerprintOf(const std::string& path, std::string sum) {
+  const auto facts = files_.Facts(path);
+  if (!facts) throw RuntimeError(error::kPathFileAccess, path);
+  return {facts->size, facts->identity, std::move(sum)};
 }
 
+// A name may be taken by a record left by an earlier process of the same id.
 std::string Staging::WriteRecord(const std::string& destination, const std::string& contents) {
-  std::string name = RecordFileName(destination, files_.ProcessId());
-  bool made = false;
-  try {
-    made = files_.WriteNew(name, contents);
-  } catch (...) {
-    Remove(name);
-    throw;
+  for (std::uint32_t number = 0; number < kMaxNameAttempts; ++number) {
+    std::string name = RecordFileName(destination, files_.ProcessId(), number);
+    try {
+      if (files_.WriteNew(name, contents)) return name;
+    } catch (...) {
+      Remove(name);
+      throw;
+    }
   }
-  // Taken: an earlier record of this process still waits to be undone.
-  if (!made) throw RuntimeError(error::kPathFileAccess, name);
-  return name;
+  throw RuntimeError(error::kPathFileAccess, destination);
 }
 
 Staging::Leftovers Staging::LeftoversBeside(const std::string& destination) {
@@ -88,35 +86,52 @@ Staging::Leftovers Staging::LeftoversBeside(const std::string& destination) {
   return left;
 }
 
-std::string Staging::Stage(const std::string& source, const std::string& destination) {
+std::pair<std::string, Fingerprint> Staging::Stage(const std::string& source,
+                                                   const std::string& destination) {
   files_.CheckSource(source);
   WhileInUse([&] { files_.CheckDestination(destination); });
-  RemoveAbandoned(destination);
   std::string made;
+  ContentSum sum;
   try {
     NewNameBeside(destination, [&](const std::string& name) {
       made = name;  // from here on ours, unless it turns out taken
-      if (files_.CopyToNew(source, name, destination)) return NewName::kMade;
+      if (files_.CopyToNew(source, name, destination, sum)) return NewName::kMade;
       made.clear();
+      sum = ContentSum();
       return NewName::kTaken;
     });
+    return {made, FingerprintOf(made, sum.Digest())};
   } catch (...) {
     if (!made.empty()) Remove(made);
     throw;
   }
-  return made;
 }
 
-std::string Staging::KeepAside(const std::string& path) {
-  RemoveAbandoned(path);
+std::pair<std::string, Fingerprint> Staging::KeepAside(const std::string& path) {
   const auto link =
       NewNameBeside(path, [&](const std::string& name) { return files_.LinkToNew(path, name); });
-  // Without links (FAT volumes, some network shares) the old contents are copied.
-  return link ? *link : Stage(path, path);
+  // A second link is the same file: its identity tells the old contents, at no cost.
+  if (link) return {*link, FingerprintOf(*link, {})};
+  // Without links (FAT volumes, some network shares) the old contents are copied and summed
+  // meanwhile; such a volume keeps no identity of a file across a rename either, so the sum
+  // alone tells them.
+  auto [copy, print] = Stage(path, path);
+  print.identity.clear();
+  return {copy, print};
 }
 
-void Staging::Replace(const std::string& staged, const std::string& destination) {
-  WhileInUse([&] { files_.RenameOver(staged, destination); });
+void Staging::Replace(const std::string& from, const std::string& to) {
+  WhileInUse([&] { files_.RenameOver(from, to); });
+  WhileInUse([&] { files_.PutOnDisk(to); });
+}
+
+bool Staging::Holds(const std::string& path, const Fingerprint& print) {
+  const auto facts = files_.Facts(path);
+  if (!facts || facts->size != print.size) return false;
+  if (!print.identity.empty() && facts->identity == print.identity) return true;
+  if (print.sum.empty()) return false;
+  ContentSum sum;
+  return files_.ReadInto(path, sum) && sum.Digest() == print.sum;
 }
 
 bool Staging::Remove(const std::string& path) noexcept {

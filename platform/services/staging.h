@@ -2,13 +2,14 @@
 // The steps every copy is made of, written once over the primitives of a file system: a copy
 // is staged beside its destination under a name of its own (staged_file_name.h), and only
 // then put in its destination's place in one step. A step that finds a file held open by
-// another program for a moment is tried again a few times over about a second; what copies
-// of programs stopped half-way left behind is cleared away by the next copy beside it.
+// another program for a moment is tried again a few times over about a second.
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/services/copy_record.h"
 #include "platform/services/file_system.h"
 
 namespace platform {
@@ -19,14 +20,19 @@ class Staging {
 
   // Checks that `source` is a readable file and that `destination` lies in an existing folder
   // and can be replaced, then copies the source's bytes into a new file beside the destination
-  // and returns its name. On failure nothing is left behind.
-  std::string Stage(const std::string& source, const std::string& destination);
+  // and returns its name and what tells its contents. On failure nothing is left behind.
+  std::pair<std::string, Fingerprint> Stage(const std::string& source,
+                                            const std::string& destination);
   // Gives the file `path` a second name beside it, under which its contents stay as they are
-  // when `path` is replaced, and returns that name: a second link to the same file where the
-  // file system has links, else a copy.
-  std::string KeepAside(const std::string& path);
-  // Puts the staged file `staged` in the place of `destination` in one step.
-  void Replace(const std::string& staged, const std::string& destination);
+  // when `path` is replaced, and returns that name and what tells those contents: a second
+  // link to the same file where the file system has links, else a copy.
+  std::pair<std::string, Fingerprint> KeepAside(const std::string& path);
+  // Puts the file `from` in the place of `to` in one step, on the disk.
+  void Replace(const std::string& from, const std::string& to);
+  // Puts the folder entry of `path` on the disk, as it is now.
+  void PutOnDisk(const std::string& path) { files_.PutOnDisk(path); }
+  // Whether the file `path` holds the contents `print` tells: the same file, or the same sum.
+  bool Holds(const std::string& path, const Fingerprint& print);
   bool Exists(const std::string& path) { return files_.Exists(path); }
   // Removes a file of ours: a staged copy, a kept-aside one, or a copy that is undone. Never
   // raises; true once nothing is left under that name.
@@ -43,14 +49,17 @@ class Staging {
     std::vector<std::pair<std::string, std::uint32_t>> staged;
   };
   Leftovers LeftoversBeside(const std::string& destination);
+  std::string FolderIdentity() { return files_.FolderIdentity(); }
   std::uint32_t ProcessId() { return files_.ProcessId(); }
+  bool ProcessIsGone(std::uint32_t processId) { return files_.ProcessIsGone(processId); }
 
  private:
   template <typename Step>
   void WhileInUse(Step step);
-  void RemoveAbandoned(const std::string& destination);
   template <typename Make>
   std::optional<std::string> NewNameBeside(const std::string& destination, Make make);
+  // What tells the contents of the file `path`, of which `sum` holds the sum or nothing.
+  Fingerprint FingerprintOf(const std::string& path, std::string sum);
 
   FileSystem& files_;
 };

@@ -1,5 +1,5 @@
-// Apply: the choice is saved, the two archives are copied over the mod's, and the user is asked
-// whether to exit or told which kind of failure occurred.
+// Apply: the two archives are copied over the mod's as one switch and the choice is saved with
+// it, and the user is asked whether to exit or told which kind of failure occurred.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,9 +24,12 @@ class ApplyTest : public CrosshairsTest {
 
   void Apply() { env.ui.Click(form.Mapply); }
 
+  // The choice saved before goes into the switch's record; the new one is saved with it.
   void ExpectChoiceSaved() {
     EXPECT_EQ(env.settings.log(),
-              (std::vector<StoreOperation>{{true, "Vorlane", "crosshair", "CR", "7"},
+              (std::vector<StoreOperation>{{false, "vorlane", "crosshair", "cr", ""},
+                                           {false, "vorlane", "crosshair", "rt", ""},
+                                           {true, "Vorlane", "crosshair", "CR", "7"},
                                            {true, "Vorlane", "crosshair", "RT", "2"}}));
     EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), "7");
     EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "rt"), "2");
@@ -104,13 +107,15 @@ TEST_F(ApplyTest, MissingArchiveInAnExistingFolderIsTheOtherFailure) {
   EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), "old game");
 }
 
-TEST_F(ApplyTest, MissingReticleDestinationFolderLeavesTheNewCrosshairInPlace) {
+// Both archives are one switch: a reticle that cannot be copied keeps the crosshair old too.
+TEST_F(ApplyTest, MissingReticleDestinationFolderLeavesBothArchivesAsTheyWere) {
   std::filesystem::remove_all("archives/bf1942");
   env.messageBox.Expect(platform::box::kOk);
   Apply();
 
   ExpectOnlyFailureMessage(expected::kMissingFolderMessage);
-  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), modFolder.Read("cr\\7\\menu.rfa"));
+  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
+  ExpectChoiceSaved();
 }
 
 TEST_F(ApplyTest, ReadOnlyDestinationKeepsTheOldArchiveWhole) {
@@ -140,7 +145,9 @@ TEST_F(ApplyTest, AnApplyAfterAFailedOneAsksAgain) {
   EXPECT_EQ(module1.InstallFailed, "0");
 }
 
-TEST_F(ApplyTest, AStoreThatRefusesToSaveEndsTheProgramBeforeAnyCopy) {
+// The switch stands only once the choice is saved with it: the next start puts it back.
+TEST_F(ApplyTest, AStoreThatRefusesToSaveEndsTheProgramAndTheNextStartPutsTheArchivesBack) {
+  env.ui.Click(form.Option1);
   env.settings.FailSaves(true);
   env.messageBox.Expect(platform::box::kOk);
   Apply();
@@ -148,7 +155,15 @@ TEST_F(ApplyTest, AStoreThatRefusesToSaveEndsTheProgramBeforeAnyCopy) {
   ASSERT_EQ(boxes().size(), 1u);
   EXPECT_EQ(boxes()[0].text.rfind("Run-time error '5':", 0), 0u) << boxes()[0].text;
   EXPECT_TRUE(env.runtime.ended());
+  platform::headless::HeadlessEnvironment<platform::headless::PosixFileSystem> next{"crosshairs"};
+  next.settings = env.settings;
+  next.settings.FailSaves(false);
+  crosshairs::Module1 nextModule{next.runtime};
+  crosshairs::Form1 nextForm{next.runtime, nextModule};
+  next.runtime.Run(nextForm);
+  EXPECT_TRUE(next.messageBox.shown().empty());
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
+  EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), "old game");
 }
 
 }  // namespace

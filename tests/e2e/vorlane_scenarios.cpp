@@ -131,7 +131,8 @@ class Vorlane : public Scenario {
       return false;
     }
     const ModeCopy& first = kModeCopies[0];
-    const fs::path record = game().file(platform::RecordFileName(first.destination, program.id()));
+    const fs::path record =
+        game().file(platform::RecordFileName(first.destination, program.id(), 0));
     const auto exists = [](const fs::path& file) {
       return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
     };
@@ -144,9 +145,10 @@ class Vorlane : public Scenario {
       if (instant == StopAt::kRecordWritten) return true;
       if (!firstStaged) {
         const auto text = ReadBytes(record);
-        const auto written = text ? platform::ParseCopyRecord(*text) : std::nullopt;
-        if (!written) return false;  // still being written
-        firstStaged = game().file(written->copies.front().staged);
+        if (!text) return false;
+        const auto written = platform::ParseCopyRecord(*text);
+        if (written.text != platform::RecordText::kWhole) return false;  // still being written
+        firstStaged = game().file(written.record.copies.front().staged);
       }
       return !exists(*firstStaged);
     };

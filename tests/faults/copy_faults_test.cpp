@@ -15,6 +15,7 @@
 #include "platform/services/file_copier.h"
 #include "platform/services/runtime_error.h"
 #include "tests/faults/fault_files.h"
+#include "tests/support/copy_one.h"
 #include "tests/support/expected_texts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/vorlane/game_root.h"
@@ -238,7 +239,7 @@ TEST(FullDisk, ASingleCopyRaises61AndLeavesTheDestinationWhole) {
   platform::FileCopier copier(files);
 
   try {
-    copier.Copy("menu.rfa", "archives\\menu.rfa");
+    test_support::CopyOne(copier, "menu.rfa", "archives\\menu.rfa");
     ADD_FAILURE() << "a copy onto a full disk was reported as done";
   } catch (const platform::RuntimeError& error) {
     EXPECT_EQ(error.number(), platform::error::kDiskFull);

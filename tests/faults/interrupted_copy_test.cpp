@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -19,6 +20,7 @@
 #include "platform/services/runtime_error.h"
 #include "tests/faults/fault_files.h"
 #include "tests/faults/recording_file_system.h"
+#include "tests/support/copy_one.h"
 #include "tests/support/temp_folder.h"
 #include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
@@ -58,7 +60,7 @@ TEST(InterruptedCopy, KilledHalfWayTheDestinationStaysWholeAndTheNextCopyWorks) 
     platform::headless::PosixFileSystem files;
     platform::FileCopier copier(files);
     try {
-      copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+      test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
     } catch (...) {
       ::_exit(1);
     }
@@ -96,104 +98,197 @@ TEST(InterruptedCopy, KilledHalfWayTheDestinationStaysWholeAndTheNextCopyWorks) 
 
   platform::headless::PosixFileSystem files;
   platform::FileCopier copier(files);
-  copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
   EXPECT_TRUE(SameBytes("archives/menu.rfa", "cr/7/menu.rfa"));
   // The next copy to the same destination clears away what the killed one left.
   EXPECT_TRUE(OthersBeside("archives", "menu.rfa").empty()) << "a staged file was left behind";
 }
 
-// A program run on the working folder, with the settings a previous run left.
+// How a program is stopped: killed, on a disk with links and a journal (NTFS), or by a power
+// cut, on one without (FAT32, exFAT), which loses the renames and removals not yet on it.
+enum class Stop { kKill, kPowerCut };
+
+// A program run on the working folder, with the settings a previous run left, stopped dead at
+// its `stopAt`th change of a file or a setting (0: never).
 template <typename Module, typename Window>
 struct ProgramRun {
-  ProgramRun(const char* title, const platform::headless::MemorySettingsStore& saved) : env(title) {
+  ProgramRun(const char* title, const platform::headless::MemorySettingsStore& saved, Stop how,
+             int stopAt)
+      : stop(how), env(title) {
     env.settings = saved;
+    env.settings.MarkDurable();
     env.settings.beforeWrite = [this] { env.files.Change(); };
-    env.runtime.Run(form);
+    env.files.withoutJournal = stop == Stop::kPowerCut;
+    env.files.stopAt = stopAt;
   }
+  // Runs `act` on the program; false once it got to its end. `saved` takes what is stored then.
+  template <typename Act>
+  bool Stops(Act act, platform::headless::MemorySettingsStore& saved) {
+    bool stopped = false;
+    try {
+      act(*this);
+    } catch (const Stopped&) {
+      stopped = true;
+    }
+    stopped = stopped || env.files.stopped();
+    if (stopped && stop == Stop::kPowerCut) {
+      env.files.LoseUnflushed();
+      env.settings.LoseUnflushed();
+    }
+    saved = env.settings;
+    saved.beforeWrite = nullptr;
+    return stopped;
+  }
+  void Start() { env.runtime.Run(form); }
+
+  Stop stop;
   platform::headless::HeadlessEnvironment<RecordingFileSystem> env;
   Module module1{env.runtime};
   Window form{env.runtime, module1};
 };
 
-// Runs `act` on a fresh start and stops the program dead at its `step`th change of a file or a
-// setting; false once the program got to its end before that. `saved` takes what was stored.
-template <typename Run, typename Act>
-bool StopsAt(int step, const char* title, platform::headless::MemorySettingsStore& saved, Act act) {
-  Run run(title, saved);
-  run.env.files.stopAt = step;
-  bool stopped = false;
-  try {
-    act(run);
-  } catch (const Stopped&) {
-    stopped = true;
-  }
-  saved = run.env.settings;
-  saved.beforeWrite = nullptr;
-  return stopped || run.env.files.stopped();
-}
-
 using VorlaneRun = ProgramRun<vorlane::Module1, vorlane::Form1>;
 using CrosshairsRun = ProgramRun<crosshairs::Module1, crosshairs::Form1>;
 
-TEST(StoppedSwitch, AtEveryStepTheNextStartHasTheOldSetOrTheNewWithItsModeAndNothingElse) {
-  int stops = 0;
-  for (int step = 1;; ++step) {
-    test_support::TempWorkingFolder folder;
-    vorlane::LayOutGameRoot(folder);
-    const auto gameFiles = folder.AllFiles();
-    platform::headless::MemorySettingsStore saved;
-    for (const char* key : {"rtr", "sw"}) saved.Save("Vorlane", "setting", key, "True");
-    saved.Save("Vorlane", "setting", "mode", "False");
-
-    if (!StopsAt<VorlaneRun>(step, "vorlane", saved,
-                             [](VorlaneRun& run) { run.env.ui.Click(run.form.Option2); }))
-      break;
-    ++stops;
-    VorlaneRun next("vorlane", saved);
-    const std::string mode = next.env.settings.Get("vorlane", "setting", "mode");
-    EXPECT_TRUE(next.env.messageBox.shown().empty()) << "stopped at " << step;
-    for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
-      EXPECT_EQ(folder.Read(row.destination), mode == "True"
-                                                  ? vorlane::PreparedContents(row.enableSource)
-                                                  : vorlane::OldContents(row.destination))
-          << "stopped at " << step;
+// Stops `act` on a started program at each of its changes in turn, killed and by a power cut,
+// then the next start's settling of it at each of its own changes, and checks after a last
+// start that `agree` holds (given what was stored when `act` stopped), that nothing else is
+// left in the folder and nobody was told anything. `layOut` makes the folder and returns what
+// is stored. The number of changes `act` makes.
+template <typename Run, typename LayOut, typename Act, typename Agree>
+int StoppedAtEveryChange(const char* title, LayOut layOut, Act act, Agree agree) {
+  int changes = 0;
+  for (const Stop stop : {Stop::kKill, Stop::kPowerCut}) {
+    for (int step = 1;; ++step) {
+      bool stopped = false;
+      for (int settleStep = 0;; ++settleStep) {  // 0: settled to its end
+        test_support::TempWorkingFolder folder;
+        platform::headless::MemorySettingsStore saved = layOut(folder);
+        const auto files = folder.AllFiles();
+        stopped = Run(title, saved, stop, step)
+                      .Stops(
+                          [&](Run& run) {
+                            run.Start();
+                            act(run);
+                          },
+                          saved);
+        if (!stopped) break;
+        const platform::headless::MemorySettingsStore stoppedWith = saved;
+        bool settlingStopped = false;
+        bool settlingTold = false;
+        {  // gone, as a stopped program is, before the last start
+          Run settling(title, saved, stop, settleStep);
+          settlingStopped = settling.Stops([](Run& run) { run.Start(); }, saved);
+          settlingTold = !settling.env.messageBox.shown().empty();
+        }
+        Run last(title, saved, stop, 0);
+        last.Start();
+        const std::string where = std::string(stop == Stop::kKill ? "killed" : "power cut") +
+                                  " at " + std::to_string(step) + ", settling stopped at " +
+                                  std::to_string(settleStep);
+        agree(folder, last, stoppedWith, where);
+        EXPECT_EQ(folder.AllFiles(), files) << where;
+        EXPECT_FALSE(settlingTold) << where;
+        EXPECT_TRUE(last.env.messageBox.shown().empty()) << where;
+        if (settleStep > 0 && !settlingStopped) break;
+      }
+      if (!stopped) {
+        EXPECT_TRUE(changes == 0 || changes == step - 1) << "a power cut changes the steps";
+        changes = step - 1;
+        break;
+      }
     }
-    EXPECT_EQ(next.form.Option2.value(), mode == "True") << "stopped at " << step;
-    EXPECT_EQ(folder.AllFiles(), gameFiles) << "stopped at " << step;
   }
-  // For each file: staged, kept aside, replaced, its old contents removed; the record written
-  // and removed; the three choices saved and flushed.
-  EXPECT_EQ(stops, 4 * static_cast<int>(std::size(vorlane::kModeCopies)) + 6);
+  return changes;
 }
 
-TEST(StoppedApply, AtEveryStepTheNextStartFindsEachArchiveWholeAndNothingElse) {
-  int stops = 0;
-  for (int step = 1;; ++step) {
-    test_support::TempWorkingFolder folder;
-    folder.Write("cr\\7\\menu.rfa", "new menu");
-    folder.Write("rt\\2\\game.rfa", "new game");
-    folder.Write("archives\\menu.rfa", "old menu");
-    folder.Write("archives\\bf1942\\game.rfa", "old game");
-    const auto modFiles = folder.AllFiles();
-    platform::headless::MemorySettingsStore saved;
-    saved.Save("Vorlane", "crosshair", "cr", "7");
-    saved.Save("Vorlane", "crosshair", "rt", "2");
+// Enable, then Disable, over a game whose files hold the Disable set: the files hold the set of
+// the saved mode. The second switch puts the folders of the first on the disk again, so that a
+// rename of the first not written by then would show.
+TEST(StoppedSwitch, AtEveryChangeTheNextStartHasTheSetOfTheSavedModeAndNothingElse) {
+  const int changes = StoppedAtEveryChange<VorlaneRun>(
+      "vorlane",
+      [](const test_support::TempWorkingFolder& folder) {
+        vorlane::LayOutGameRoot(folder);
+        for (const vorlane::ModeCopy& row : vorlane::kModeCopies)
+          folder.Write(row.destination, vorlane::PreparedContents(row.disableSource));
+        platform::headless::MemorySettingsStore saved;
+        for (const char* key : {"rtr", "sw"}) saved.Save("Vorlane", "setting", key, "True");
+        saved.Save("Vorlane", "setting", "mode", "False");
+        return saved;
+      },
+      [](VorlaneRun& run) {
+        run.env.ui.Click(run.form.Option2);
+        run.env.ui.Click(run.form.Option1);
+      },
+      [](const test_support::TempWorkingFolder& folder, VorlaneRun& last,
+         platform::headless::MemorySettingsStore stoppedWith, const std::string& where) {
+        // A switch stands once its mode is saved: then the next start finishes it.
+        const std::string mode = last.env.settings.Get("vorlane", "setting", "mode");
+        EXPECT_EQ(mode, stoppedWith.Get("vorlane", "setting", "mode")) << where;
+        const bool enabled = mode == "True";
+        for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
+          EXPECT_EQ(folder.Read(row.destination),
+                    vorlane::PreparedContents(vorlane::SourceFor(
+                        row, enabled ? vorlane::Mode::kEnabled : vorlane::Mode::kDisabled)))
+              << where;
+        }
+        EXPECT_EQ(last.form.Option2.value(), enabled) << where;
+      });
+  // Twice, for each file: staged, kept aside, replaced, its old contents removed; the record
+  // written and removed; the three choices saved and flushed.
+  EXPECT_EQ(changes, 2 * (4 * static_cast<int>(std::size(vorlane::kModeCopies)) + 6));
+}
 
-    if (!StopsAt<CrosshairsRun>(step, "crosshairs", saved, [](CrosshairsRun& run) {
+// Apply crosshair 12 with reticle 3, then 7 with 1, over 5 and 2: the archives hold what the
+// saved choice names, never one archive of one choice and one of another.
+TEST(StoppedApply, AtEveryChangeTheNextStartHasTheChoiceItSavedInBothArchivesAndNothingElse) {
+  const int changes = StoppedAtEveryChange<CrosshairsRun>(
+      "crosshairs",
+      [](const test_support::TempWorkingFolder& folder) {
+        for (const char* n : {"5", "12", "7"})
+          folder.Write(std::string("cr\\") + n + "\\menu.rfa", n);
+        for (const char* n : {"2", "3", "1"})
+          folder.Write(std::string("rt\\") + n + "\\game.rfa", n);
+        folder.Write(crosshairs::kCrosshairArchive, "5");
+        folder.Write(crosshairs::kReticleArchive, "2");
+        platform::headless::MemorySettingsStore saved;
+        saved.Save("Vorlane", "crosshair", "cr", "5");
+        saved.Save("Vorlane", "crosshair", "rt", "2");
+        return saved;
+      },
+      [](CrosshairsRun& run) {
+        for (auto [crosshair, reticle] : {std::pair(12, 3), std::pair(7, 1)}) {
+          run.env.ui.Click(run.form.CrosshairOption(crosshair));
+          run.env.ui.Click(run.form.ReticleOption(reticle));
           run.env.messageBox.Expect(platform::box::kNo);
           run.env.ui.Click(run.form.Mapply);
-        }))
-      break;
-    ++stops;
-    CrosshairsRun next("crosshairs", saved);
-    EXPECT_TRUE(next.env.messageBox.shown().empty()) << "stopped at " << step;
-    const std::string menu = folder.Read("archives\\menu.rfa");
-    const std::string game = folder.Read("archives\\bf1942\\game.rfa");
-    EXPECT_TRUE(menu == "old menu" || menu == "new menu") << "stopped at " << step;
-    EXPECT_TRUE(game == "old game" || game == "new game") << "stopped at " << step;
-    EXPECT_EQ(folder.AllFiles(), modFiles) << "stopped at " << step;
-  }
-  EXPECT_EQ(stops, 6);  // two saves, then for each archive a copy staged and put in place
+        }
+      },
+      [](const test_support::TempWorkingFolder& folder, CrosshairsRun& last,
+         platform::headless::MemorySettingsStore stoppedWith, const std::string& where) {
+        const auto choiceIn = [](platform::headless::MemorySettingsStore& store) {
+          return store.Get("vorlane", "crosshair", "cr") + "/" +
+                 store.Get("vorlane", "crosshair", "rt");
+        };
+        const std::vector<std::string> choices{"5/2", "12/3", "7/1"};
+        const std::string choice = choiceIn(last.env.settings);
+        const auto isChoice = [&](const std::string& text) {
+          return std::find(choices.begin(), choices.end(), text) != choices.end();
+        };
+        EXPECT_TRUE(isChoice(choice)) << where << ": " << choice;
+        // An Apply stands once its choice is saved whole: then the next start finishes it.
+        if (isChoice(choiceIn(stoppedWith))) {
+          EXPECT_EQ(choice, choiceIn(stoppedWith)) << where;
+        }
+        EXPECT_EQ(folder.Read(crosshairs::kCrosshairArchive) + "/" +
+                      folder.Read(crosshairs::kReticleArchive),
+                  choice)
+            << where;
+      });
+  // Twice, for each archive: staged, kept aside, replaced, its old contents removed; the record
+  // written and removed; the two choices saved and flushed.
+  EXPECT_EQ(changes, 2 * (4 * 2 + 5));
 }
 
 }  // namespace

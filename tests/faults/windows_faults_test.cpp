@@ -20,6 +20,7 @@
 #include "platform/win32/windows_api.h"
 #include "tests/faults/large_files.h"
 #include "tests/support/byte_pattern.h"
+#include "tests/support/copy_one.h"
 #include "tests/support/expected_texts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/vorlane/game_root.h"
@@ -188,7 +189,8 @@ TEST_F(InUseTest, EnableWithAnExpansionFileOpenInTheGameChangesNothing) {
 }
 
 // A switch ended after its last copy, before its mode was saved: the next start puts back what
-// it can, says which file another program holds, and the start after puts that one back too.
+// it can, says which file another program holds, and the start after puts that one back too,
+// with the mode as it was saved all along.
 TEST_F(InUseTest, AStoppedSwitchWhoseFileIsHeldIsPutBackAtTheStartAfter) {
   vorlane::LayOutGameRoot(files);
   std::string copies = "--copy-all";
@@ -202,7 +204,7 @@ TEST_F(InUseTest, AStoppedSwitchWhoseFileIsHeldIsPutBackAtTheStartAfter) {
   for (const bool held : {true, false}) {
     Environment env("vorlane");
     for (const char* key : {"rtr", "sw"}) env.settings.Save("Vorlane", "setting", key, "True");
-    env.settings.Save("Vorlane", "setting", "mode", "True");
+    env.settings.Save("Vorlane", "setting", "mode", "False");
     vorlane::Module1 module1(env.runtime);
     vorlane::Form1 form(env.runtime, module1);
     std::unique_ptr<HeldOpen> game;
@@ -214,14 +216,15 @@ TEST_F(InUseTest, AStoppedSwitchWhoseFileIsHeldIsPutBackAtTheStartAfter) {
     const auto& boxes = env.messageBox.shown();
     ASSERT_EQ(boxes.size(), held ? 1u : 0u);
     if (held) {
-      EXPECT_EQ(boxes[0].text, vorlane::StoppedSwitchMessage({heldRow.destination}));
+      EXPECT_EQ(boxes[0].text, vorlane::StoppedSwitchMessage(
+                                   platform::RepairReport{.inUse = {heldRow.destination}}));
     }
     for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
       const bool stillNew = held && &row == &heldRow;
       EXPECT_EQ(files.Read(row.destination), stillNew ? vorlane::PreparedContents(row.enableSource)
                                                       : vorlane::OldContents(row.destination));
     }
-    EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), held ? "True" : "False");
+    EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "False");
     // Held, its old contents wait beside it, with the record, for the start after.
     EXPECT_EQ(files.Names("mods\\xpack1"), "init.con");
     EXPECT_EQ(files.Names("mods\\xpack2") == "init.con", !held);
@@ -295,7 +298,7 @@ TEST(TerminatedCopy, TheDestinationStaysWholeAndTheNextCopyWorks) {
 
   platform::win32::Win32FileSystem fileSystem;
   platform::FileCopier copier(fileSystem);
-  copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
   EXPECT_TRUE(SameBytes("archives\\menu.rfa", "cr\\7\\menu.rfa"));
   auto after = Entries("archives");
   after.erase("menu.rfa");
@@ -340,7 +343,7 @@ TEST_F(FullDiskTest, ASingleCopyRaises61AndLeavesTheDestinationWhole) {
   platform::win32::Win32FileSystem fileSystem;
   platform::FileCopier copier(fileSystem);
   try {
-    copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+    test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
     ADD_FAILURE() << "a copy onto a full disk was reported as done";
   } catch (const platform::RuntimeError& error) {
     EXPECT_EQ(error.number(), platform::error::kDiskFull);

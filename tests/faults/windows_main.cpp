@@ -12,6 +12,7 @@
 #include "platform/services/runtime_error.h"
 #include "platform/win32/services/win32_file_system.h"
 #include "platform/win32/windows_api.h"
+#include "tests/support/copy_one.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ int Copy(const std::string& source, const std::string& destination) {
   platform::win32::Win32FileSystem files;
   platform::FileCopier copier(files);
   try {
-    copier.Copy(source, destination);
+    test_support::CopyOne(copier, source, destination);
   } catch (const platform::RuntimeError& error) {
     return error.number();
   }
@@ -32,7 +33,7 @@ int Copy(const std::string& source, const std::string& destination) {
 int CopyAllAndStop(const std::vector<platform::CopyStep>& steps) {
   platform::win32::Win32FileSystem files;
   platform::FileCopier copier(files);
-  copier.CopyAll(steps, "False");
+  copier.CopyAll(steps, "False", "True");
   TerminateProcess(GetCurrentProcess(), 9);
   return 1;
 }

@@ -19,14 +19,22 @@ class GuardedFileSystem : public platform::FileSystem {
 
   void CheckSource(const std::string& source) override { Check(source); }
   void CheckDestination(const std::string& destination) override { Refuse(destination); }
-  bool CopyToNew(const std::string& source, const std::string& name,
-                 const std::string& destination) override {
+  bool CopyToNew(const std::string& source, const std::string& name, const std::string& destination,
+                 platform::ContentSum&) override {
     Check(source);
     Check(name);
     Refuse(destination);
   }
   bool WriteNew(const std::string& name, const std::string&) override { Refuse(name); }
   std::optional<std::string> ReadAll(const std::string& path) override {
+    Check(path);
+    return std::nullopt;
+  }
+  bool ReadInto(const std::string& path, platform::ContentSum&) override {
+    Check(path);
+    return false;
+  }
+  std::optional<platform::FileFacts> Facts(const std::string& path) override {
     Check(path);
     return std::nullopt;
   }
@@ -38,6 +46,7 @@ class GuardedFileSystem : public platform::FileSystem {
     Check(from);
     Refuse(to);
   }
+  void PutOnDisk(const std::string& path) override { Refuse(path); }
   platform::Removal Remove(const std::string&) noexcept override {
     return platform::Removal::kGone;
   }
@@ -49,6 +58,7 @@ class GuardedFileSystem : public platform::FileSystem {
     Check(path);
     return {};
   }
+  std::string FolderIdentity() override { return "fuzzed"; }
   std::uint32_t ProcessId() override { return 1; }
   bool ProcessIsGone(std::uint32_t) override { return false; }
   void Wait(unsigned long) override {}

@@ -11,6 +11,7 @@
 #include "platform/headless/posix_file_system.h"
 #include "platform/services/runtime_error.h"
 #include "platform/services/staged_file_name.h"
+#include "tests/support/copy_one.h"
 #include "tests/support/temp_folder.h"
 
 namespace platform {
@@ -22,7 +23,7 @@ using test_support::TempWorkingFolder;
 int CopyError(FileCopier& copier, const std::string& source, const std::string& destination,
               std::string* path = nullptr) {
   try {
-    copier.Copy(source, destination);
+    test_support::CopyOne(copier, source, destination);
   } catch (const RuntimeError& e) {
     if (path) *path = e.path();
     return e.number();
@@ -40,10 +41,10 @@ class FileCopierTest : public ::testing::Test {
 TEST_F(FileCopierTest, ReplacesAnExistingDestinationWholeAndCreatesANewOne) {
   folder.Write("cr\\7\\menu.rfa", "new crosshair");
   folder.Write("archives\\menu.rfa", "the old crosshair archive, longer than the new one");
-  copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
   EXPECT_EQ(folder.Read("archives\\menu.rfa"), "new crosshair");
 
-  copier.Copy("cr\\7\\menu.rfa", "archives\\fresh.rfa");
+  test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\fresh.rfa");
   EXPECT_EQ(folder.Read("archives\\fresh.rfa"), "new crosshair");
   EXPECT_EQ(folder.AllFiles(),
             (std::vector<std::string>{"archives/fresh.rfa", "archives/menu.rfa", "cr/7/menu.rfa"}));
@@ -53,7 +54,7 @@ TEST_F(FileCopierTest, CopiesLargeFilesExactly) {
   std::string big(3 * 1024 * 1024 + 17, '\0');
   for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 31 % 251);
   folder.Write("big.rfa", big);
-  copier.Copy("big.rfa", "copy.rfa");
+  test_support::CopyOne(copier, "big.rfa", "copy.rfa");
   EXPECT_EQ(folder.Read("copy.rfa"), big);
 }
 
@@ -118,7 +119,7 @@ TEST_F(FileCopierTest, CopyAllChangesNothingWhenAStepCannotBeStaged) {
   const std::vector<CopyStep> steps{{"mods\\vl1942\\bfm.con", "mods\\bf1942\\init.con"},
                                     {"mods\\vl1942\\x1m.con", "mods\\xpack1\\init.con"}};
   try {
-    copier.CopyAll(steps);
+    copier.CopyAll(steps, "off", "on");
     FAIL() << "the missing folder went unnoticed";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.number(), 76);
@@ -141,13 +142,13 @@ TEST_F(FileCopierTest, CopyAllPutsBackWhatItReplacedWhenALaterReplacementFails) 
                                     {"mods\\vl1942\\x2m.con", "mods\\xpack2\\init.con"}};
   FailingReplace failing({3});
   FileCopier careful(failing);
-  EXPECT_THROW(careful.CopyAll(steps), RuntimeError);
+  EXPECT_THROW(careful.CopyAll(steps, "off", "on"), RuntimeError);
   EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "bf off");
   EXPECT_FALSE(folder.Exists("mods\\xpack1\\init.con"));
   EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 off");
   EXPECT_EQ(folder.AllFiles(), before);
 
-  copier.CopyAll(steps);
+  copier.CopyAll(steps, "off", "on");
   copier.Commit();
   EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "bf on");
   EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), "x1 on");
@@ -168,10 +169,10 @@ TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilP
   const std::vector<CopyStep> steps{{"mods\\vl1942\\bfm.con", "mods\\bf1942\\init.con"},
                                     {"mods\\vl1942\\x1m.con", "mods\\xpack1\\init.con"},
                                     {"mods\\vl1942\\x2m.con", "mods\\xpack2\\init.con"}};
-  FailingReplace failing({3, 4, 5, 8});
+  FailingReplace failing({3, 4, 5, 6});
   FileCopier careful(failing);
   try {
-    careful.CopyAll(steps);
+    careful.CopyAll(steps, "off", "on");
     FAIL() << "the failed copy went unnoticed";
   } catch (const CopyPartlyUndone& e) {
     EXPECT_EQ(e.number(), error::kPermissionDenied);
@@ -189,7 +190,7 @@ TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilP
   EXPECT_EQ(folder.Read(*kept), "bf off");
 
   try {
-    careful.CopyAll(steps);
+    careful.CopyAll(steps, "off", "on");
     FAIL() << "a copy went ahead of the files still to be put back";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.number(), error::kPermissionDenied);
@@ -198,7 +199,8 @@ TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilP
   EXPECT_EQ(folder.Read(*kept), "bf off");
   EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 off");
 
-  careful.CopyAll(steps);  // switching again puts back the old first, then makes them agree
+  careful.CopyAll(steps, "off",
+                  "on");  // switching again puts back the old first, then makes them agree
   careful.Commit();
   EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 on");
   EXPECT_FALSE(folder.Exists(*kept));
@@ -220,7 +222,7 @@ TEST_F(FileCopierTest, ACopyClearsAwayWhatCopiesOfStoppedProgramsStagedButNothin
   folder.Write(staged(1, "archives\\menu.rfa"), "a copy still running elsewhere");
   folder.Write("archives\\menu.rfa.~vlnotes.tmp", "not ours");
 
-  copier.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
   EXPECT_EQ(folder.Read("archives\\menu.rfa"), "new");
   EXPECT_FALSE(folder.Exists(staged(gone, "archives\\menu.rfa")));
   EXPECT_TRUE(folder.Exists(staged(gone, "archives\\other.rfa")));

@@ -76,11 +76,14 @@ void RegistrySettingsStore::Save(const std::string& application, const std::stri
     throw RuntimeError(error::kInvalidCall);
 }
 
+// What goes with a switch is on the disk only once this returns: a store that cannot say so
+// fails as a save does.
 void RegistrySettingsStore::Flush(const std::string& application, const std::string& section) {
   OpenKey open;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionKeyPath(application, section).c_str(), 0,
-                    KEY_QUERY_VALUE, open.out()) == ERROR_SUCCESS)
-    RegFlushKey(open.get());
+                    KEY_QUERY_VALUE, open.out()) != ERROR_SUCCESS ||
+      RegFlushKey(open.get()) != ERROR_SUCCESS)
+    throw RuntimeError(error::kInvalidCall);
 }
 
 }  // namespace platform::win32

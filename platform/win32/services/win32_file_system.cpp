@@ -1,11 +1,13 @@
 #include "platform/win32/services/win32_file_system.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
 #include "platform/services/runtime_error.h"
 #include "platform/win32/services/file_error_numbers.h"
+#include "platform/win32/services/folder_identity.h"
 #include "platform/win32/windows_api.h"
 
 namespace platform::win32 {
@@ -78,12 +80,14 @@ void RefuseFolderOrReadOnly(const std::string& destination) {
   Fail(IsDiskFullCode(GetLastError()) ? error::kDiskFull : error::kPathFileAccess, destination);
 }
 
-void StreamInto(HANDLE from, HANDLE to, const std::string& source, const std::string& destination) {
+void StreamInto(HANDLE from, HANDLE to, const std::string& source, const std::string& destination,
+                ContentSum& sum) {
   std::vector<char> buffer(kChunk);
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(from, buffer.data(), kChunk, &got, nullptr)) Fail(error::kPathFileAccess, source);
     if (got == 0) return;
+    sum.Add(buffer.data(), got);
     for (DWORD written = 0; written < got;) {
       DWORD put = 0;
       if (!WriteFile(to, buffer.data() + written, got - written, &put, nullptr) || put == 0)
@@ -103,6 +107,21 @@ HANDLE CreateNewFile(const std::string& name, const std::string& reported) {
     if (!IsNameTakenCode(code)) FailWithCode(code, reported);
   }
   return file;
+}
+
+// Hands every chunk of the file `path` to `take`; false when it cannot be read whole.
+template <typename Take>
+bool ReadEach(const std::string& path, Take take) {
+  FileHandle input(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!input.valid()) return false;
+  std::vector<char> buffer(kChunk);
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(input.get(), buffer.data(), kChunk, &got, nullptr)) return false;
+    if (got == 0) return true;
+    take(buffer.data(), got);
+  }
 }
 
 void SleepFor(unsigned long milliseconds) {
@@ -159,13 +178,13 @@ void Win32FileSystem::CheckDestination(const std::string& destination) {
 }
 
 bool Win32FileSystem::CopyToNew(const std::string& source, const std::string& name,
-                                const std::string& destination) {
+                                const std::string& destination, ContentSum& sum) {
   FileHandle input(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!input.valid()) FailWithCode(GetLastError(), source);
   FileHandle output(CreateNewFile(name, destination));
   if (!output.valid()) return false;
-  StreamInto(input.get(), output.get(), source, destination);
+  StreamInto(input.get(), output.get(), source, destination, sum);
   if (!FlushFileBuffers(output.get())) FailWriting(destination);
   if (!output.Close()) FailWriting(destination);
   return true;
@@ -186,18 +205,37 @@ bool Win32FileSystem::WriteNew(const std::string& name, const std::string& conte
 }
 
 std::optional<std::string> Win32FileSystem::ReadAll(const std::string& path) {
-  FileHandle input(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!input.valid()) return std::nullopt;
   std::string contents;
-  std::vector<char> buffer(4096);
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(input.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
-      return std::nullopt;
-    if (got == 0) return contents;
-    contents.append(buffer.data(), got);
+  if (!ReadEach(path, [&](const char* bytes, DWORD size) { contents.append(bytes, size); }))
+    return std::nullopt;
+  return contents;
+}
+
+bool Win32FileSystem::ReadInto(const std::string& path, ContentSum& sum) {
+  return ReadEach(path, [&](const char* bytes, DWORD size) { sum.Add(bytes, size); });
+}
+
+// Asking for the attributes alone opens a file whoever else holds it.
+std::optional<FileFacts> Win32FileSystem::Facts(const std::string& path) {
+  FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!file.valid() || !GetFileInformationByHandle(file.get(), &information) ||
+      (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  FileFacts facts{(std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow, {}};
+  if (information.nFileIndexHigh != 0 || information.nFileIndexLow != 0) {
+    char identity[64];
+    std::snprintf(identity, sizeof identity, "%08lx-%08lx%08lx-%08lx%08lx",
+                  static_cast<unsigned long>(information.dwVolumeSerialNumber),
+                  static_cast<unsigned long>(information.nFileIndexHigh),
+                  static_cast<unsigned long>(information.nFileIndexLow),
+                  static_cast<unsigned long>(information.ftLastWriteTime.dwHighDateTime),
+                  static_cast<unsigned long>(information.ftLastWriteTime.dwLowDateTime));
+    facts.identity = identity;
   }
+  return facts;
 }
 
 NewName Win32FileSystem::LinkToNew(const std::string& path, const std::string& name) {
@@ -209,6 +247,21 @@ void Win32FileSystem::RenameOver(const std::string& from, const std::string& to)
   RefuseFolderOrReadOnly(to);  // checked again: the destination may have changed since
   if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     FailOrInUse(GetLastError(), to);
+}
+
+// Flushing a file puts its folder entry on the disk with it: on FAT volumes the system writes
+// the folders on the file's path along, where a flush of the folder itself would do nothing; on
+// NTFS the journal up to the rename. A file that is gone has nothing to flush.
+void Win32FileSystem::PutOnDisk(const std::string& path) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return;
+    FailOrInUse(code, path);
+  }
+  if (!FlushFileBuffers(file.get())) FailWriting(path);
 }
 
 Removal Win32FileSystem::Remove(const std::string& path) noexcept {
@@ -232,6 +285,10 @@ std::vector<std::string> Win32FileSystem::NamesBeside(const std::string& path) {
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return names;
+}
+
+std::string Win32FileSystem::FolderIdentity() {
+  return WorkingFolderIdentity();
 }
 
 std::uint32_t Win32FileSystem::ProcessId() {

@@ -19,15 +19,19 @@ class Win32FileSystem : public FileSystem {
 
   void CheckSource(const std::string& source) override;
   void CheckDestination(const std::string& destination) override;
-  bool CopyToNew(const std::string& source, const std::string& name,
-                 const std::string& destination) override;
+  bool CopyToNew(const std::string& source, const std::string& name, const std::string& destination,
+                 ContentSum& sum) override;
   bool WriteNew(const std::string& name, const std::string& contents) override;
   std::optional<std::string> ReadAll(const std::string& path) override;
+  bool ReadInto(const std::string& path, ContentSum& sum) override;
+  std::optional<FileFacts> Facts(const std::string& path) override;
   NewName LinkToNew(const std::string& path, const std::string& name) override;
   void RenameOver(const std::string& from, const std::string& to) override;
+  void PutOnDisk(const std::string& path) override;
   Removal Remove(const std::string& path) noexcept override;
   bool Exists(const std::string& path) override;
   std::vector<std::string> NamesBeside(const std::string& path) override;
+  std::string FolderIdentity() override;
   std::uint32_t ProcessId() override;
   bool ProcessIsGone(std::uint32_t processId) override;
   void Wait(unsigned long milliseconds) override { waiting_(milliseconds); }

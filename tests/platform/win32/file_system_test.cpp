@@ -10,6 +10,7 @@
 #include "platform/services/runtime_error.h"
 #include "platform/services/staging.h"
 #include "tests/support/byte_pattern.h"
+#include "tests/support/copy_one.h"
 #include "tests/support/temp_folder.h"
 
 namespace platform::win32 {
@@ -49,7 +50,7 @@ class Win32FileCopyTest : public ::testing::Test {
   // Copies and returns the error raised (number and path), or 0 when the copy succeeded.
   RuntimeError CopyError(const std::string& source, const std::string& destination) {
     try {
-      copier_.Copy(source, destination);
+      test_support::CopyOne(copier_, source, destination);
     } catch (const RuntimeError& error) {
       return error;
     }
@@ -66,15 +67,15 @@ class Win32FileCopyTest : public ::testing::Test {
 };
 
 TEST_F(Win32FileCopyTest, ReplacesAnExistingDestinationByteForByte) {
-  copier_.Copy("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  test_support::CopyOne(copier_, "cr\\7\\menu.rfa", "archives\\menu.rfa");
   EXPECT_TRUE(folder_.Read("archives\\menu.rfa") == newContents_) << "archives\\menu.rfa";
   EXPECT_EQ(folder_.Names("archives"), "menu.rfa");
 
-  copier_.Copy("cr\\7\\menu.rfa", "archives\\new.rfa");
+  test_support::CopyOne(copier_, "cr\\7\\menu.rfa", "archives\\new.rfa");
   EXPECT_TRUE(folder_.Read("archives\\new.rfa") == newContents_) << "archives\\new.rfa";
   // The copy is an ordinary file, whatever the source's attributes.
   folder_.MakeReadOnly("cr\\7\\menu.rfa");
-  copier_.Copy("cr\\7\\menu.rfa", "archives\\third.rfa");
+  test_support::CopyOne(copier_, "cr\\7\\menu.rfa", "archives\\third.rfa");
   EXPECT_EQ(GetFileAttributesA("archives\\third.rfa") & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
@@ -168,7 +169,7 @@ TEST_F(Win32FileCopyTest, AFailureHalfWayThroughTheBytesLeavesNothingBehind) {
 }
 
 TEST_F(Win32FileCopyTest, ReplacingChecksTheDestinationAgain) {
-  const std::string staged = staging_.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  const std::string staged = staging_.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa").first;
   folder_.MakeReadOnly("archives\\menu.rfa");  // made read-only after staging
   try {
     staging_.Replace(staged, "archives\\menu.rfa");
@@ -187,7 +188,7 @@ TEST_F(Win32FileCopyTest, OurFilesGoAlsoWhenAScannerHoldsThemForAMoment) {
   std::unique_ptr<HeldOpen> scanner;
   Win32FileSystem files([&scanner](unsigned long) { scanner.reset(); });
   Staging staging(files);
-  const std::string staged = staging.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  const std::string staged = staging.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa").first;
   scanner = std::make_unique<HeldOpen>(staged, GENERIC_READ, FILE_SHARE_READ);
   ASSERT_TRUE(scanner->valid());
   EXPECT_TRUE(staging.Remove(staged));
@@ -205,7 +206,7 @@ TEST_F(Win32FileCopyTest, CopyAllReplacesEverythingOrNothing) {
 
   folder_.MakeReadOnly("archives\\bf1942\\game.rfa");
   try {
-    copier_.CopyAll(steps);
+    copier_.CopyAll(steps, "off", "on");
     FAIL() << "the copies were reported as done";
   } catch (const RuntimeError& error) {
     EXPECT_EQ(error.number(), error::kPermissionDenied);
@@ -217,7 +218,7 @@ TEST_F(Win32FileCopyTest, CopyAllReplacesEverythingOrNothing) {
   EXPECT_EQ(folder_.Names("archives\\bf1942"), "game.rfa");
 
   folder_.MakeWritable("archives\\bf1942\\game.rfa");
-  copier_.CopyAll(steps);
+  copier_.CopyAll(steps, "off", "on");
   // Until committed, the old contents wait beside, with the record that can put them back.
   const std::string self = "menu.rfa.~vl" + std::to_string(GetCurrentProcessId());
   EXPECT_NE(folder_.Names("archives").find(self + ".record"), std::string::npos);
