@@ -10,6 +10,9 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t kMaxNameAttempts = 1000;
+// Numbers the names this process makes beside its destinations, one count for every kind.
+std::atomic<std::uint32_t> nameCounter{0};
+
 // The waits before each new try of a step that found its file in use: about a second in all.
 constexpr unsigned long kWaitsWhileInUseMs[] = {50, 100, 150, 250, 450};
 
@@ -38,9 +41,8 @@ void Staging::WhileInUse(Step step) {
 // whether it made one; the name, or nothing when `make` was refused for another reason.
 template <typename Make>
 std::optional<std::string> Staging::NewNameBeside(const std::string& destination, Make make) {
-  static std::atomic<std::uint32_t> counter{0};
   for (std::uint32_t attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-    std::string name = StagedFileName(destination, files_.ProcessId(), counter++);
+    std::string name = StagedFileName(destination, files_.ProcessId(), nameCounter++);
     switch (make(name)) {
       case NewName::kMade:
         return name;

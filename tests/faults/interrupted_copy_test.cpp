@@ -16,7 +16,9 @@
 #include "crosshairs/module1.h"
 #include "platform/headless/headless_environment.h"
 #include "platform/headless/posix_file_system.h"
+#include "platform/services/copy_record.h"
 #include "platform/services/file_copier.h"
+#include "platform/services/staged_file_name.h"
 #include "platform/services/runtime_error.h"
 #include "tests/faults/fault_files.h"
 #include "tests/faults/recording_file_system.h"
@@ -289,6 +291,112 @@ TEST(StoppedApply, AtEveryChangeTheNextStartHasTheChoiceItSavedInBothArchivesAnd
   // Twice, for each archive: staged, kept aside, replaced, its old contents removed; the record
   // written and removed; the two choices saved and flushed.
   EXPECT_EQ(changes, 2 * (4 * 2 + 5));
+}
+
+// --- records the program did not write --------------------------------------------------------
+
+// A game root in a folder of its own, with a file of the player's beside it, outside it.
+struct PlantedRecordTest : ::testing::Test {
+  PlantedRecordTest() {
+    std::filesystem::create_directory("game");
+    std::filesystem::current_path("game");
+    vorlane::LayOutGameRoot(folder);
+    WriteText("../victim.txt", "the player's own");
+    saved.Save("Vorlane", "setting", "mode", "False");
+    for (const char* key : {"rtr", "sw"}) saved.Save("Vorlane", "setting", key, "True");
+    identity = platform::headless::PosixFileSystem().FolderIdentity();
+  }
+  // Plants `text` as a record beside vorlane's first destination.
+  void Plant(const std::string& text) { WriteText(platform::headless::ToPosixPath(record), text); }
+  // Starts vorlane: what it told.
+  std::vector<platform::MessageBoxRequest> Start() {
+    VorlaneRun run("vorlane", saved, Stop::kKill, 0);
+    run.env.messageBox.Expect(platform::box::kOk);
+    run.Start();
+    return run.env.messageBox.shown();
+  }
+
+  test_support::TempWorkingFolder folder;
+  platform::headless::MemorySettingsStore saved;
+  const std::string first = vorlane::kModeCopies[0].destination;
+  const std::string record = platform::RecordFileName(first, 1, 0);
+  std::string identity;  // the game root's
+};
+
+// Records that name files outside the program's own, or that it did not write for this folder,
+// are left as they are, with every file they name, and the player is told of them once.
+TEST_F(PlantedRecordTest, NamingOtherFilesOrNotWrittenHereTheyAreLeftAloneAndToldOf) {
+  const std::string victim = (std::filesystem::current_path().parent_path() / "victim.txt").string();
+  // Each name's contents told as the player's file's, so that a program that took the record at
+  // its word would move or remove that file.
+  const auto facts = *platform::headless::PosixFileSystem().Facts(victim);
+  const platform::Fingerprint victims{facts.size, facts.identity, {}};
+  const auto copy = [&](std::string destination, std::string staged, std::string kept) {
+    return platform::RecordedCopy{std::move(destination), std::move(staged), victims,
+                                  std::move(kept), victims};
+  };
+  const auto planted = [&](std::string folderIdentity, platform::RecordedCopy named) {
+    return platform::FormatCopyRecord({std::move(folderIdentity), "False", "True", {named}});
+  };
+  const std::string staged = platform::StagedFileName(first, 1, 1);
+  const std::string kept = platform::StagedFileName(first, 1, 2);
+  WriteText(platform::headless::ToPosixPath(kept), "what the record would put back");
+  const std::string whole = planted(identity, copy(first, staged, kept));
+  const std::pair<const char*, std::string> cases[] = {
+      {"a relative destination outside", planted(identity, copy("..\\victim.txt", staged, ""))},
+      {"an absolute destination", planted(identity, copy(victim, victim + ".~vl1-1.tmp", ""))},
+      {"a kept-aside name outside", planted(identity, copy(first, staged, "..\\victim.txt"))},
+      {"an absolute kept-aside name", planted(identity, copy(first, staged, victim))},
+      {"a staged name outside", planted(identity, copy(first, victim, kept))},
+      {"a kept-aside name of another file",
+       planted(identity, copy(first, staged, platform::StagedFileName(vorlane::kModeCopies[1].destination, 1, 2)))},
+      {"another folder's record", planted("another folder", copy(first, staged, kept))},
+      {"an earlier version", "vl copies 1\nnote False\ncopy ..\\victim.txt\t" + staged + "\t\nend\n"},
+      {"a later version", "vl copies 3" + whole.substr(whole.find('\n'))},
+      {"garbage", std::string("\x7f" "ELF\0\x01\x02", 8)},
+  };
+  for (const auto& [name, text] : cases) {
+    Plant(text);
+    const auto before = Snapshot("..");
+    const auto told = Start();
+    EXPECT_EQ(Snapshot(".."), before) << name;
+    ASSERT_EQ(told.size(), 1u) << name;
+    EXPECT_EQ(told[0].text,
+              vorlane::StoppedSwitchMessage(platform::RepairReport{.leftAlone = {record}}))
+        << name;
+  }
+}
+
+// A record of the program's own cut short while it was written, at any byte, was written before
+// anything was replaced: the next start removes it and what its switch staged, and changes
+// nothing else.
+TEST_F(PlantedRecordTest, OneOfOurOwnCutShortAtAnyByteChangesNothing) {
+  const auto oldFiles = Snapshot(".");
+  std::string path;
+  std::string text;
+  {
+    // A switch killed at its first replacement: its files are staged and kept aside, its record
+    // whole, nothing replaced.
+    VorlaneRun stopped("vorlane", saved, Stop::kKill, 2 * std::size(vorlane::kModeCopies) + 2);
+    ASSERT_TRUE(stopped.Stops(
+        [](VorlaneRun& run) {
+          run.Start();
+          run.env.ui.Click(run.form.Option2);
+        },
+        saved));
+    path = platform::RecordFileName(first, stopped.env.files.ProcessId(), 0);
+    text = *stopped.env.files.ReadAll(path);
+  }
+  ASSERT_EQ(platform::ParseCopyRecord(text).text, platform::RecordText::kWhole) << text;
+  const auto stoppedFiles = Snapshot(".");
+  for (std::size_t cut = 0; cut < text.size(); ++cut) {
+    for (const auto& [name, contents] : stoppedFiles) {
+      if (!name.ends_with('/')) WriteText(name, contents);
+    }
+    WriteText(platform::headless::ToPosixPath(path), text.substr(0, cut));
+    EXPECT_TRUE(Start().empty()) << "cut at " << cut;
+    EXPECT_EQ(Snapshot("."), oldFiles) << "cut at " << cut;
+  }
 }
 
 }  // namespace

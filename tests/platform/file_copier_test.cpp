@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/headless/posix_file_system.h"
+#include "platform/services/content_sum.h"
 #include "platform/services/runtime_error.h"
 #include "platform/services/staged_file_name.h"
 #include "tests/support/copy_one.h"
@@ -230,10 +231,35 @@ TEST_F(FileCopierTest, ACopyClearsAwayWhatCopiesOfStoppedProgramsStagedButNothin
   EXPECT_TRUE(folder.Exists("archives\\menu.rfa.~vlnotes.tmp"));
 }
 
+// A file's sum is the same however its reads split it, and tells apart contents that differ in
+// one bit, in the order of their words, or by trailing zeros.
+TEST(ContentSum, IsTheSameHoweverTheBytesComeAndTellsContentsApart) {
+  std::string bytes(1000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 % 251);
+  const auto sum = [](const std::string& text, std::size_t piece) {
+    ContentSum summed;
+    for (std::size_t at = 0; at < text.size(); at += piece)
+      summed.Add(text.data() + at, std::min(piece, text.size() - at));
+    return summed.Digest();
+  };
+  for (const std::size_t piece : {1, 3, 7, 8, 13, 999})
+    EXPECT_EQ(sum(bytes, piece), sum(bytes, bytes.size())) << piece;
+  std::string changed = bytes;
+  changed[500] ^= 1;
+  std::string swapped = bytes;
+  std::swap_ranges(swapped.begin(), swapped.begin() + 4, swapped.begin() + 8);
+  for (const std::string& other : {changed, swapped, bytes + '\0', bytes.substr(0, 999)})
+    EXPECT_NE(sum(other, other.size()), sum(bytes, bytes.size()));
+}
+
 TEST(StagedFileName, NamesItsOwnerAndIsToldApartFromOtherFiles) {
   EXPECT_EQ(StagedFileName("archives\\menu.rfa", 4242, 7), "archives\\menu.rfa.~vl4242-7.tmp");
   EXPECT_EQ(StagedFileOwner("menu.rfa.~vl4242-7.tmp", "menu.rfa"), 4242u);
   EXPECT_EQ(StagedFileOwner("MENU.RFA.~VL4242-7.TMP", "menu.rfa"), 4242u);
+  // A record: the first of a process, and a later one where an earlier process of its id left one.
+  EXPECT_EQ(RecordFileOwner("menu.rfa.~vl4242.record", "menu.rfa"), 4242u);
+  EXPECT_EQ(RecordFileOwner("menu.rfa.~vl4242-3.record", "menu.rfa"), 4242u);
+  EXPECT_FALSE(RecordFileOwner("menu.rfa.~vl4242-.record", "menu.rfa"));
   for (const char* other :
        {"menu.rfa", "menu.rfa.~vl-7.tmp", "menu.rfa.~vl4242-.tmp", "menu.rfa.~vl4242-7.tmp.bak",
         "menu.rfa.~vl4242.tmp", "game.rfa.~vl4242-7.tmp", "menu.rfa.~vl99999999999-1.tmp",
