@@ -163,8 +163,7 @@ bool PosixFileSystem::CopyToNew(const std::string& source, const std::string& na
   }
   StreamInto(input.get(), output.get(), source, destination, sum);
   // On disk before it can replace anything, so that a crash leaves the old file or the new.
-  if (::fsync(output.get()) != 0 || output.Close() != 0)
-    Fail(NumberForWriteError(errno), destination);
+  if (!Synced(output.get()) || output.Close() != 0) Fail(NumberForWriteError(errno), destination);
   return true;
 }
 
@@ -183,7 +182,7 @@ bool PosixFileSystem::WriteNew(const std::string& name, const std::string& conte
     }
     written += static_cast<std::size_t>(put);
   }
-  if (::fsync(output.get()) != 0 || output.Close() != 0) Fail(NumberForWriteError(errno), name);
+  if (!Synced(output.get()) || output.Close() != 0) Fail(NumberForWriteError(errno), name);
   PutOnDisk(name);  // the new name itself lives in the folder
   return true;
 }
@@ -224,11 +223,15 @@ void PosixFileSystem::RenameOver(const std::string& from, const std::string& to)
     Fail(NumberForWriteError(errno), to);
 }
 
+bool PosixFileSystem::Synced(int descriptor) const {
+  return !syncs_ || ::fsync(descriptor) == 0;
+}
+
 // A rename lives in its folder: the folder is what goes to the disk.
 void PosixFileSystem::PutOnDisk(const std::string& path) {
   FileDescriptor folder(
       ::open(FolderOf(ToPosixPath(path)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.get() < 0 || ::fsync(folder.get()) != 0) Fail(NumberForWriteError(errno), path);
+  if (folder.get() < 0 || !Synced(folder.get())) Fail(NumberForWriteError(errno), path);
 }
 
 Removal PosixFileSystem::Remove(const std::string& path) noexcept {

@@ -26,6 +26,15 @@ class PosixFileSystem : public FileSystem {
   std::uint32_t ProcessId() override;
   bool ProcessIsGone(std::uint32_t processId) override;
   void Wait(unsigned long milliseconds) override;
+
+ protected:
+  // Whether what is written is put on the disk before a step returns; a file system that stands
+  // for another disk keeps what a power cut would keep itself.
+  void SkipSyncs() { syncs_ = false; }
+
+ private:
+  bool Synced(int descriptor) const;
+  bool syncs_ = true;
 };
 
 // The program's path ("mods\bf1942\init.con") as a POSIX path ("mods/bf1942/init.con").

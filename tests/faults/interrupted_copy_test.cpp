@@ -18,8 +18,8 @@
 #include "platform/headless/posix_file_system.h"
 #include "platform/services/copy_record.h"
 #include "platform/services/file_copier.h"
-#include "platform/services/staged_file_name.h"
 #include "platform/services/runtime_error.h"
+#include "platform/services/staged_file_name.h"
 #include "tests/faults/fault_files.h"
 #include "tests/faults/recording_file_system.h"
 #include "tests/support/copy_one.h"
@@ -326,7 +326,8 @@ struct PlantedRecordTest : ::testing::Test {
 // Records that name files outside the program's own, or that it did not write for this folder,
 // are left as they are, with every file they name, and the player is told of them once.
 TEST_F(PlantedRecordTest, NamingOtherFilesOrNotWrittenHereTheyAreLeftAloneAndToldOf) {
-  const std::string victim = (std::filesystem::current_path().parent_path() / "victim.txt").string();
+  const std::string victim =
+      (std::filesystem::current_path().parent_path() / "victim.txt").string();
   // Each name's contents told as the player's file's, so that a program that took the record at
   // its word would move or remove that file.
   const auto facts = *platform::headless::PosixFileSystem().Facts(victim);
@@ -349,11 +350,16 @@ TEST_F(PlantedRecordTest, NamingOtherFilesOrNotWrittenHereTheyAreLeftAloneAndTol
       {"an absolute kept-aside name", planted(identity, copy(first, staged, victim))},
       {"a staged name outside", planted(identity, copy(first, victim, kept))},
       {"a kept-aside name of another file",
-       planted(identity, copy(first, staged, platform::StagedFileName(vorlane::kModeCopies[1].destination, 1, 2)))},
+       planted(identity,
+               copy(first, staged,
+                    platform::StagedFileName(vorlane::kModeCopies[1].destination, 1, 2)))},
       {"another folder's record", planted("another folder", copy(first, staged, kept))},
-      {"an earlier version", "vl copies 1\nnote False\ncopy ..\\victim.txt\t" + staged + "\t\nend\n"},
+      {"an earlier version",
+       "vl copies 1\nnote False\ncopy ..\\victim.txt\t" + staged + "\t\nend\n"},
       {"a later version", "vl copies 3" + whole.substr(whole.find('\n'))},
-      {"garbage", std::string("\x7f" "ELF\0\x01\x02", 8)},
+      {"garbage", std::string("\x7f"
+                              "ELF\0\x01\x02",
+                              8)},
   };
   for (const auto& [name, text] : cases) {
     Plant(text);
