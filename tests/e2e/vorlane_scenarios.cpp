@@ -399,6 +399,27 @@ TEST_F(Vorlane, KilledOnceItsRecordIsWrittenTheNextStartPutsOneSetEverywhere) {
   StopASwitchAndStartAgain(StopAt::kRecordWritten);
 }
 
+// A record it did not write, as an earlier version's would be, naming a file of the player's
+// outside the game folder to remove: the start tells of it and leaves it and that file alone.
+TEST_F(Vorlane, ARecordItDidNotWriteIsLeftAloneWithTheFileItNamesAndToldOf) {
+  const std::string record = platform::RecordFileName(kModeCopies[0].destination, 1, 0);
+  const std::string planted = "vl copies 1\nnote False\ncopy ..\\victim.txt\t" +
+                              platform::StagedFileName("..\\victim.txt", 1, 1) + "\t\nend\n";
+  const fs::path victim = game().root().parent_path() / "victim.txt";
+  ASSERT_TRUE(WriteBytes(game().file(record), planted));
+  ASSERT_TRUE(WriteBytes(victim, "the player's own"));
+  ASSERT_TRUE(Seed("mode", "False") && Seed("rtr", "True") && Seed("sw", "True") && Start());
+
+  auto told = WaitForMessageBox(program.id(), "vorlane");
+  ASSERT_TRUE(told) << "nothing told";
+  EXPECT_EQ(told->text, vorlane::StoppedSwitchMessage(platform::RepairReport{.leftAlone = {record}}));
+  ASSERT_TRUE(Answer(*told, IDOK));
+  ASSERT_NE(WaitForForm(), nullptr);
+  EXPECT_EQ(ReadBytes(victim), "the player's own");
+  EXPECT_EQ(ReadBytes(game().file(record)), planted);
+  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+}
+
 TEST_F(Vorlane, MinimisingHidesTheWindowAndALeftClickOnTheIconRestoresIt) {
   HWND form = StartWithSettings("False", "False", "False");
   ASSERT_NE(form, nullptr);
