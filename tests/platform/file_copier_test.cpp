@@ -208,6 +208,36 @@ TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilP
   EXPECT_EQ(folder.AllFiles().size(), 6u);  // the three sets and the three files they replaced
 }
 
+// A scanner holds the record as the switch is committed: the switch stands all the same, and
+// what is left of it is finished, not undone, both before the next switch and at the next start.
+TEST_F(FileCopierTest, ASwitchWhoseRecordCannotGoIsFinishedNotUndone) {
+  folder.Write("mods\\vl1942\\bfm.con", "bf on");
+  folder.Write("mods\\bf1942\\init.con", "bf off");
+  const std::vector<CopyStep> steps{{"mods\\vl1942\\bfm.con", "mods\\bf1942\\init.con"}};
+  std::string saved = "off";
+  for (const bool nextStart : {false, true}) {
+    FailingReplace failing({2});  // the replacement, then the record's removal
+    FileCopier careful(failing);
+    SavedState state{[&] { return saved; }, [&](const std::string& now) { saved = now; }};
+    careful.Repair({steps[0].destination}, state);
+    careful.CopyAll(steps, "off", "on");
+    saved = "on";
+    careful.Commit();
+    EXPECT_EQ(folder.AllFiles().size(), 4u) << "the record and the old contents stay";
+    if (nextStart) {
+      FileCopier next(files);
+      EXPECT_TRUE(next.Repair({steps[0].destination}, state).empty());
+    } else {
+      careful.CopyAll({}, "on", "on");
+    }
+    EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "bf on");
+    EXPECT_EQ(saved, "on");
+    EXPECT_EQ(folder.AllFiles().size(), 2u) << "left over";
+    saved = "off";
+    folder.Write("mods\\bf1942\\init.con", "bf off");
+  }
+}
+
 TEST_F(FileCopierTest, ACopyClearsAwayWhatCopiesOfStoppedProgramsStagedButNothingElse) {
   // A process id that is surely gone: a child that has ended and been waited for.
   const pid_t gone = ::fork();
