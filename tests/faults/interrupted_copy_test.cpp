@@ -359,7 +359,7 @@ TEST_F(PlantedRecordTest, NamingOtherFilesOrNotWrittenHereTheyAreLeftAloneAndTol
       {"a later version", "vl copies 3" + whole.substr(whole.find('\n'))},
       {"garbage", std::string("\x7f"
                               "ELF\0\x01\x02",
-                              8)},
+                              7)},
   };
   for (const auto& [name, text] : cases) {
     Plant(text);
