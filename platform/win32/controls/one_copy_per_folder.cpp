@@ -2,9 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
-#include "platform/services/letter_case.h"
+#include "platform/win32/services/folder_identity.h"
 #include "platform/win32/system.h"
 
 namespace platform::win32 {
@@ -12,21 +11,6 @@ namespace {
 
 constexpr DWORD kWaitForTheFirstCopyMs = 5000;
 constexpr DWORD kWaitStepMs = 100;
-
-// The working folder by its long name, so that a copy started in "C:\PROGRA~1\Game" finds one
-// started in "C:\Program Files\Game".
-std::string WorkingFolder() {
-  char folder[MAX_PATH + 1] = {};
-  const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-  if (length == 0 || length > MAX_PATH) return {};
-  // A short name the system made always has a "~": without one each name is its own long name,
-  // but for its case, which the claim's name folds anyway. Asking costs a look at every folder
-  // on the way.
-  if (std::strchr(folder, '~') == nullptr) return folder;
-  char longForm[MAX_PATH + 1] = {};
-  const DWORD longLength = GetLongPathNameA(folder, longForm, MAX_PATH);
-  return longLength == 0 || longLength > MAX_PATH ? folder : longForm;
-}
 
 // FNV-1a: short, and the same in every copy of every version of the program.
 std::uint64_t Hash(const std::string& text) {
@@ -59,8 +43,10 @@ HWND FindClaimWindow(const std::string& name) {
 }  // namespace
 
 std::string FolderClaimName(const std::string& program) {
+  const std::string identity = WorkingFolderIdentity();
+  if (identity.empty()) return {};
   char digits[17] = {};
-  const auto hash = Hash(FoldCase(WorkingFolder()));
+  const auto hash = Hash(identity);
   std::snprintf(digits, sizeof digits, "%08lx%08lx", static_cast<unsigned long>(hash >> 32),
                 static_cast<unsigned long>(hash & 0xFFFFFFFFu));
   return "Local\\" + program + "-" + digits;

@@ -11,8 +11,9 @@ namespace platform::win32 {
 // Posted by a later copy to the first copy's start window.
 constexpr UINT kComeBackMessage = WM_APP + 1;
 
-// "Local\<program>-<16 hex digits>": the digits hash the working folder's full path, in one
-// letter case, so that every way of writing the folder gives the same name.
+// "Local\<program>-<16 hex digits>": the digits hash the working folder's identity
+// (folder_identity.h), which every spelling of the folder leads to. Empty where the folder
+// cannot be opened to tell it.
 std::string FolderClaimName(const std::string& program);
 
 // Takes the claim `name` for the rest of the process and returns its handle; or, where another

@@ -203,6 +203,8 @@ std::uintptr_t Win32Ui::IconHandle(const Form& form) {
 bool Win32Ui::ClaimWorkingFolder(const std::string& program, Form& startForm) {
   UiState& s = *state_;
   s.claimName = FolderClaimName(program);
+  // A folder that cannot be told from others is claimed by none: the program runs as if alone.
+  if (s.claimName.empty()) return true;
   s.claim = ClaimOrHandOver(s.claimName);
   if (s.claim == nullptr) return false;
   s.claimedForm = &startForm;
