@@ -11,6 +11,7 @@ namespace {
 
 constexpr DWORD kWaitForTheFirstCopyMs = 5000;
 constexpr DWORD kWaitStepMs = 100;
+constexpr UINT kWaitForAnAnswerMs = 5000;
 
 // FNV-1a: short, and the same in every copy of every version of the program.
 std::uint64_t Hash(const std::string& text) {
@@ -40,6 +41,18 @@ HWND FindClaimWindow(const std::string& name) {
   return search.found;
 }
 
+// Sent rather than posted: only an answer tells a copy that works from one that hangs.
+bool AskedToComeBack(HWND first) {
+  // The user started this copy: the first may take the foreground from it.
+  DWORD process = 0;
+  GetWindowThreadProcessId(first, &process);
+  AllowSetForegroundWindow(process);
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutA(first, kComeBackMessage, 0, 0, SMTO_ABORTIFHUNG, kWaitForAnAnswerMs,
+                             &answer) != 0 &&
+         static_cast<LRESULT>(answer) == kCameBack;
+}
+
 }  // namespace
 
 std::string FolderClaimName(const std::string& program) {
@@ -52,24 +65,35 @@ std::string FolderClaimName(const std::string& program) {
   return "Local\\" + program + "-" + digits;
 }
 
-HANDLE ClaimOrHandOver(const std::string& name) {
-  HANDLE claim = CreateMutexA(nullptr, TRUE, name.c_str());
-  if (claim == nullptr) return INVALID_HANDLE_VALUE;
-  if (GetLastError() != ERROR_ALREADY_EXISTS) return claim;
+FolderClaim ClaimOrHandOver(const std::string& name, HANDLE& claim) {
+  claim = CreateMutexA(nullptr, TRUE, name.c_str());
+  const DWORD error = GetLastError();
+  if (claim != nullptr && error != ERROR_ALREADY_EXISTS) return FolderClaim::kClaimed;
+  if (claim == nullptr) {
+    if (error != ERROR_ACCESS_DENIED) return FolderClaim::kClaimed;
+    // Where the holder's claim still lets us wait on it, its end frees the folder for us.
+    claim = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+  }
+  FolderClaim outcome = FolderClaim::kHolderNotAnswering;
   for (DWORD waited = 0; waited < kWaitForTheFirstCopyMs; waited += kWaitStepMs) {
     if (HWND first = FindClaimWindow(name)) {
-      // The user started this copy: the first may take the foreground from it.
-      DWORD process = 0;
-      GetWindowThreadProcessId(first, &process);
-      AllowSetForegroundWindow(process);
-      PostMessageA(first, kComeBackMessage, 0, 0);
-      break;
+      if (AskedToComeBack(first)) {
+        outcome = FolderClaim::kHandedOver;
+        break;
+      }
+      // A window gone meanwhile is a copy ending, not one that hangs.
+      if (IsWindow(first)) break;
+    }
+    if (claim == nullptr) {
+      Sleep(kWaitStepMs);
+      continue;
     }
     const DWORD waitResult = WaitForSingleObject(claim, kWaitStepMs);
-    if (waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED) return claim;
+    if (waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED) return FolderClaim::kClaimed;
   }
-  CloseHandle(claim);
-  return nullptr;
+  if (claim != nullptr) CloseHandle(claim);
+  claim = nullptr;
+  return outcome;
 }
 
 void MarkClaimWindow(HWND window, const std::string& name) {

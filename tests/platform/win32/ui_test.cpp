@@ -1,6 +1,8 @@
 #include "platform/win32/controls/win32_ui.h"
 #include "platform/win32/windows_api.h"
 
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -651,6 +653,32 @@ TEST(OneCopyPerFolder, AFolderIsClaimedByOneNameHoweverItIsWritten) {
     EXPECT_FALSE(claim.empty()) << one;
     EXPECT_EQ(claimIn(other) == claim, oneFolder) << one << " and " << other;
   }
+}
+
+// A claim that exists but is closed to a later copy (the first copy runs elevated) is held all
+// the same: the later copy brings the first one's window back instead of running beside it.
+TEST_F(Win32UiTest, AClaimClosedToALaterCopyIsHeldAllTheSame) {
+  test_support::TempWorkingFolder working;
+  TestWindow window(env_.runtime);
+  ASSERT_EQ(env_.ui.ClaimWorkingFolder("program", window.form), FolderClaim::kClaimed);
+  window.form.Show();
+  window.form.SetWindowState(WindowState::kMinimized);
+  const std::string name = FolderClaimName("program");
+  PSECURITY_DESCRIPTOR denyEveryone = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+      "D:(D;;GA;;;WD)", SDDL_REVISION_1, &denyEveryone, nullptr));
+  HANDLE first = OpenMutexA(WRITE_DAC, FALSE, name.c_str());
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(SetKernelObjectSecurity(first, DACL_SECURITY_INFORMATION, denyEveryone));
+  LocalFree(denyEveryone);
+  CloseHandle(first);
+  ASSERT_EQ(CreateMutexA(nullptr, TRUE, name.c_str()), nullptr);
+  ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+  HANDLE later = nullptr;
+  EXPECT_EQ(ClaimOrHandOver(name, later), FolderClaim::kHandedOver);
+  EXPECT_EQ(later, nullptr);
+  EXPECT_EQ(window.form.windowState(), WindowState::kNormal);
 }
 
 }  // namespace
