@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <utility>
 
@@ -65,13 +63,11 @@ std::optional<int> HostProcessOf(const std::string& exeName, const fs::path& wor
   const auto folder = FolderIndex(workingFolder);
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(kHostProcesses, error)) {
-    const std::string pid = entry.path().filename().string();
-    if (pid.empty() ||
-        !std::all_of(pid.begin(), pid.end(), [](unsigned char c) { return std::isdigit(c) != 0; }))
-      continue;
-    // The host names a Wine process after its exe, at most 15 characters of it.
+    // The host names a Wine process after its exe, at most 15 characters of it; /proc's other
+    // entries have no such name, but for "self", the driver.
     if (FirstLine(entry.path() / "comm") != exeName.substr(0, 15)) continue;
-    if (folder && FolderIndex(entry.path() / "cwd") == folder) return std::stoi(pid);
+    if (folder && FolderIndex(entry.path() / "cwd") == folder)
+      return std::stoi(entry.path().filename().string());
   }
   return std::nullopt;
 }
