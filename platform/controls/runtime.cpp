@@ -45,10 +45,25 @@ void Runtime::Finish(int exitCode) {
 
 int Runtime::Run(Form& startForm) {
   // One copy of a program works in a folder: a second one hands over to it and ends.
-  if (!services_.ui.ClaimWorkingFolder(title_, startForm)) return 0;
+  switch (services_.ui.ClaimWorkingFolder(title_, startForm)) {
+    case FolderClaim::kClaimed:
+      break;
+    case FolderClaim::kHandedOver:
+      return 0;
+    case FolderClaim::kHolderNotAnswering:
+      // Ending with nothing on the screen would leave the player guessing.
+      MsgBox(HolderNotAnsweringText(title_), box::kExclamation);
+      return 0;
+  }
   RaiseEvent([&startForm] { startForm.Show(); });
   if (!ended_) services_.ui.RunMessageLoop();
   return exitCode_;
+}
+
+std::string HolderNotAnsweringText(const std::string& program) {
+  return program + " is already running in this folder, but it does not answer.\n\n" +
+         "Wait a moment and start " + program + " again. If it still does not answer, end " +
+         program + " in Task Manager, then start it again.";
 }
 
 std::string UntrappedErrorText(const RuntimeError& error) {

@@ -46,7 +46,8 @@ class Runtime {
 
   // Loads and shows the start window, then handles events until no window is left or the
   // program is ended. Returns the exit code. Where another copy of the program works in the
-  // working folder already, brings that one's window back instead and returns 0 at once.
+  // working folder already, brings that one's window back instead and returns 0 at once; where
+  // that copy does not answer, says so in a message box and returns 0.
   int Run(Form& startForm);
 
   bool ended() const { return ended_; }
@@ -61,6 +62,9 @@ class Runtime {
   bool ended_ = false;
   int exitCode_ = 0;
 };
+
+// What a later copy of `program` says where the copy holding its folder does not answer.
+std::string HolderNotAnsweringText(const std::string& program);
 
 // The runtime's own report of an untrapped error: "Run-time error '13':" and the description.
 std::string UntrappedErrorText(const RuntimeError& error);

@@ -12,6 +12,13 @@ namespace platform {
 class Control;
 class Menu;
 
+// What came of a copy's claim on its working folder.
+enum class FolderClaim {
+  kClaimed,             // this copy is the one working here
+  kHandedOver,          // another copy works here and has brought its window back
+  kHolderNotAnswering,  // another copy holds the folder but did not answer within a few seconds
+};
+
 class UiBackend {
  public:
   virtual ~UiBackend() = default;
@@ -45,8 +52,9 @@ class UiBackend {
 
   // Makes this the one copy of the program `program` working in the working folder, its window
   // `startForm`. Where another copy holds the folder already, asks that one to bring its
-  // window back and returns false: this copy then ends without a window of its own.
-  virtual bool ClaimWorkingFolder(const std::string& program, Form& startForm) = 0;
+  // window back: this copy then ends without a window of its own, whether that copy answered
+  // or not.
+  virtual FolderClaim ClaimWorkingFolder(const std::string& program, Form& startForm) = 0;
 
   // Handles events until no window of the program is left.
   virtual void RunMessageLoop() = 0;

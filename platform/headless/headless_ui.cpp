@@ -69,17 +69,18 @@ void HeadlessUi::Terminate(int code) {
   claim_.clear();
 }
 
-bool HeadlessUi::ClaimWorkingFolder(const std::string& program, Form& startForm) {
+FolderClaim HeadlessUi::ClaimWorkingFolder(const std::string& program, Form& startForm) {
   const std::string key = program + '|' + std::filesystem::current_path().string();
   const auto held = Claims().find(key);
   if (held != Claims().end() && held->second.ui != this) {
+    if (!held->second.ui->answersLaterCopies) return FolderClaim::kHolderNotAnswering;
     events.push_back("hand over to the copy running here");
     held->second.startForm->SystemAnotherCopyStarted();
-    return false;
+    return FolderClaim::kHandedOver;
   }
   Claims()[key] = {this, &startForm};
   claim_ = key;
-  return true;
+  return FolderClaim::kClaimed;
 }
 
 PictureRef HeadlessUi::DecodePicture(PictureBytes bytes) {

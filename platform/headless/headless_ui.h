@@ -38,7 +38,7 @@ class HeadlessUi : public UiBackend {
   std::uintptr_t WindowHandle(const Form& form) override;
   std::uintptr_t IconHandle(const Form& form) override;
   // The copies of a program in a folder are the environments of this process that run it there.
-  bool ClaimWorkingFolder(const std::string& program, Form& startForm) override;
+  FolderClaim ClaimWorkingFolder(const std::string& program, Form& startForm) override;
   void RunMessageLoop() override {}
   // An ended program holds no claim, as its process is gone.
   void Terminate(int code) override;
@@ -61,6 +61,10 @@ class HeadlessUi : public UiBackend {
   // Answers a popup menu: gets the captions of its visible entries, returns the caption chosen
   // or the empty text to dismiss it.
   std::function<std::string(const std::vector<std::string>&)> onPopup;
+
+  // Whether this copy, holding its folder, answers a later copy there; false stands for a copy
+  // that hangs.
+  bool answersLaterCopies = true;
 
   // --- what a test reads ---
   int twipsPerPixel = 15;

@@ -9,6 +9,7 @@ constexpr int kOkOnly = 0;
 constexpr int kYesNo = 4;
 constexpr int kCritical = 16;
 constexpr int kQuestion = 32;
+constexpr int kExclamation = 48;
 constexpr int kDefaultButton2 = 256;
 
 constexpr int kOk = 1;

@@ -13,6 +13,7 @@
 #include "platform/services/staged_file_name.h"
 #include "resources/embedded_pictures.h"
 #include "tests/e2e/capture.h"
+#include "tests/e2e/host_process.h"
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/tray.h"
 #include "tests/e2e/wait.h"
@@ -457,6 +458,42 @@ TEST_F(Vorlane, ASecondCopyInTheSameFolderBringsBackTheHiddenWindowAndEnds) {
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form; })) << "not in front";
   EXPECT_TRUE(program.Running()) << "the first copy ended with " << program.ExitCode().value_or(0);
   EXPECT_TRUE(Icon(form).has_value());
+}
+
+// A first copy that hangs (its host process stopped) does not leave a second copy ending with
+// nothing shown: the second says so in a box of the program's title, and ends once answered.
+TEST_F(Vorlane, ASecondCopyBesideAFirstThatHangsSaysSoAndEnds) {
+  if (!fs::exists("Z:\\proc\\self")) GTEST_SKIP() << "no host process to stop: not under Wine";
+  HWND form = StartWithSettings("False", "False", "False");
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
+  const auto host = HostProcessOf(fs::path(CurrentTarget().exe).filename().string(), game().root());
+  ASSERT_TRUE(host) << "no host process of the first copy in " << game().root();
+  ASSERT_TRUE(StopHostProcess(*host));
+  struct Resume {
+    int pid;
+    ~Resume() { ContinueHostProcess(pid); }
+  } resume{*host};
+
+  Program second;
+  ASSERT_TRUE(StartProgram(second, game().root()));
+  auto box = WaitForMessageBox(second.id(), "vorlane");
+  ASSERT_TRUE(box) << "no message box titled \"vorlane\"";
+  EXPECT_EQ(box->text, expected::HolderNotAnswering("vorlane"));
+  EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
+  // The whole box, its title bar too, once its inner area is drawn where it stays.
+  RECT place{};
+  const auto image = CaptureWindow(box->window) && GetWindowRect(box->window, &place)
+                         ? CaptureScreen(place)
+                         : std::nullopt;
+  EXPECT_TRUE(image && SaveBmp(*image, "vorlane-not-answering.bmp")) << "cannot capture the box";
+  EXPECT_TRUE(Answer(*box, IDOK));
+  EXPECT_TRUE(second.WaitForExit(kTimeout.count())) << "the second copy still runs";
+  EXPECT_EQ(second.ExitCode(), 0u);
+
+  ASSERT_TRUE(ContinueHostProcess(*host));
+  PostMessageA(form, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(15000)) << "the first copy did not close once continued";
 }
 
 TEST_F(Vorlane, ExitFromThePopupRemovesTheIconAndEndsTheProgram) {

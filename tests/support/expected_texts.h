@@ -10,6 +10,13 @@ inline constexpr char kFirstRunNotice[] =
     "We have a regestry issue tempting to fix it.  If this is your first time loading, then "
     "ignore this.";
 
+// Both programs, started where a copy of theirs holds the folder but does not answer.
+inline std::string HolderNotAnswering(const std::string& program) {
+  return program + " is already running in this folder, but it does not answer.\n\n" +
+         "Wait a moment and start " + program + " again. If it still does not answer, end " +
+         program + " in Task Manager, then start it again.";
+}
+
 // crosshairs' Apply: the question once both copies are made, and the two failures.
 inline constexpr char kExitQuestion[] = "Settings saved.  Do you want to exit?";
 inline constexpr char kExitQuestionTitle[] = "Saving settings...";

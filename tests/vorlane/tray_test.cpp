@@ -5,7 +5,9 @@
 #include <limits>
 
 #include "platform/controls/form.h"
+#include "platform/services/message_box.h"
 #include "platform/services/notification_area.h"
+#include "tests/support/expected_texts.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/tray_callback.h"
 #include "vorlane/tray_icon_data.h"
@@ -112,21 +114,39 @@ TEST_F(VorlaneTest, WithoutItsIconTheWindowStaysOnTheScreenUntilTheIconIsInPlace
   EXPECT_EQ(env.notificationArea.calls.size(), 4u);
 }
 
-TEST_F(TrayTest, ASecondCopyInTheSameFolderBringsThisOneBackAndEndsButOneElsewhereRuns) {
+TEST_F(TrayTest, ASecondCopyInTheSameFolderBringsThisOneBackOrSaysItHangsButOneElsewhereRuns) {
   using Environment = platform::headless::HeadlessEnvironment<platform::headless::PosixFileSystem>;
-  env.ui.Minimize(form);
-  ASSERT_FALSE(form.visible());
-  {
-    Environment second("vorlane");
+  // A second copy here ends at once, with nothing loaded, shown or saved.
+  auto startSecondCopy = [](Environment& second) {
     Module1 secondModule(second.runtime);
     Form1 secondForm(second.runtime, secondModule);
     EXPECT_EQ(second.runtime.Run(secondForm), 0);
     EXPECT_FALSE(secondForm.loaded());
     EXPECT_TRUE(second.notificationArea.calls.empty());
     EXPECT_TRUE(second.settings.log().empty());
+  };
+  env.ui.Minimize(form);
+  ASSERT_FALSE(form.visible());
+  {
+    Environment second("vorlane");
+    startSecondCopy(second);
+    EXPECT_TRUE(second.messageBox.shown().empty());
   }
   EXPECT_TRUE(form.visible());
   EXPECT_EQ(form.windowState(), platform::WindowState::kNormal);
+
+  env.ui.Minimize(form);
+  env.ui.answersLaterCopies = false;
+  {
+    Environment second("vorlane");
+    second.messageBox.Expect(platform::box::kOk);
+    startSecondCopy(second);
+    ASSERT_EQ(second.messageBox.shown().size(), 1u);
+    EXPECT_EQ(second.messageBox.shown()[0].text, expected::HolderNotAnswering("vorlane"));
+    EXPECT_EQ(second.messageBox.shown()[0].title, "vorlane");
+    EXPECT_EQ(second.messageBox.shown()[0].flags, platform::box::kExclamation);
+  }
+  EXPECT_FALSE(form.visible());
 
   test_support::TempWorkingFolder elsewhere;
   Environment other("vorlane");

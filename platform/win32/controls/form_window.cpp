@@ -100,7 +100,7 @@ LRESULT HandleFormMessage(FormWindow& window, UINT message, WPARAM wParam, LPARA
     // A modal window of ours in front of it comes to the front in its place.
     HWND popup = IsWindow(hwnd) ? GetLastActivePopup(hwnd) : nullptr;
     if (popup != nullptr && popup != hwnd) SetForegroundWindow(popup);
-    return 0;
+    return kCameBack;
   }
   if (const auto reflected = ReflectToControl(message, wParam, lParam)) return *reflected;
   switch (message) {

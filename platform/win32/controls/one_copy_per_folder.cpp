@@ -2,9 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 
-#include "platform/services/letter_case.h"
+#include "platform/win32/services/folder_identity.h"
 #include "platform/win32/system.h"
 
 namespace platform::win32 {
@@ -12,21 +11,7 @@ namespace {
 
 constexpr DWORD kWaitForTheFirstCopyMs = 5000;
 constexpr DWORD kWaitStepMs = 100;
-
-// The working folder by its long name, so that a copy started in "C:\PROGRA~1\Game" finds one
-// started in "C:\Program Files\Game".
-std::string WorkingFolder() {
-  char folder[MAX_PATH + 1] = {};
-  const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-  if (length == 0 || length > MAX_PATH) return {};
-  // A short name the system made always has a "~": without one each name is its own long name,
-  // but for its case, which the claim's name folds anyway. Asking costs a look at every folder
-  // on the way.
-  if (std::strchr(folder, '~') == nullptr) return folder;
-  char longForm[MAX_PATH + 1] = {};
-  const DWORD longLength = GetLongPathNameA(folder, longForm, MAX_PATH);
-  return longLength == 0 || longLength > MAX_PATH ? folder : longForm;
-}
+constexpr UINT kWaitForAnAnswerMs = 5000;
 
 // FNV-1a: short, and the same in every copy of every version of the program.
 std::uint64_t Hash(const std::string& text) {
@@ -56,34 +41,59 @@ HWND FindClaimWindow(const std::string& name) {
   return search.found;
 }
 
+// Sent rather than posted: only an answer tells a copy that works from one that hangs.
+bool AskedToComeBack(HWND first) {
+  // The user started this copy: the first may take the foreground from it.
+  DWORD process = 0;
+  GetWindowThreadProcessId(first, &process);
+  AllowSetForegroundWindow(process);
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutA(first, kComeBackMessage, 0, 0, SMTO_ABORTIFHUNG, kWaitForAnAnswerMs,
+                             &answer) != 0 &&
+         static_cast<LRESULT>(answer) == kCameBack;
+}
+
 }  // namespace
 
 std::string FolderClaimName(const std::string& program) {
+  const std::string identity = WorkingFolderIdentity();
+  if (identity.empty()) return {};
   char digits[17] = {};
-  const auto hash = Hash(FoldCase(WorkingFolder()));
+  const auto hash = Hash(identity);
   std::snprintf(digits, sizeof digits, "%08lx%08lx", static_cast<unsigned long>(hash >> 32),
                 static_cast<unsigned long>(hash & 0xFFFFFFFFu));
   return "Local\\" + program + "-" + digits;
 }
 
-HANDLE ClaimOrHandOver(const std::string& name) {
-  HANDLE claim = CreateMutexA(nullptr, TRUE, name.c_str());
-  if (claim == nullptr) return INVALID_HANDLE_VALUE;
-  if (GetLastError() != ERROR_ALREADY_EXISTS) return claim;
+FolderClaim ClaimOrHandOver(const std::string& name, HANDLE& claim) {
+  claim = CreateMutexA(nullptr, TRUE, name.c_str());
+  const DWORD error = GetLastError();
+  if (claim != nullptr && error != ERROR_ALREADY_EXISTS) return FolderClaim::kClaimed;
+  if (claim == nullptr) {
+    if (error != ERROR_ACCESS_DENIED) return FolderClaim::kClaimed;
+    // Where the holder's claim still lets us wait on it, its end frees the folder for us.
+    claim = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+  }
+  FolderClaim outcome = FolderClaim::kHolderNotAnswering;
   for (DWORD waited = 0; waited < kWaitForTheFirstCopyMs; waited += kWaitStepMs) {
     if (HWND first = FindClaimWindow(name)) {
-      // The user started this copy: the first may take the foreground from it.
-      DWORD process = 0;
-      GetWindowThreadProcessId(first, &process);
-      AllowSetForegroundWindow(process);
-      PostMessageA(first, kComeBackMessage, 0, 0);
-      break;
+      if (AskedToComeBack(first)) {
+        outcome = FolderClaim::kHandedOver;
+        break;
+      }
+      // A window gone meanwhile is a copy ending, not one that hangs.
+      if (IsWindow(first)) break;
+    }
+    if (claim == nullptr) {
+      Sleep(kWaitStepMs);
+      continue;
     }
     const DWORD waitResult = WaitForSingleObject(claim, kWaitStepMs);
-    if (waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED) return claim;
+    if (waitResult == WAIT_OBJECT_0 || waitResult == WAIT_ABANDONED) return FolderClaim::kClaimed;
   }
-  CloseHandle(claim);
-  return nullptr;
+  if (claim != nullptr) CloseHandle(claim);
+  claim = nullptr;
+  return outcome;
 }
 
 void MarkClaimWindow(HWND window, const std::string& name) {

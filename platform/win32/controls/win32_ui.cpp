@@ -66,7 +66,7 @@ Win32Ui::Win32Ui(std::string programTitle) : state_(std::make_unique<UiState>())
 
 Win32Ui::~Win32Ui() {
   if (state_->hiddenOwner != nullptr) ::DestroyWindow(state_->hiddenOwner);
-  if (state_->claim != nullptr && state_->claim != INVALID_HANDLE_VALUE) CloseHandle(state_->claim);
+  if (state_->claim != nullptr) CloseHandle(state_->claim);
 }
 
 PictureRef Win32Ui::DecodePicture(PictureBytes bytes) {
@@ -200,13 +200,14 @@ std::uintptr_t Win32Ui::IconHandle(const Form& form) {
   return reinterpret_cast<std::uintptr_t>(state_->smallIcon);
 }
 
-bool Win32Ui::ClaimWorkingFolder(const std::string& program, Form& startForm) {
+FolderClaim Win32Ui::ClaimWorkingFolder(const std::string& program, Form& startForm) {
   UiState& s = *state_;
   s.claimName = FolderClaimName(program);
-  s.claim = ClaimOrHandOver(s.claimName);
-  if (s.claim == nullptr) return false;
-  s.claimedForm = &startForm;
-  return true;
+  // A folder that cannot be told from others is claimed by none: the program runs as if alone.
+  if (s.claimName.empty()) return FolderClaim::kClaimed;
+  const FolderClaim claim = ClaimOrHandOver(s.claimName, s.claim);
+  if (claim == FolderClaim::kClaimed) s.claimedForm = &startForm;
+  return claim;
 }
 
 void Win32Ui::RunMessageLoop() {

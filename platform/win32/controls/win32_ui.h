@@ -35,7 +35,7 @@ class Win32Ui : public UiBackend {
   int TwipsPerPixel() override;
   std::uintptr_t WindowHandle(const Form& form) override;
   std::uintptr_t IconHandle(const Form& form) override;
-  bool ClaimWorkingFolder(const std::string& program, Form& startForm) override;
+  FolderClaim ClaimWorkingFolder(const std::string& program, Form& startForm) override;
   void RunMessageLoop() override;
   // Ends the process at once with `exitCode` (ExitProcess); does not return.
   void Terminate(int exitCode) override;

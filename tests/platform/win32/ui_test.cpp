@@ -1,8 +1,15 @@
 #include "platform/win32/controls/win32_ui.h"
 #include "platform/win32/windows_api.h"
 
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <initializer_list>
 #include <stdexcept>
@@ -602,24 +609,76 @@ TEST(EventBoundary, ReportsWhatReachesItWithTheRuntimesWords) {
   EXPECT_EQ(text(42), "Run-time error '51':\n\nInternal error");
 }
 
-// A folder is claimed under one name whether it is the working folder by its long name, by the
-// short one the system made, or in another case; another folder under another name.
+// A folder is claimed under one name however it is written: by its long name, the short one the
+// system made, in another case, through a link standing for a junction or through a second
+// drive letter onto it (both made by the test's fixture, folder_spellings.sh, where the host can
+// make them); another folder under another name, also where the ANSI code page spells both
+// names as "????".
 TEST(OneCopyPerFolder, AFolderIsClaimedByOneNameHoweverItIsWritten) {
   test_support::TempWorkingFolder working;
-  working.MakeFolder("A folder of a long name");
-  working.MakeFolder("Another folder");
-  const std::string longName = working.path() + "\\A folder of a long name";
-  char shortName[MAX_PATH] = {};
-  ASSERT_GT(GetShortPathNameA(longName.c_str(), shortName, MAX_PATH), 0u);
-  ASSERT_NE(std::string(shortName).find('~'), std::string::npos) << shortName;
-  auto claimIn = [](const std::string& folder) {
-    EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
+  const char* prepared = std::getenv("VL_FOLDER_SPELLINGS");
+  std::wstring root(MAX_PATH, L'\0');
+  root.resize(GetCurrentDirectoryW(MAX_PATH, root.data()));
+  if (prepared != nullptr) root = L"Z:" + std::wstring(prepared, prepared + std::strlen(prepared));
+  std::replace(root.begin(), root.end(), L'/', L'\\');
+  for (const wchar_t* name : {L"A folder of a long name", L"Another folder", L"мода", L"тест"})
+    CreateDirectoryW((root + L"\\" + name).c_str(), nullptr);
+  const std::wstring folder = root + L"\\A folder of a long name";
+  wchar_t shortName[MAX_PATH] = {};
+  ASSERT_GT(GetShortPathNameW(folder.c_str(), shortName, MAX_PATH), 0u);
+  ASSERT_NE(std::wstring(shortName).find(L'~'), std::wstring::npos) << shortName;
+
+  struct Spellings {
+    std::wstring one;
+    std::wstring other;
+    bool oneFolder;
+  };
+  std::vector<Spellings> table{{folder, shortName, true},
+                               {folder, root + L"\\A FOLDER OF A LONG NAME", true},
+                               {folder, root + L"\\Another folder", false},
+                               {root + L"\\мода", root + L"\\тест", false}};
+  if (prepared != nullptr) {
+    table.push_back({folder, root + L"\\link", true});
+    std::ifstream drive(std::filesystem::path(root + L"\\drive"));
+    std::string letter;
+    if (drive >> letter)
+      table.push_back({folder, std::filesystem::path(letter + "\\A folder of a long name"), true});
+  }
+  auto claimIn = [](const std::wstring& spelling) {
+    EXPECT_TRUE(SetCurrentDirectoryW(spelling.c_str())) << spelling;
     return FolderClaimName("program");
   };
-  const std::string claim = claimIn(longName);
-  EXPECT_EQ(claimIn(shortName), claim);
-  EXPECT_EQ(claimIn(working.path() + "\\A FOLDER OF A LONG NAME"), claim);
-  EXPECT_NE(claimIn(working.path() + "\\Another folder"), claim);
+  for (const auto& [one, other, oneFolder] : table) {
+    const std::string claim = claimIn(one);
+    EXPECT_FALSE(claim.empty()) << one;
+    EXPECT_EQ(claimIn(other) == claim, oneFolder) << one << " and " << other;
+  }
+}
+
+// A claim that exists but is closed to a later copy (the first copy runs elevated) is held all
+// the same: the later copy brings the first one's window back instead of running beside it.
+TEST_F(Win32UiTest, AClaimClosedToALaterCopyIsHeldAllTheSame) {
+  test_support::TempWorkingFolder working;
+  TestWindow window(env_.runtime);
+  ASSERT_EQ(env_.ui.ClaimWorkingFolder("program", window.form), FolderClaim::kClaimed);
+  window.form.Show();
+  window.form.SetWindowState(WindowState::kMinimized);
+  const std::string name = FolderClaimName("program");
+  PSECURITY_DESCRIPTOR denyEveryone = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+      "D:(D;;GA;;;WD)", SDDL_REVISION_1, &denyEveryone, nullptr));
+  HANDLE first = OpenMutexA(WRITE_DAC, FALSE, name.c_str());
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(SetKernelObjectSecurity(first, DACL_SECURITY_INFORMATION, denyEveryone));
+  LocalFree(denyEveryone);
+  CloseHandle(first);
+  ASSERT_EQ(CreateMutexA(nullptr, TRUE, name.c_str()), nullptr);
+  ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+  HANDLE later = nullptr;
+  EXPECT_EQ(ClaimOrHandOver(name, later), FolderClaim::kHandedOver);
+  EXPECT_EQ(later, nullptr);
+  EXPECT_EQ(window.form.windowState(), WindowState::kNormal);
 }
 
 }  // namespace
