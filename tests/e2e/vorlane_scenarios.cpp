@@ -19,6 +19,7 @@
 #include "tests/e2e/wait.h"
 #include "tests/e2e/windows_ui.h"
 #include "tests/support/expected_texts.h"
+#include "tests/vorlane/game_root.h"
 #include "vorlane/mode_switch.h"
 
 namespace e2e {
@@ -27,14 +28,10 @@ namespace {
 using vorlane::Gate;
 using vorlane::kModeCopies;
 using vorlane::ModeCopy;
+using vorlane::Row;
+using vorlane::Sets;
 
 constexpr UINT kIconId = 1;
-
-// The row of the copy table that `gate` lets take part.
-const ModeCopy& Row(Gate gate) {
-  return *std::find_if(std::begin(kModeCopies), std::end(kModeCopies),
-                       [&](const ModeCopy& row) { return row.gate == gate; });
-}
 
 // Where a switch to Enable is stopped dead.
 enum class StopAt {
@@ -82,18 +79,13 @@ class Vorlane : public Scenario {
   // What the game's file of `row` holds: "Enable", "Disable", "original", "missing" or the
   // unexpected bytes.
   std::string Installed(const ModeCopy& row) {
-    auto bytes = ReadBytes(game().file(row.destination));
-    if (!bytes) return "missing";
-    if (bytes == ReadBytes(game().file(row.enableSource))) return "Enable";
-    if (bytes == ReadBytes(game().file(row.disableSource))) return "Disable";
-    if (bytes == GameFolder::Original(row.destination)) return "original";
-    return *bytes;
+    return InstalledSets()[static_cast<std::size_t>(&row - std::begin(kModeCopies))];
   }
   // The files of the copy table, in its order.
   std::vector<std::string> InstalledSets() {
-    std::vector<std::string> sets;
-    for (const ModeCopy& row : kModeCopies) sets.push_back(Installed(row));
-    return sets;
+    return vorlane::InstalledSets(
+        [&](const std::string& file) { return ReadBytes(game().file(file)); },
+        &GameFolder::Original);
   }
   bool PutBackOriginal(const ModeCopy& row) {
     const fs::path file = game().file(row.destination);
@@ -194,9 +186,8 @@ class Vorlane : public Scenario {
     ASSERT_NE(form, nullptr);
     const auto sets = InstalledSets();
     const auto mode = Setting("mode");
-    const std::vector<std::string> allDisable(std::size(kModeCopies), "Disable");
-    const std::vector<std::string> allEnable(std::size(kModeCopies), "Enable");
-    EXPECT_TRUE((sets == allDisable && mode == "False") || (sets == allEnable && mode == "True"))
+    EXPECT_TRUE((sets == Sets("Disable") && mode == "False") ||
+                (sets == Sets("Enable") && mode == "True"))
         << "files " << testing::PrintToString(sets) << ", mode saved " << mode.value_or("<none>");
     EXPECT_EQ(SelectedMode(form), sets[0]);
     EXPECT_EQ(LeftOvers(), std::vector<std::string>{});
@@ -249,7 +240,7 @@ TEST_F(Vorlane, FirstRunShowsTheNoticeThenTheModeOffAndAddsTheIcon) {
   EXPECT_EQ(CheckState(RtrBox(form)), BST_UNCHECKED);
   EXPECT_EQ(CheckState(SwBox(form)), BST_UNCHECKED);
   EXPECT_EQ(Settings(), (std::vector<std::string>{"False", "False", "False"}));
-  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+  EXPECT_EQ(InstalledSets(), Sets("original"));
   EXPECT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "no notification icon";
   RECT client{};
   GetClientRect(form, &client);
@@ -269,10 +260,10 @@ TEST_F(Vorlane, EnableAndDisableFromTheWindowAndTheIconCopyTheMatchingSets) {
   ASSERT_TRUE(Click(SwBox(form)));
   ASSERT_TRUE(WaitForCheckState(SwBox(form), BST_CHECKED));
   EXPECT_TRUE(WaitForSettings({"False", "True", "True"}));
-  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+  EXPECT_EQ(InstalledSets(), Sets("original"));
 
   ASSERT_TRUE(Click(EnableOption(form)));
-  EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Enable"}));
+  EXPECT_TRUE(WaitForInstalledSets(Sets("Enable")));
   EXPECT_TRUE(WaitForSettings({"True", "True", "True"}));
   EXPECT_EQ(SelectedMode(form), "Enable");
 
@@ -284,11 +275,11 @@ TEST_F(Vorlane, EnableAndDisableFromTheWindowAndTheIconCopyTheMatchingSets) {
   PostChar(popup, 'd');
   PostChar(popup, 'e');
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); })) << "the popup did not close";
-  EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Enable"})) << "the popup offers Disable";
+  EXPECT_TRUE(WaitForInstalledSets(Sets("Enable"))) << "the popup offers Disable";
 
   // Now it offers "&Disable".
   ASSERT_TRUE(ChooseFromPopup(form, 'd'));
-  EXPECT_TRUE(WaitForInstalledSets({"Disable", "Disable", "Disable"}));
+  EXPECT_TRUE(WaitForInstalledSets(Sets("Disable")));
   EXPECT_TRUE(WaitForSettings({"False", "True", "True"}));
   EXPECT_TRUE(WaitForMode(form, "Disable"));
 
@@ -296,7 +287,7 @@ TEST_F(Vorlane, EnableAndDisableFromTheWindowAndTheIconCopyTheMatchingSets) {
   ASSERT_TRUE(Click(SwBox(form)));
   ASSERT_TRUE(WaitForCheckState(SwBox(form), BST_UNCHECKED));
   ASSERT_TRUE(ChooseFromPopup(form, 'e'));
-  EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Disable"}));
+  EXPECT_TRUE(WaitForInstalledSets(Sets("Enable", "Enable", "Disable")));
   EXPECT_TRUE(WaitForSettings({"True", "True", "False"}));
   EXPECT_TRUE(WaitForMode(form, "Enable"));
   EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
@@ -324,7 +315,7 @@ TEST_F(Vorlane, TheKeyboardAloneSwitchesTheModeAndTicksABox) {
   // Tab enters the mode group at Disable, the mode in force; Down selects Enable.
   PressKey(VK_TAB);
   PressKey(VK_DOWN);
-  EXPECT_TRUE(WaitForInstalledSets({"Enable", "original", "original"}));
+  EXPECT_TRUE(WaitForInstalledSets(Sets("Enable", "original", "original")));
   EXPECT_TRUE(WaitForSettings({"True", "False", "False"}));
   EXPECT_EQ(SelectedMode(form), "Enable");
   // On to RTR, ticked with Space; Shift+Tab returns to the group at Enable.
@@ -333,10 +324,10 @@ TEST_F(Vorlane, TheKeyboardAloneSwitchesTheModeAndTicksABox) {
   EXPECT_TRUE(WaitForSettings({"True", "True", "False"}));
   PressKey(VK_TAB, true);
   PressKey(VK_DOWN);  // wraps round to Disable
-  EXPECT_TRUE(WaitForInstalledSets({"Disable", "Disable", "original"}));
+  EXPECT_TRUE(WaitForInstalledSets(Sets("Disable", "Disable", "original")));
   EXPECT_TRUE(WaitForSettings({"False", "True", "False"}));
   PressKey(VK_UP);  // and back to Enable
-  EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "original"}));
+  EXPECT_TRUE(WaitForInstalledSets(Sets("Enable", "Enable", "original")));
   EXPECT_TRUE(WaitForSettings({"True", "True", "False"}));
   EXPECT_TRUE(WaitForMode(form, "Enable"));
   // Held down, a key switches once however many key-downs the keyboard repeats. RTR is
@@ -345,7 +336,7 @@ TEST_F(Vorlane, TheKeyboardAloneSwitchesTheModeAndTicksABox) {
   PressKey(VK_TAB);
   PressKey(VK_SPACE);
   EXPECT_TRUE(WaitForSettings({"False", "False", "False"}));
-  EXPECT_TRUE(WaitForInstalledSets({"Disable", "Disable", "original"}));
+  EXPECT_TRUE(WaitForInstalledSets(Sets("Disable", "Disable", "original")));
   EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
 }
 
@@ -362,7 +353,7 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   EXPECT_EQ(failure->text,
             expected::SwitchFailed(Row(Gate::kSw).destination, expected::kMissingFolderReason));
   EXPECT_EQ(failure->buttons, std::vector<int>{IDOK});
-  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "missing"}));
+  EXPECT_EQ(InstalledSets(), Sets("original", "original", "missing"));
   EXPECT_EQ(Settings(), (std::vector<std::string>{"False", "False", "True"}));
   ASSERT_TRUE(Answer(*failure, IDOK));
   EXPECT_TRUE(WaitForMode(form, "Disable")) << "the option does not show the mode in force";
@@ -378,7 +369,7 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   ASSERT_TRUE(failure) << "no message for the missing xpack1 folder";
   EXPECT_EQ(failure->text,
             expected::SwitchFailed(Row(Gate::kRtr).destination, expected::kMissingFolderReason));
-  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "missing", "missing"}));
+  EXPECT_EQ(InstalledSets(), Sets("original", "missing", "missing"));
   EXPECT_EQ(Settings(), (std::vector<std::string>{"False", "True", "True"}));
   ASSERT_TRUE(Answer(*failure, IDOK));
   EXPECT_TRUE(WaitForMode(form, "Disable"));
@@ -387,7 +378,7 @@ TEST_F(Vorlane, ASwitchThatCannotCompleteChangesNothingAndTheProgramGoesOn) {
   // Once the folders are back, the popup still offers Enable, and it works.
   for (Gate gate : {Gate::kRtr, Gate::kSw}) ASSERT_TRUE(PutBackOriginal(Row(gate)));
   ASSERT_TRUE(ChooseFromPopup(form, 'e'));
-  EXPECT_TRUE(WaitForInstalledSets({"Enable", "Enable", "Enable"}));
+  EXPECT_TRUE(WaitForInstalledSets(Sets("Enable")));
   EXPECT_TRUE(WaitForSettings({"True", "True", "True"}));
   EXPECT_TRUE(WaitForMode(form, "Enable"));
 }
@@ -413,12 +404,13 @@ TEST_F(Vorlane, ARecordItDidNotWriteIsLeftAloneWithTheFileItNamesAndToldOf) {
 
   auto told = WaitForMessageBox(program.id(), "vorlane");
   ASSERT_TRUE(told) << "nothing told";
-  EXPECT_EQ(told->text, vorlane::StoppedSwitchMessage(platform::RepairReport{.leftAlone = {record}}));
+  EXPECT_EQ(told->text,
+            vorlane::StoppedSwitchMessage(platform::RepairReport{.leftAlone = {record}}));
   ASSERT_TRUE(Answer(*told, IDOK));
   ASSERT_NE(WaitForForm(), nullptr);
   EXPECT_EQ(ReadBytes(victim), "the player's own");
   EXPECT_EQ(ReadBytes(game().file(record)), planted);
-  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+  EXPECT_EQ(InstalledSets(), Sets("original"));
 }
 
 TEST_F(Vorlane, MinimisingHidesTheWindowAndALeftClickOnTheIconRestoresIt) {
@@ -442,7 +434,7 @@ TEST_F(Vorlane, MinimisingHidesTheWindowAndALeftClickOnTheIconRestoresIt) {
   EXPECT_FALSE(IsWindowVisible(form));
   ASSERT_TRUE(ClickIcon(form, MouseButton::kLeft));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) && !IsIconic(form); }));
-  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+  EXPECT_EQ(InstalledSets(), Sets("original"));
 }
 
 TEST_F(Vorlane, ASecondCopyInTheSameFolderBringsBackTheHiddenWindowAndEnds) {
@@ -504,7 +496,7 @@ TEST_F(Vorlane, ExitFromThePopupRemovesTheIconAndEndsTheProgram) {
   EXPECT_TRUE(program.WaitForExit(15000)) << "still running after Exit";
   EXPECT_TRUE(WaitUntil([&] { return !Icon(form).has_value(); })) << "the icon stays";
   EXPECT_EQ(Settings(), (std::vector<std::string>{"True", "False", "False"}));
-  EXPECT_EQ(InstalledSets(), (std::vector<std::string>{"original", "original", "original"}));
+  EXPECT_EQ(InstalledSets(), Sets("original"));
 }
 
 TEST_F(Vorlane, ClosingTheWindowRemovesTheIconToo) {
@@ -527,7 +519,7 @@ TEST_F(Vorlane, TheIconComesBackWhenTheShellRestarts) {
   ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "the icon does not come back";
   // And it works as before.
   ASSERT_TRUE(ChooseFromPopup(form, 'e'));
-  EXPECT_TRUE(WaitForInstalledSets({"Enable", "original", "original"}));
+  EXPECT_TRUE(WaitForInstalledSets(Sets("Enable", "original", "original")));
 }
 
 TEST_F(Vorlane, WindowShowsTheBitmapAndGreenCaptions) {

@@ -138,9 +138,17 @@ INSTANTIATE_TEST_SUITE_P(
 struct EnableFault {
   const char* name;
   Breaker breakIt;
-  const char* file;
+  std::string file;
   const char* reason;
 };
+
+// Faults are laid on the last file of the copy table, so that those before it are copied
+// already when it fails; as POSIX paths, and its folder.
+const vorlane::ModeCopy& kLast = std::end(vorlane::kModeCopies)[-1];
+const std::string kLastSource = platform::headless::ToPosixPath(kLast.enableSource);
+const std::string kLastDestination = platform::headless::ToPosixPath(kLast.destination);
+const std::string kLastFolder = fs::path(kLastDestination).parent_path().string();
+const std::string kSources = fs::path(kLastSource).parent_path().string();
 
 void PrintTo(const EnableFault& fault, std::ostream* out) {
   *out << fault.name;
@@ -182,35 +190,34 @@ TEST_P(EnableFaultTest, NamesTheFileAndWhyAndChangesNothing) {
   EXPECT_FALSE(env.runtime.ended());
 }
 
-// A small disk for the second expansion, holding its old init.con of `oldSize` bytes, with a
-// new x2m.con of `newSize` bytes to copy onto it.
+// A small disk for the last file's folder, holding its old file of `oldSize` bytes, with a new
+// one of `newSize` bytes to copy onto it.
 Breaker FullExpansionDisk(std::size_t oldSize, std::size_t newSize) {
   return [=](std::unique_ptr<SmallDisk>& disk) {
-    fs::remove_all("mods/xpack2");
-    disk = std::make_unique<SmallDisk>("mods/xpack2", kSmallDisk);
+    fs::remove_all(kLastFolder);
+    disk = std::make_unique<SmallDisk>(kLastFolder, kSmallDisk);
     if (!disk->mounted()) return;
-    WritePattern("mods/xpack2/init.con", oldSize, 2);
-    WritePattern("mods/vl1942/x2m.con", newSize, 3);
+    WritePattern(kLastDestination, oldSize, 2);
+    WritePattern(kLastSource, newSize, 3);
   };
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, EnableFaultTest,
     ::testing::Values(
-        EnableFault{"MissingSourceFolder", [](auto&) { fs::remove_all("mods/vl1942"); },
-                    "mods\\vl1942\\bfm.con", expected::kMissingFolderReason},
-        EnableFault{"MissingDestinationFolder", [](auto&) { fs::remove_all("mods/xpack2"); },
-                    "mods\\xpack2\\init.con", expected::kMissingFolderReason},
-        EnableFault{"MissingSourceFile", [](auto&) { fs::remove("mods/vl1942/x2m.con"); },
-                    "mods\\vl1942\\x2m.con", expected::kMissingFileReason},
-        EnableFault{"ReadOnlyDestination", [](auto&) { ::chmod("mods/xpack2/init.con", 0444); },
-                    "mods\\xpack2\\init.con", expected::kReadOnlyReason},
-        EnableFault{"DestinationIsAFolder",
-                    [](auto&) { ReplaceWithFolder("mods/xpack2/init.con"); },
-                    "mods\\xpack2\\init.con", expected::kReadOnlyReason},
-        EnableFault{"SourceIsAFolder", [](auto&) { ReplaceWithFolder("mods/vl1942/x2m.con"); },
-                    "mods\\vl1942\\x2m.con", expected::kCannotCopyReason},
-        EnableFault{"DiskFull", FullExpansionDisk(1000, 2 * kSmallDisk), "mods\\xpack2\\init.con",
+        EnableFault{"MissingSourceFolder", [](auto&) { fs::remove_all(kSources); },
+                    vorlane::kModeCopies[0].enableSource, expected::kMissingFolderReason},
+        EnableFault{"MissingDestinationFolder", [](auto&) { fs::remove_all(kLastFolder); },
+                    kLast.destination, expected::kMissingFolderReason},
+        EnableFault{"MissingSourceFile", [](auto&) { fs::remove(kLastSource); }, kLast.enableSource,
+                    expected::kMissingFileReason},
+        EnableFault{"ReadOnlyDestination", [](auto&) { ::chmod(kLastDestination.c_str(), 0444); },
+                    kLast.destination, expected::kReadOnlyReason},
+        EnableFault{"DestinationIsAFolder", [](auto&) { ReplaceWithFolder(kLastDestination); },
+                    kLast.destination, expected::kReadOnlyReason},
+        EnableFault{"SourceIsAFolder", [](auto&) { ReplaceWithFolder(kLastSource); },
+                    kLast.enableSource, expected::kCannotCopyReason},
+        EnableFault{"DiskFull", FullExpansionDisk(1000, 2 * kSmallDisk), kLast.destination,
                     expected::kDiskFullReason}),
     [](const auto& test) { return std::string(test.param.name); });
 
@@ -220,10 +227,11 @@ TEST_F(EnableFaultTest, KeepingTheOldFilesAsideTakesNoRoom) {
   env.runtime.Run(form);
   FullExpansionDisk(400 << 10, 500 << 10)(disk);
   if (!disk->mounted()) GTEST_SKIP() << disk->reason();
+  const auto gameFiles = folder.AllFiles();
   env.ui.Click(form.Option2);
   EXPECT_TRUE(env.messageBox.shown().empty());
-  EXPECT_TRUE(SameBytes("mods/xpack2/init.con", "mods/vl1942/x2m.con"));
-  EXPECT_EQ(folder.AllFiles().size(), 9u);  // no staged file left behind
+  EXPECT_TRUE(SameBytes(kLastDestination, kLastSource));
+  EXPECT_EQ(folder.AllFiles(), gameFiles);  // no staged file left behind
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "True");
 }
 

@@ -2,8 +2,11 @@
 // A fresh game root as a switch finds it, laid out from the program's own copy table: each of
 // the mod's prepared files holds "set <its name>" ("set bfm\n" in mods\vl1942\bfm.con), each of
 // the game's files "old <its game>" ("old bf1942\r\n" in mods\bf1942\init.con).
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tests/support/temp_folder.h"
 #include "vorlane/mode_switch.h"
@@ -22,6 +25,23 @@ inline std::string FolderName(std::string_view path) {
   return std::string(folder.substr(folder.find_last_of('\\') + 1));
 }
 
+// The first row of the copy table that `gate` lets take part.
+inline const ModeCopy& Row(Gate gate) {
+  for (const ModeCopy& row : kModeCopies)
+    if (row.gate == gate) return row;
+  throw std::logic_error("no row of that gate");
+}
+
+// "mods/bf1942/init.con" of "mods\bf1942\init.con", and its folder "mods/bf1942".
+inline std::string NativePath(std::string path) {
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return path;
+}
+inline std::string NativeFolder(std::string_view path) {
+  return NativePath(std::string(path.substr(0, path.find_last_of('\\'))));
+}
+
 inline std::string PreparedContents(std::string_view source) {
   return "set " + FileStem(source) + "\n";
 }
@@ -36,6 +56,36 @@ inline void LayOutGameRoot(const test_support::WorkingFolderFiles& files) {
       files.Write(source, PreparedContents(source));
     files.Write(row.destination, OldContents(row.destination));
   }
+}
+
+// What the game files of the copy table are to hold, in its order, by the gate of each row:
+// `always`, `rtr` and `sw`, or `all` of them ("Enable", "Disable", "original", "missing").
+inline std::vector<std::string> Sets(const std::string& always, const std::string& rtr,
+                                     const std::string& sw) {
+  std::vector<std::string> sets;
+  for (const ModeCopy& row : kModeCopies)
+    sets.push_back(row.gate == Gate::kAlways ? always : row.gate == Gate::kRtr ? rtr : sw);
+  return sets;
+}
+inline std::vector<std::string> Sets(const std::string& all) {
+  return Sets(all, all, all);
+}
+
+// What the game files of the copy table hold, in its order, as `read` reads a file (nothing
+// where there is none): "Enable" or "Disable" where one holds that set's file, "original" where
+// it holds `original(destination)`, "missing", or else its bytes.
+template <typename Read, typename Original>
+std::vector<std::string> InstalledSets(Read read, Original original) {
+  std::vector<std::string> sets;
+  for (const ModeCopy& row : kModeCopies) {
+    const std::optional<std::string> bytes = read(row.destination);
+    sets.push_back(!bytes                                ? "missing"
+                   : bytes == read(row.enableSource)     ? "Enable"
+                   : bytes == read(row.disableSource)    ? "Disable"
+                   : *bytes == original(row.destination) ? "original"
+                                                         : *bytes);
+  }
+  return sets;
 }
 
 }  // namespace vorlane

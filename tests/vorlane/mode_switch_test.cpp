@@ -13,6 +13,7 @@
 #include "platform/services/runtime_error.h"
 #include "tests/support/expected_texts.h"
 #include "tests/support/temp_folder.h"
+#include "tests/vorlane/game_root.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/mode_switch.h"
 
@@ -30,22 +31,30 @@ class SwitchTest : public VorlaneTest {
   }
 };
 
-TEST(ModeCopySteps, BaseGameFirstThenEachChosenExpansionInOrder) {
-  const auto steps = ModeCopySteps(Mode::kEnabled, "True", "true");
-  ASSERT_EQ(steps.size(), 3u);
-  EXPECT_EQ(steps[0].source, "mods\\vl1942\\bfm.con");
-  EXPECT_EQ(steps[0].destination, "mods\\bf1942\\init.con");
-  EXPECT_EQ(steps[1].source, "mods\\vl1942\\x1m.con");
-  EXPECT_EQ(steps[1].destination, "mods\\xpack1\\init.con");
-  EXPECT_EQ(steps[2].source, "mods\\vl1942\\x2m.con");
-  EXPECT_EQ(steps[2].destination, "mods\\xpack2\\init.con");
-
-  const auto disable = ModeCopySteps(Mode::kDisabled, "False", "1");
-  ASSERT_EQ(disable.size(), 2u);
-  EXPECT_EQ(disable[0].source, "mods\\vl1942\\bfp.con");
-  EXPECT_EQ(disable[1].source, "mods\\vl1942\\x2p.con");
-  EXPECT_EQ(disable[1].destination, "mods\\xpack2\\init.con");
-
+// A switch copies the rows whose gate its choices open, in the table's order, each from the
+// mode's set; a choice that does not convert fails before anything is copied.
+TEST(ModeCopySteps, TheRowsOfTheOpenGatesInTableOrderFromTheModesSet) {
+  struct Choices {
+    const char* rtr;
+    const char* sw;
+    bool rtrOpen;
+    bool swOpen;
+  };
+  for (const Mode mode : {Mode::kEnabled, Mode::kDisabled}) {
+    for (const Choices& c :
+         {Choices{"True", "true", true, true}, Choices{"False", "1", false, true},
+          Choices{"-1", "false", true, false}, Choices{"0", "False", false, false}}) {
+      std::vector<std::string> expected;
+      for (const ModeCopy& row : kModeCopies) {
+        if (row.gate == Gate::kAlways || (row.gate == Gate::kRtr ? c.rtrOpen : c.swOpen))
+          expected.push_back(std::string(SourceFor(row, mode)) + " > " + row.destination);
+      }
+      std::vector<std::string> steps;
+      for (const auto& step : ModeCopySteps(mode, c.rtr, c.sw))
+        steps.push_back(step.source + " > " + step.destination);
+      EXPECT_EQ(steps, expected) << c.rtr << " " << c.sw;
+    }
+  }
   try {
     ModeCopySteps(Mode::kEnabled, "True", "");
     ADD_FAILURE() << "an empty choice must not convert";
@@ -63,12 +72,13 @@ TEST(ModeCopies, TheSampleGameFolderHoldsEveryFileOfTheTableAndNoOtherSet) {
   std::vector<std::string> tableFiles;
   for (const ModeCopy& row : kModeCopies) {
     std::set<std::string> contents;
-    for (const std::string path : {row.enableSource, row.disableSource, row.destination}) {
+    const std::string paths[] = {row.enableSource, row.disableSource, row.destination};
+    for (const std::string& path : paths) {
       contents.insert(root.Read("game\\" + path));
       tableFiles.push_back("game/" + path);
       std::replace(tableFiles.back().begin(), tableFiles.back().end(), '\\', '/');
     }
-    EXPECT_EQ(contents.size(), 3u) << row.destination;
+    EXPECT_EQ(contents.size(), std::size(paths)) << row.destination;
   }
   std::sort(tableFiles.begin(), tableFiles.end());
   std::vector<std::string> setFiles;
@@ -81,16 +91,14 @@ TEST_F(SwitchTest, EnableWithNoBoxWritesOnlyTheBaseGameAndLeavesTheTrayEntries) 
   StartWith("False", "False", "False");
   env.ui.Click(form.Option2);
 
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "set bfm\n");
-  EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), "old xpack1\r\n");
-  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "old xpack2\r\n");
+  EXPECT_EQ(Installed(), Sets("Enable", "original", "original"));
   EXPECT_EQ(module1.ModeEnabled, "True");
   EXPECT_EQ(Saves(), (std::vector<std::string>{"mode=True", "rtr=False", "sw=False"}));
   // Only the tray commands change what the tray offers.
   EXPECT_EQ(Popup(), kOffersEnable);
 
   env.ui.Click(form.Option1);
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "set bfp\n");
+  EXPECT_EQ(Installed(), Sets("Disable", "original", "original"));
   EXPECT_EQ(module1.ModeEnabled, "False");
   EXPECT_EQ(Popup(), kOffersEnable);
   EXPECT_EQ(folder.AllFiles(), gameFiles);  // no staged or kept-aside file left behind
@@ -101,7 +109,7 @@ TEST_F(SwitchTest, AHeldArrowKeySwitchesOncePerPress) {
   EXPECT_EQ(&env.ui.PressArrow(form.Option1, platform::ArrowStep::kNext), &form.Option2);
   for (int repeat = 0; repeat < 3; ++repeat)
     EXPECT_EQ(&env.ui.PressArrow(form.Option2, platform::ArrowStep::kNext, true), &form.Option2);
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "set bfm\n");
+  EXPECT_EQ(Installed(), Sets("Enable", "original", "original"));
   EXPECT_EQ(Saves(), (std::vector<std::string>{"mode=True", "rtr=False", "sw=False"}));
 }
 
@@ -112,15 +120,11 @@ TEST_F(SwitchTest, BothBoxesTickedWriteEveryFolderFromItsOwnSource) {
   env.settings.ClearLog();
 
   env.ui.Click(form.Option2);
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), folder.Read("mods\\vl1942\\bfm.con"));
-  EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), folder.Read("mods\\vl1942\\x1m.con"));
-  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), folder.Read("mods\\vl1942\\x2m.con"));
+  EXPECT_EQ(Installed(), Sets("Enable"));
   EXPECT_EQ(Saves(), (std::vector<std::string>{"mode=True", "rtr=True", "sw=True"}));
 
   env.ui.Click(form.Option1);
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), folder.Read("mods\\vl1942\\bfp.con"));
-  EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), folder.Read("mods\\vl1942\\x1p.con"));
-  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), folder.Read("mods\\vl1942\\x2p.con"));
+  EXPECT_EQ(Installed(), Sets("Disable"));
 }
 
 TEST_F(SwitchTest, ABoxChangedAfterStartSavesAllThreeAndCopiesNothing) {
@@ -135,7 +139,7 @@ TEST_F(SwitchTest, ABoxChangedAfterStartSavesAllThreeAndCopiesNothing) {
   EXPECT_EQ(Saves(), (std::vector<std::string>{"mode=True", "rtr=True", "sw=True", "mode=True",
                                                "rtr=False", "sw=True"}));
   EXPECT_EQ(folder.AllFiles(), gameFiles);
-  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "old xpack2\r\n");
+  EXPECT_EQ(Installed(), Sets("original"));
 
   form.Check2.SetValue(CheckBox::kGrayed);  // any value but ticked means "False"
   EXPECT_EQ(module1.UseSw, "False");
@@ -144,7 +148,7 @@ TEST_F(SwitchTest, ABoxChangedAfterStartSavesAllThreeAndCopiesNothing) {
 struct BrokenGame {
   const char* name;
   void (*breakIt)(test_support::TempWorkingFolder&);
-  const char* fileNamed;
+  std::string (*fileNamed)(Mode switchedTo);
   const char* reason;
 };
 
@@ -160,7 +164,8 @@ class FailedSwitchTest : public SwitchTest, public ::testing::WithParamInterface
                             const std::string& mode) {
     ASSERT_EQ(env.messageBox.shown().size(), 1u);
     const auto& box = env.messageBox.shown()[0];
-    EXPECT_NE(box.text.find(GetParam().fileNamed), std::string::npos) << box.text;
+    const Mode switchedTo = mode == "True" ? Mode::kDisabled : Mode::kEnabled;
+    EXPECT_NE(box.text.find(GetParam().fileNamed(switchedTo)), std::string::npos) << box.text;
     EXPECT_NE(box.text.find(GetParam().reason), std::string::npos) << box.text;
     EXPECT_NE(box.text.find(expected::kNothingChanged), std::string::npos) << box.text;
     EXPECT_EQ(box.flags, platform::box::kOkOnly);
@@ -213,33 +218,38 @@ INSTANTIATE_TEST_SUITE_P(
     Breaks, FailedSwitchTest,
     ::testing::Values(BrokenGame{"MissingExpansionFolder",
                                  [](test_support::TempWorkingFolder&) {
-                                   std::filesystem::remove_all("mods/xpack1");
+                                   std::filesystem::remove_all(
+                                       NativeFolder(Row(Gate::kRtr).destination));
                                  },
-                                 "mods\\xpack1\\init.con", expected::kMissingFolderReason},
-                      BrokenGame{"MissingSource",
-                                 [](test_support::TempWorkingFolder&) {
-                                   std::filesystem::remove("mods/vl1942/x2m.con");
-                                   std::filesystem::remove("mods/vl1942/x2p.con");
-                                 },
-                                 "mods\\vl1942\\x2", expected::kMissingFileReason},
+                                 [](Mode) -> std::string { return Row(Gate::kRtr).destination; },
+                                 expected::kMissingFolderReason},
+                      BrokenGame{
+                          "MissingSource",
+                          [](test_support::TempWorkingFolder&) {
+                            for (const Mode mode : {Mode::kEnabled, Mode::kDisabled})
+                              std::filesystem::remove(NativePath(SourceFor(Row(Gate::kSw), mode)));
+                          },
+                          [](Mode mode) -> std::string { return SourceFor(Row(Gate::kSw), mode); },
+                          expected::kMissingFileReason},
                       BrokenGame{"ReadOnlyDestination",
                                  [](test_support::TempWorkingFolder& folder) {
-                                   folder.MakeReadOnly("mods\\xpack2\\init.con");
+                                   folder.MakeReadOnly(Row(Gate::kSw).destination);
                                  },
-                                 "mods\\xpack2\\init.con", expected::kReadOnlyReason}),
+                                 [](Mode) -> std::string { return Row(Gate::kSw).destination; },
+                                 expected::kReadOnlyReason}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(SwitchTest, AfterAFailedSwitchTheRepairedGameSwitchesNormally) {
   StartWith("False", "True", "False");
-  std::filesystem::remove_all("mods/xpack1");
+  const ModeCopy& rtr = Row(Gate::kRtr);
+  std::filesystem::remove_all(NativeFolder(rtr.destination));
   env.messageBox.Expect(platform::box::kOk);
   Popup("&Enable");
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "old bf1942\r\n");
+  EXPECT_EQ(Installed(), Sets("original", "missing", "original"));
 
-  folder.Write("mods\\xpack1\\init.con", "old xpack1\r\n");
+  folder.Write(rtr.destination, OldContents(rtr.destination));
   EXPECT_EQ(Popup("&Enable"), kOffersEnable);
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "set bfm\n");
-  EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), "set x1m\n");
+  EXPECT_EQ(Installed(), Sets("Enable", "Enable", "original"));
   EXPECT_TRUE(form.Option2.value());
   EXPECT_EQ(Stored("mode"), "True");
   EXPECT_EQ(Popup(), kOffersDisable);

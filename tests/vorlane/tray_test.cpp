@@ -8,6 +8,7 @@
 #include "platform/services/message_box.h"
 #include "platform/services/notification_area.h"
 #include "tests/support/expected_texts.h"
+#include "tests/vorlane/game_root.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/tray_callback.h"
 #include "vorlane/tray_icon_data.h"
@@ -168,12 +169,12 @@ TEST_F(TrayTest, ARightClickOffersThePopupWithoutShowingTheHiddenWindow) {
 
 TEST_F(TrayTest, TheTrayCommandsSwitchAndSwapTheEntryOffered) {
   EXPECT_EQ(Popup("&Enable"), kOffersEnable);
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "set bfm\n");
+  EXPECT_EQ(Installed(), Sets("Enable", "original", "original"));
   EXPECT_TRUE(form.Option2.value());
   EXPECT_EQ(Stored("mode"), "True");
 
   EXPECT_EQ(Popup("&Disable"), kOffersDisable);
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "set bfp\n");
+  EXPECT_EQ(Installed(), Sets("Disable", "original", "original"));
   EXPECT_TRUE(form.Option1.value());
   EXPECT_EQ(Stored("mode"), "False");
   EXPECT_EQ(Popup(), kOffersEnable);

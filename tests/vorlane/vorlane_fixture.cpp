@@ -28,6 +28,14 @@ std::vector<std::string> VorlaneTest::Popup(const std::string& caption) {
   return env.ui.popupsShown.empty() ? std::vector<std::string>{} : env.ui.popupsShown.back();
 }
 
+std::vector<std::string> VorlaneTest::Installed() const {
+  return InstalledSets(
+      [this](const std::string& file) {
+        return folder.Exists(file) ? std::optional(folder.Read(file)) : std::nullopt;
+      },
+      [](const std::string& destination) { return OldContents(destination); });
+}
+
 std::vector<std::string> VorlaneTest::Saves() const {
   std::vector<std::string> saves;
   for (const auto& op : env.settings.log()) {

@@ -27,6 +27,8 @@ class VorlaneTest : public ::testing::Test {
   // The saves made since the last ClearLog, as "key=value", checking their names on the way.
   std::vector<std::string> Saves() const;
   std::string Stored(const std::string& key) { return env.settings.Get("vorlane", "setting", key); }
+  // What the game files of the copy table hold, in its order (game_root.h).
+  std::vector<std::string> Installed() const;
 
   test_support::TempWorkingFolder folder;
   platform::headless::HeadlessEnvironment<platform::headless::PosixFileSystem> env{"vorlane"};
