@@ -9,13 +9,14 @@
 
 #include "bench/same_window.h"
 #include "bench/startup_points.h"
+#include "crosshairs/choice_layout.h"
 
 namespace {
 
 using bench::Place;
 
-constexpr int kCrosshairs = resources::kCrosshairPreviewCount;
-constexpr int kReticles = resources::kReticlePreviewCount;
+constexpr int kCrosshairs = crosshairs::kCrosshairCount;
+constexpr int kReticles = crosshairs::kReticleCount;
 constexpr int kChosenCrosshair = 7;
 constexpr int kChosenReticle = 2;
 constexpr int kClientWidth = 248;
@@ -25,28 +26,22 @@ constexpr int kGroupBoxId = 0xFF;
 constexpr UINT kApplyCommand = 1;
 constexpr UINT kAboutCommand = 2;
 
-// Crosshair k (1..20) in three columns of up to eight, numbered downwards: its button, and
-// its thumbnail to the right of it.
+// Where crosshairs lays out choice k's button and thumbnail, in pixels at the usual 15 twips a
+// pixel.
+Place Pixels(const platform::Bounds& twips) {
+  return {twips.left / 15, twips.top / 15, twips.width / 15, twips.height / 15};
+}
 Place CrosshairOption(int k) {
-  const int column = (k - 1) / 8;
-  const int row = (k - 1) % 8;
-  Place place{8 + 80 * column, 96 + 40 * row, 17, 17};
-  if (k == 17) place.height = 21;
-  if (k == 18) place.width = 13;
-  return place;
+  return Pixels(crosshairs::kCrosshairLayout[k - 1].option);
 }
-
 Place CrosshairThumbnail(int k) {
-  return {32 + 80 * ((k - 1) / 8), 80 + 40 * ((k - 1) % 8), 41, 41};
+  return Pixels(crosshairs::kCrosshairLayout[k - 1].thumbnail);
 }
-
-// Reticle k (1..3) in the frame, one a row.
 Place ReticleOption(int k) {
-  return {8, 32 + 40 * (k - 1), 17, k == 3 ? 13 : 17};
+  return Pixels(crosshairs::kReticleLayout[k - 1].option);
 }
-
 Place ReticleThumbnail(int k) {
-  return {32, 16 + 40 * (k - 1), 33, 41};
+  return Pixels(crosshairs::kReticleLayout[k - 1].thumbnail);
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -20,7 +20,9 @@ class Form1 : public platform::Form {
   // The option button of crosshair k (1..20) and of reticle k (1..3).
   platform::OptionButton& CrosshairOption(int k) { return *crosshairOptions_.at(Index(k)); }
   platform::OptionButton& ReticleOption(int k) { return *reticleOptions_.at(Index(k)); }
-  // Picture1 .. Picture25 by their number.
+  // The two large previews, then a thumbnail for every crosshair and every reticle: Picture1 ..
+  // Picture25 by their number.
+  static constexpr int kPictureCount = 2 + kCrosshairCount + kReticleCount;
   platform::PictureBox& PictureNumbered(int n) { return *pictures_.at(Index(n)); }
   // The numbers of the thumbnails of crosshair k and reticle k: after the two large previews,
   // the crosshairs', then the reticles'.
@@ -68,8 +70,6 @@ class Form1 : public platform::Form {
   Module1& module1_;
   std::array<platform::OptionButton*, kCrosshairCount> crosshairOptions_;
   std::array<platform::OptionButton*, kReticleCount> reticleOptions_;
-  // The two large previews, then a thumbnail for every crosshair and every reticle.
-  static constexpr int kPictureCount = 2 + kCrosshairCount + kReticleCount;
   std::array<platform::PictureBox*, kPictureCount> pictures_;
 };
 

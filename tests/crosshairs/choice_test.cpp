@@ -15,11 +15,11 @@ class ChoiceTest : public CrosshairsTest {
  protected:
   void SetUp() override {
     StartWithSevenAndTwo();
-    for (int n = 3; n <= 25; ++n) thumbnailsAtStart_.push_back(form.PictureNumbered(n).picture());
+    for (int n = 3; n <= crosshairs::Form1::kPictureCount; ++n) thumbnailsAtStart_.push_back(form.PictureNumbered(n).picture());
   }
 
   void ExpectThumbnailsUnchanged() {
-    for (int n = 3; n <= 25; ++n)
+    for (int n = 3; n <= crosshairs::Form1::kPictureCount; ++n)
       EXPECT_EQ(form.PictureNumbered(n).picture(), thumbnailsAtStart_[static_cast<size_t>(n - 3)])
           << "Picture" << n;
   }

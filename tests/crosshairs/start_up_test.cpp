@@ -49,7 +49,7 @@ TEST_F(StartUpTest, NothingIsChosenOrShownBeforeTheWindowLoads) {
   EXPECT_EQ(module1.CurrentReticle, "");
   EXPECT_EQ(module1.InstallFailed, "");
   EXPECT_TRUE(SelectedCrosshairs().empty());
-  for (int n = 1; n <= 25; ++n) EXPECT_EQ(form.PictureNumbered(n).picture(), nullptr) << n;
+  for (int n = 1; n <= crosshairs::Form1::kPictureCount; ++n) EXPECT_EQ(form.PictureNumbered(n).picture(), nullptr) << n;
 }
 
 TEST_F(StartUpTest, FirstRunShowsTheNoticeOnceAndSavesTheDefaults) {

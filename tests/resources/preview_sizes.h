@@ -1,6 +1,7 @@
 #pragma once
 // The size of every preview picture as the previews' design gives it, in pixels: the pictures
 // are built and shown at these sizes, never scaled.
+#include <algorithm>
 #include <array>
 
 #include "resources/embedded_pictures.h"
@@ -24,5 +25,13 @@ inline constexpr std::array<PreviewSize, resources::kReticlePreviewCount> kRetic
     {99, 34},
     {99, 33},
 }};
+
+// A preview the table forgot would stand there as {0, 0}.
+constexpr bool EverySizeGiven(const auto& sizes) {
+  return std::none_of(sizes.begin(), sizes.end(),
+                      [](const PreviewSize& size) { return size.width == 0 || size.height == 0; });
+}
+static_assert(EverySizeGiven(kCrosshairSizes) && EverySizeGiven(kReticleSizes),
+              "a size for every preview");
 
 }  // namespace resources_tests

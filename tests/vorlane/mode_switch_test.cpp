@@ -64,8 +64,8 @@ TEST(ModeCopySteps, TheRowsOfTheOpenGatesInTableOrderFromTheModesSet) {
 }
 
 // The sample game folder of the demo, the benchmark and the end-to-end tests is laid out by a
-// script with its own list of the mod's sets: every file of the copy table, each row's three
-// with their own contents, and no other set.
+// script that reads the copy table from the program's source: every file of the table, each
+// row's three with their own contents, and no other set.
 TEST(ModeCopies, TheSampleGameFolderHoldsEveryFileOfTheTableAndNoOtherSet) {
   test_support::TempWorkingFolder root;
   ASSERT_EQ(std::system("'" VL_SAMPLE_GAME_SCRIPT "' game"), 0);
