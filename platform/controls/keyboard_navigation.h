@@ -31,6 +31,12 @@ OptionButton& OptionReached(const OptionButton& from, ArrowStep step);
 // Where Tab enters the group of `container`; nullptr if it holds no option button.
 OptionButton* GroupTabStop(const Container& container);
 
+// Where an arrow key goes. On Windows the message loop (Dispatch in win32/controls/win32_ui.cpp)
+// hands a key-down on one of our option buttons to HandleOptionArrowKey (option_arrow_keys.cpp),
+// which reads the key and calls this, then focuses the button it returns; headless, a test calls
+// HeadlessUi::PressArrow, which calls this unless a modal window blocks the form. This selects
+// the button reached with UserClick (control.cpp), which runs its click handler.
+//
 // An arrow key pressed on the focused option button `from`: selects the button reached as a
 // user's click does. Returns the button that should hold the focus afterwards: the one reached,
 // unless its handler selected another of the group instead (then that one). A key-down that
