@@ -17,8 +17,9 @@ void WriteText(const std::string& path, const std::string& contents);
 std::map<std::string, std::string> Snapshot(const std::string& folder = ".");
 
 // A file system of `bytes` bytes (tmpfs) mounted on `folder`, which is made if missing, for
-// the life of the object. Mounting needs root: when refused, mounted() is false and reason()
-// says why.
+// the life of the object. Mounting needs root, or the user and mount namespace of their own that
+// CTest runs the fault tests in (own_mount_namespace.sh): when refused, mounted() is false and
+// reason() says why.
 class SmallDisk {
  public:
   SmallDisk(std::string folder, std::size_t bytes);
