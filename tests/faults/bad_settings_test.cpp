@@ -259,14 +259,21 @@ TEST_P(VorlaneSettingsTest, StartsSwitchesAndStaysInTheGamesModsFolders) {
   env.ui.Click(form.Option1);
   env.ui.Click(form.Option2);
   EXPECT_EQ(env.messageBox.shown().size(), c.notice ? 1u : 0u);
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "set bfm\n");
-  EXPECT_EQ(folder.Read("mods\\xpack1\\init.con"), c.rtrTicked ? "set x1m\n" : "old xpack1\r\n");
-  EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), c.swTicked ? "set x2m\n" : "old xpack2\r\n");
+  EXPECT_EQ(vorlane::InstalledSets(
+                [&](const std::string& file) { return std::optional(folder.Read(file)); },
+                &vorlane::OldContents),
+            vorlane::Sets("Enable", c.rtrTicked ? "Enable" : "original",
+                          c.swTicked ? "Enable" : "original"));
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "True");
   EXPECT_FALSE(env.runtime.ended());
 
-  ExpectOnlyBelow(env.files.paths,
-                  {"mods\\vl1942\\", "mods\\bf1942\\", "mods\\xpack1\\", "mods\\xpack2\\"});
+  // The folders of the copy table's files.
+  std::vector<std::string> folders;
+  for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
+    for (const std::string file : {row.enableSource, row.disableSource, row.destination})
+      folders.push_back(file.substr(0, file.find_last_of('\\') + 1));
+  }
+  ExpectOnlyBelow(env.files.paths, folders);
   ExpectOnlyInSection(env, "setting", "crosshair", kCrosshairValues);
 }
 
