@@ -1,6 +1,6 @@
 #pragma once
 // The switch commands' copies: Enable puts the mod's Enable set of configuration files over the
-// game's init.con files, Disable its Disable set; the expansions take part only when chosen.
+// game's configuration files, Disable its Disable set; the expansions take part only when chosen.
 #include <string>
 #include <vector>
 

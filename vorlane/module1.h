@@ -23,9 +23,9 @@ class Module1 {
 
   // "True" when the mod's game mode is on: the last Enable or Disable that completed.
   std::string ModeEnabled;
-  // "True" when a switch also writes the first expansion's mods\xpack1\init.con ("RTR").
+  // "True" when a switch also writes the first expansion's files ("RTR", mods\xpack1).
   std::string UseRtr;
-  // "True" when a switch also writes the second expansion's mods\xpack2\init.con ("SW").
+  // "True" when a switch also writes the second expansion's files ("SW", mods\xpack2).
   std::string UseSw;
   // "1" while the window loads, "0" after it: the switch and box handlers copy and save nothing
   // while it is raised, so that showing the saved state does not act on it.
