@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/win32/tick_count_64.h"
 #include "tests/support/temp_folder.h"
 
 namespace platform::win32 {
@@ -29,6 +30,26 @@ fs::path ModulePath(HMODULE module) {
   return fs::path(std::wstring(path, length));
 }
 
+// Windows XP cannot keep the program's folder out of the search: there the system's DLLs are
+// loaded by their full paths. First in this program, before the search is restricted below.
+TEST(DllSearch, OnXpLoadsSystemDllsByFullPathOnly) {
+  const fs::path programFolder = ProgramFolder();
+  const LaterSystemFunctions xp{};
+  LoadDllsFromSystemFolderOnly(xp);
+  // The program's folder is still searched, as on XP (the planted DLL refuses every load)...
+  fs::remove(programFolder / kMarker);
+  LoadLibraryW(kPlanted);
+  ASSERT_TRUE(fs::exists(programFolder / kMarker)) << "the search is restricted already";
+  fs::remove(programFolder / kMarker);
+  // ...but never for a system DLL.
+  EXPECT_EQ(LoadSystemLibrary(kPlanted, xp), nullptr);
+  EXPECT_FALSE(fs::exists(programFolder / kMarker));
+  wchar_t system[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_EQ(ModulePath(LoadSystemLibrary(L"msimg32.dll", xp)).parent_path(),
+            fs::path(std::wstring(system, length)));
+}
+
 // After the program's first step, a DLL is found by its name neither beside the program nor
 // in the working folder, while the system's own DLLs load from the system folder.
 TEST(DllSearch, FindsNothingBesideTheProgramOrInTheWorkingFolder) {
@@ -48,6 +69,54 @@ TEST(DllSearch, FindsNothingBesideTheProgramOrInTheWorkingFolder) {
   HMODULE images = LoadSystemLibrary(L"msimg32.dll");
   ASSERT_NE(images, nullptr);
   EXPECT_EQ(ModulePath(images).parent_path(), fs::path(std::wstring(system, length)));
+}
+
+// The filter each Windows has gets the call, or none does (XP, which has none).
+std::string filterCall;
+BOOL WINAPI ProcessFilter(UINT message, DWORD action) {
+  filterCall = "process " + std::to_string(message) + " " + std::to_string(action);
+  return FALSE;
+}
+BOOL WINAPI WindowFilter(HWND window, UINT message, DWORD action, void* status) {
+  filterCall = std::string(window == GetDesktopWindow() ? "that window " : "another window ") +
+               std::to_string(message) + " " + std::to_string(action) +
+               (status != nullptr ? " with status" : "");
+  return TRUE;
+}
+
+TEST(MessageFilter, LetsTheMessageThroughTheFilterOfEachWindows) {
+  const HWND window = GetDesktopWindow();
+  const struct {
+    const char* windows;
+    LaterSystemFunctions system;
+    std::string expectedCall;
+    bool expectedResult;
+  } cases[] = {
+      {"XP", {}, "", true},
+      {"Vista",
+       {.changeWindowMessageFilter = ProcessFilter},
+       "process 49000 " + std::to_string(MSGFLT_ADD),
+       false},
+      {"7",
+       {.changeWindowMessageFilter = ProcessFilter, .changeWindowMessageFilterEx = WindowFilter},
+       "that window 49000 " + std::to_string(MSGFLT_ALLOW),
+       true},
+  };
+  for (const auto& windows : cases) {
+    filterCall.clear();
+    EXPECT_EQ(AllowFromAnyProgram(window, 49000, windows.system), windows.expectedResult)
+        << windows.windows;
+    EXPECT_EQ(filterCall, windows.expectedCall) << windows.windows;
+  }
+}
+
+// Without GetTickCount64 (XP) the count is kept from the 32-bit one, on across its wraps.
+TEST(TickCount64, CountsOnAcrossTheWrapOfTheTickCountAndNeverBack) {
+  EXPECT_EQ(ExtendTickCount(1000, 1500), 1500u);
+  EXPECT_EQ(ExtendTickCount(0xFFFFFF00u, 0x10), 0x100000010u);
+  EXPECT_EQ(ExtendTickCount(0x3FFFFFF00u, 0x10), 0x400000010u);
+  // The reading of a thread that lost the race to a later one.
+  EXPECT_EQ(ExtendTickCount(0x100000010u, 0x8), 0x100000010u);
 }
 
 }  // namespace
