@@ -30,24 +30,23 @@ fs::path ModulePath(HMODULE module) {
   return fs::path(std::wstring(path, length));
 }
 
+fs::path SystemFolder() {
+  wchar_t system[MAX_PATH];
+  return fs::path(std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)));
+}
+
 // Windows XP cannot keep the program's folder out of the search: there the system's DLLs are
 // loaded by their full paths. First in this program, before the search is restricted below.
 TEST(DllSearch, OnXpLoadsSystemDllsByFullPathOnly) {
-  const fs::path programFolder = ProgramFolder();
+  const fs::path marker = ProgramFolder() / kMarker;
   const LaterSystemFunctions xp{};
   LoadDllsFromSystemFolderOnly(xp);
-  // The program's folder is still searched, as on XP (the planted DLL refuses every load)...
-  fs::remove(programFolder / kMarker);
-  LoadLibraryW(kPlanted);
-  ASSERT_TRUE(fs::exists(programFolder / kMarker)) << "the search is restricted already";
-  fs::remove(programFolder / kMarker);
-  // ...but never for a system DLL.
+  fs::remove(marker);
+  LoadLibraryW(kPlanted);  // the planted DLL refuses every load, but leaves its marker
+  ASSERT_TRUE(fs::remove(marker)) << "the search is restricted already: nothing to prove";
   EXPECT_EQ(LoadSystemLibrary(kPlanted, xp), nullptr);
-  EXPECT_FALSE(fs::exists(programFolder / kMarker));
-  wchar_t system[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-  EXPECT_EQ(ModulePath(LoadSystemLibrary(L"msimg32.dll", xp)).parent_path(),
-            fs::path(std::wstring(system, length)));
+  EXPECT_FALSE(fs::exists(marker));
+  EXPECT_EQ(ModulePath(LoadSystemLibrary(L"msimg32.dll", xp)).parent_path(), SystemFolder());
 }
 
 // After the program's first step, a DLL is found by its name neither beside the program nor
@@ -64,50 +63,34 @@ TEST(DllSearch, FindsNothingBesideTheProgramOrInTheWorkingFolder) {
   EXPECT_FALSE(fs::exists(programFolder / kMarker));
   EXPECT_FALSE(fs::exists(fs::path(working.path()) / kMarker));
 
-  wchar_t system[MAX_PATH];
-  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
   HMODULE images = LoadSystemLibrary(L"msimg32.dll");
   ASSERT_NE(images, nullptr);
-  EXPECT_EQ(ModulePath(images).parent_path(), fs::path(std::wstring(system, length)));
+  EXPECT_EQ(ModulePath(images).parent_path(), SystemFolder());
 }
 
-// The filter each Windows has gets the call, or none does (XP, which has none).
-std::string filterCall;
+// Each Windows lets the message through a filter of its own: 7 and later the window's, Vista
+// the process's, XP none.
+std::string filtered;
 BOOL WINAPI ProcessFilter(UINT message, DWORD action) {
-  filterCall = "process " + std::to_string(message) + " " + std::to_string(action);
+  filtered = "process " + std::to_string(message) + " " + std::to_string(action);
   return FALSE;
 }
-BOOL WINAPI WindowFilter(HWND window, UINT message, DWORD action, void* status) {
-  filterCall = std::string(window == GetDesktopWindow() ? "that window " : "another window ") +
-               std::to_string(message) + " " + std::to_string(action) +
-               (status != nullptr ? " with status" : "");
+BOOL WINAPI WindowFilter(HWND window, UINT message, DWORD action, void* /*status*/) {
+  filtered = "window " + std::to_string(window == GetDesktopWindow()) + " " +
+             std::to_string(message) + " " + std::to_string(action);
   return TRUE;
 }
 
 TEST(MessageFilter, LetsTheMessageThroughTheFilterOfEachWindows) {
-  const HWND window = GetDesktopWindow();
-  const struct {
-    const char* windows;
-    LaterSystemFunctions system;
-    std::string expectedCall;
-    bool expectedResult;
-  } cases[] = {
-      {"XP", {}, "", true},
-      {"Vista",
-       {.changeWindowMessageFilter = ProcessFilter},
-       "process 49000 " + std::to_string(MSGFLT_ADD),
-       false},
-      {"7",
-       {.changeWindowMessageFilter = ProcessFilter, .changeWindowMessageFilterEx = WindowFilter},
-       "that window 49000 " + std::to_string(MSGFLT_ALLOW),
-       true},
-  };
-  for (const auto& windows : cases) {
-    filterCall.clear();
-    EXPECT_EQ(AllowFromAnyProgram(window, 49000, windows.system), windows.expectedResult)
-        << windows.windows;
-    EXPECT_EQ(filterCall, windows.expectedCall) << windows.windows;
-  }
+  const LaterSystemFunctions xp{}, vista{.changeWindowMessageFilter = ProcessFilter},
+      seven{.changeWindowMessageFilter = ProcessFilter,
+            .changeWindowMessageFilterEx = WindowFilter};
+  EXPECT_TRUE(AllowFromAnyProgram(GetDesktopWindow(), 49000, xp));
+  EXPECT_EQ(filtered, "");
+  EXPECT_FALSE(AllowFromAnyProgram(GetDesktopWindow(), 49000, vista));  // the filter's answer
+  EXPECT_EQ(filtered, "process 49000 " + std::to_string(MSGFLT_ADD));
+  EXPECT_TRUE(AllowFromAnyProgram(GetDesktopWindow(), 49000, seven));
+  EXPECT_EQ(filtered, "window 1 49000 " + std::to_string(MSGFLT_ALLOW));
 }
 
 // Without GetTickCount64 (XP) the count is kept from the 32-bit one, on across its wraps.
