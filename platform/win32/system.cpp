@@ -5,16 +5,6 @@
 namespace platform::win32 {
 namespace {
 
-// Where the loader takes LOAD_LIBRARY_SEARCH_* flags: Windows 8 on, and Vista and 7 with update
-// KB2533623, which brought SetDefaultDllDirectories with them.
-using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-SetDefaultDllDirectoriesFunction SearchRestriction() {
-  static const auto restrictSearch =
-      reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(
-          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
-  return restrictSearch;
-}
-
 // What the common controls and visual styles load by name once the windows appear, where the
 // search restriction may not reach (on a Windows without it; under Wine, a delay-loaded import
 // of its own DLLs searches the program's folder first). None is a KnownDLL.
@@ -43,22 +33,40 @@ thread_local bool oleStarted = false;
 using OleInitializeFunction = HRESULT(WINAPI*)(LPVOID);
 using OleUninitializeFunction = void(WINAPI*)();
 
-constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
-using ChangeFilterFunction = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW, for one window
+constexpr DWORD kAdd = 1;    // MSGFLT_ADD, for the whole process
 
 using InitCommonControlsFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 
 }  // namespace
 
-void LoadDllsFromSystemFolderOnly() {
-  SetDllDirectoryW(L"");  // the working folder out of the search, since XP SP1
-  if (const auto restrictSearch = SearchRestriction()) restrictSearch(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  // A DLL loaded already is taken as it is by every later load of its name.
-  for (const wchar_t* library : kLoadedByTheWindows) LoadSystemLibrary(library);
+// kernel32 and user32 are loaded with every program: its imports.
+const LaterSystemFunctions& ThisSystem() {
+  static const LaterSystemFunctions system{
+      .setDefaultDllDirectories =
+          ModuleFunction<decltype(LaterSystemFunctions::setDefaultDllDirectories)>(
+              GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories"),
+      .changeWindowMessageFilter =
+          ModuleFunction<decltype(LaterSystemFunctions::changeWindowMessageFilter)>(
+              GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilter"),
+      .changeWindowMessageFilterEx =
+          ModuleFunction<decltype(LaterSystemFunctions::changeWindowMessageFilterEx)>(
+              GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx"),
+  };
+  return system;
 }
 
-HMODULE LoadSystemLibrary(const wchar_t* library) {
-  if (SearchRestriction() != nullptr) {
+void LoadDllsFromSystemFolderOnly(const LaterSystemFunctions& system) {
+  SetDllDirectoryW(L"");  // the working folder out of the search (XP SP1 on)
+  if (system.setDefaultDllDirectories != nullptr) {
+    system.setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  }
+  // A DLL loaded already is taken as it is by every later load of its name.
+  for (const wchar_t* library : kLoadedByTheWindows) LoadSystemLibrary(library, system);
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* library, const LaterSystemFunctions& system) {
+  if (system.setDefaultDllDirectories != nullptr) {
     return LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   }
   if (InSideBySideStore(library)) return LoadLibraryW(library);
@@ -92,11 +100,15 @@ void StartOle() {
   oleStarted = initialize != nullptr && SUCCEEDED(initialize(nullptr));
 }
 
-bool AllowFromAnyProgram(HWND window, UINT message) {
-  static const auto change =
-      LibraryFunction<ChangeFilterFunction>(L"user32.dll", "ChangeWindowMessageFilterEx");
-  if (change == nullptr) return true;  // no filter on this system
-  return change(window, message, kAllow, nullptr) != FALSE;
+bool AllowFromAnyProgram(HWND window, UINT message, const LaterSystemFunctions& system) {
+  if (system.changeWindowMessageFilterEx != nullptr) {
+    return system.changeWindowMessageFilterEx(window, message, kAllow, nullptr) != FALSE;
+  }
+  // Vista filters too, only not per window: the message is let through for the whole process.
+  if (system.changeWindowMessageFilter != nullptr) {
+    return system.changeWindowMessageFilter(message, kAdd) != FALSE;
+  }
+  return true;  // no filter on this system
 }
 
 }  // namespace platform::win32
