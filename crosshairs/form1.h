@@ -1,5 +1,5 @@
 #pragma once
-// The selector window: 20 crosshair and 3 reticle option buttons beside their thumbnails, two
+// The selector window: the crosshairs' and reticles' option buttons beside their thumbnails, two
 // large previews of the current choice, and the menu bar with Apply and About.
 #include <array>
 

@@ -7,10 +7,6 @@
 
 namespace crosshairs {
 
-static_assert(kCrosshairCount == resources::kCrosshairPreviewCount &&
-                  kReticleCount == resources::kReticlePreviewCount,
-              "a preview picture for every choice");
-
 namespace {
 
 platform::PictureBytes BytesOf(resources::Blob blob) {
