@@ -9,9 +9,7 @@
 namespace e2e {
 
 std::optional<Image> CaptureScreen(const RECT& area) {
-  Image image;
-  image.width = area.right - area.left;
-  image.height = area.bottom - area.top;
+  Image image{area.right - area.left, area.bottom - area.top, {}, area.left, area.top};
   if (image.width <= 0 || image.height <= 0) return std::nullopt;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -91,7 +89,7 @@ std::optional<Image> CaptureWindow(HWND window) {
       [&] {
         previous = std::move(current);
         current = CaptureScreen(ClientRectOnScreen(window));
-        return previous && current && SamePixels(*previous, *current);
+        return previous && current && previous == current;
       },
       kTimeout, milliseconds(250));
   return current;
@@ -157,14 +155,20 @@ std::optional<Image> DecodeBmp24(const unsigned char* bytes, size_t size) {
 bool ShowsPicture(const Image& image, const RECT& area, const Image& picture) {
   const int width = std::min<int>(picture.width, area.right - area.left);
   const int height = std::min<int>(picture.height, area.bottom - area.top);
-  return width > 0 && height > 0 &&
-         SamePixels(Crop(image, {area.left, area.top}, width, height),
-                    Crop(picture, {0, 0}, width, height));
+  if (width <= 0 || height <= 0 || area.left < 0 || area.top < 0 ||
+      area.left + width > image.width || area.top + height > image.height)
+    return false;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (image.at(area.left + x, area.top + y) != picture.at(x, y)) return false;
+    }
+  }
+  return true;
 }
 
-RECT AreaOf(HWND window, POINT origin) {
+RECT AreaOf(const Image& image, HWND window) {
   RECT area = ClientRectOnScreen(window);
-  OffsetRect(&area, -origin.x, -origin.y);
+  OffsetRect(&area, -image.left, -image.top);
   return area;
 }
 
@@ -176,25 +180,6 @@ int CountPixels(const Image& image, const RECT& area, Rgb colour) {
     }
   }
   return count;
-}
-
-Image Crop(const Image& image, POINT from, int width, int height) {
-  Image part;
-  part.width = width;
-  part.height = height;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const int sx = from.x + x;
-      const int sy = from.y + y;
-      const bool inside = sx >= 0 && sy >= 0 && sx < image.width && sy < image.height;
-      part.pixels.push_back(inside ? image.at(sx, sy) : Rgb{1, 2, 3});
-    }
-  }
-  return part;
-}
-
-bool SamePixels(const Image& a, const Image& b) {
-  return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
 }
 
 }  // namespace e2e

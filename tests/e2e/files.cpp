@@ -23,47 +23,32 @@ bool WriteBytes(const fs::path& file, const std::string& bytes) {
 
 namespace {
 
-std::string SampleBytes(const fs::path& file) {
-  auto bytes = ReadBytes(file);
-  if (!bytes) throw std::runtime_error("the sample game folder lacks " + file.string());
-  return *bytes;
+// The sample itself, as this program sees its folder.
+const fs::path& Sample() {
+  static const fs::path sample = [] {
+    const char* folder = std::getenv("VL_SAMPLE_GAME");
+    if (folder == nullptr) throw std::runtime_error("VL_SAMPLE_GAME is not set");
+    return fs::path(ToWindowsPath(folder));
+  }();
+  return sample;
 }
 
 }  // namespace
 
-const GameFolder& GameFolder::Sample() {
-  static const GameFolder sample(
-      [] {
-        const char* folder = std::getenv("VL_SAMPLE_GAME");
-        if (folder == nullptr) throw std::runtime_error("VL_SAMPLE_GAME is not set");
-        return fs::path(ToWindowsPath(folder));
-      }(),
-      Existing{});
-  return sample;
-}
-
 GameFolder::GameFolder(fs::path root) : root_(std::move(root)) {
-  fs::copy(Sample().root(), root_, fs::copy_options::recursive);
-}
-
-std::string GameFolder::OriginalMenuArchive() {
-  return SampleBytes(Sample().menuArchive());
-}
-
-std::string GameFolder::OriginalGameArchive() {
-  return SampleBytes(Sample().gameArchive());
+  fs::copy(Sample(), root_, fs::copy_options::recursive);
 }
 
 std::string GameFolder::Original(const std::string& relative) {
-  return SampleBytes(Sample().file(relative));
+  auto bytes = ReadBytes(Sample() / relative);
+  if (!bytes) throw std::runtime_error("the sample game folder lacks " + relative);
+  return *bytes;
 }
 
-fs::path GameFolder::crosshairArchive(int n) const {
-  return modFolder() / "cr" / std::to_string(n) / "menu.rfa";
-}
-
-fs::path GameFolder::reticleArchive(int n) const {
-  return modFolder() / "rt" / std::to_string(n) / "game.rfa";
+bool GameFolder::PutBackOriginal(const std::string& relative) const {
+  std::error_code failure;
+  fs::create_directories(file(relative).parent_path(), failure);
+  return WriteBytes(file(relative), Original(relative));
 }
 
 }  // namespace e2e

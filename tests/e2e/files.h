@@ -12,6 +12,9 @@ namespace fs = std::filesystem;
 std::optional<std::string> ReadBytes(const fs::path& file);
 bool WriteBytes(const fs::path& file, const std::string& bytes);
 
+// The mod's folder below the game's root, where crosshairs runs.
+inline constexpr char kModFolder[] = "mods\\vl1942";
+
 // A game's root folder as the programs expect it, with distinct contents in every file: a copy
 // of the sample game folder that scripts/sample-game-folder lays out (the one the demo and the
 // benchmark use), made before the tests run in the folder the environment variable
@@ -22,27 +25,17 @@ class GameFolder {
   explicit GameFolder(fs::path root);
 
   const fs::path& root() const { return root_; }
-  // Where crosshairs runs.
-  fs::path modFolder() const { return root_ / "mods" / "vl1942"; }
-  fs::path crosshairArchive(int n) const;
-  fs::path reticleArchive(int n) const;
-  fs::path menuArchive() const { return modFolder() / "archives" / "menu.rfa"; }
-  fs::path gameArchive() const { return modFolder() / "archives" / "bf1942" / "game.rfa"; }
-  // A file by its path below the root, written with backslashes as vorlane's copy table
-  // writes its sources and destinations.
+  fs::path modFolder() const { return file(kModFolder); }
+  // A file by its path below the root, written with backslashes as the programs' tables write
+  // their files.
   fs::path file(const std::string& relative) const { return root_ / relative; }
 
-  // What the sample's files hold.
-  static std::string OriginalMenuArchive();
-  static std::string OriginalGameArchive();
+  // What the sample's file holds.
   static std::string Original(const std::string& relative);
+  // Puts the sample's file back, and its folder where that is gone.
+  bool PutBackOriginal(const std::string& relative) const;
 
  private:
-  struct Existing {};
-  GameFolder(fs::path root, Existing) : root_(std::move(root)) {}
-  // The sample itself, as this program sees its folder.
-  static const GameFolder& Sample();
-
   fs::path root_;
 };
 

@@ -54,11 +54,9 @@ std::string ClassName(HWND window) {
 }
 
 HWND FindWindowOf(DWORD pid, const std::string& title, const std::string& className) {
-  for (HWND window : TopLevelWindows()) {
-    if (ProcessOf(window) != pid || !IsWindowVisible(window)) continue;
-    if (WindowText(window) != title) continue;
-    const std::string cls = ClassName(window);
-    if (className.empty() ? cls == "#32770" : cls != className) continue;
+  for (HWND window : WindowsOf(pid, className)) {
+    if (WindowText(window) != title || (className.empty() && ClassName(window) == "#32770"))
+      continue;
     return window;
   }
   return nullptr;
@@ -70,20 +68,13 @@ HWND WaitForWindowOf(DWORD pid, const std::string& title, const std::string& cla
   return found;
 }
 
-std::vector<HWND> VisibleWindowsOf(DWORD pid) {
+std::vector<HWND> WindowsOf(DWORD pid, const std::string& className, bool hidden) {
   std::vector<HWND> windows;
   for (HWND window : TopLevelWindows()) {
-    if (ProcessOf(window) == pid && IsWindowVisible(window)) windows.push_back(window);
+    if (ProcessOf(window) != pid || !(hidden || IsWindowVisible(window))) continue;
+    if (className.empty() || ClassName(window) == className) windows.push_back(window);
   }
   return windows;
-}
-
-std::vector<HWND> MessageBoxesOf(DWORD pid) {
-  std::vector<HWND> boxes;
-  for (HWND window : VisibleWindowsOf(pid)) {
-    if (ClassName(window) == "#32770") boxes.push_back(window);
-  }
-  return boxes;
 }
 
 std::vector<HWND> Descendants(HWND parent) {
@@ -144,6 +135,8 @@ bool WaitForCheckState(HWND button, int state) {
   return WaitUntil([&] { return CheckState(button) == state; });
 }
 
+namespace {
+
 MessageBoxView ReadMessageBox(HWND box) {
   MessageBoxView view;
   view.window = box;
@@ -172,6 +165,8 @@ MessageBoxView ReadMessageBox(HWND box) {
   return view;
 }
 
+}  // namespace
+
 std::optional<MessageBoxView> WaitForMessageBox(DWORD pid, const std::string& title) {
   HWND box = WaitForWindowOf(pid, title, "#32770");
   if (box == nullptr) return std::nullopt;
@@ -186,14 +181,14 @@ std::optional<MessageBoxView> WaitForMessageBox(DWORD pid, const std::string& ti
 
 bool Answer(const MessageBoxView& box, int buttonId) {
   HWND button = GetDlgItem(box.window, buttonId);
-  if (button == nullptr || !Click(button)) return false;
-  return WaitUntil([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+  return button != nullptr && Click(button) &&
+         WaitUntil([&] { return !IsWindowVisible(box.window); });
 }
 
 bool Confirm(const MessageBoxView& box) {
   HWND focus = box.focusedId ? GetDlgItem(box.window, *box.focusedId) : nullptr;
   PostKey(focus != nullptr ? focus : box.window, VK_RETURN);
-  return WaitUntil([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+  return WaitUntil([&] { return !IsWindowVisible(box.window); });
 }
 
 void ChooseMenuBarEntry(HWND window, int position) {
@@ -204,17 +199,9 @@ void ChooseMenuBarEntry(HWND window, int position) {
 }
 
 HWND WaitForPopupMenu(DWORD pid) {
-  HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND window : TopLevelWindows()) {
-      if (ProcessOf(window) == pid && IsWindowVisible(window) && ClassName(window) == "#32768") {
-        found = window;
-        return true;
-      }
-    }
-    return false;
-  });
-  return found;
+  std::vector<HWND> menus;
+  WaitUntil([&] { return !(menus = WindowsOf(pid, "#32768")).empty(); });
+  return menus.empty() ? nullptr : menus.front();
 }
 
 void PostKey(HWND window, WORD virtualKey) {

@@ -16,10 +16,13 @@ std::string ClassName(HWND window);
 // given, else of any class but the message box's ("#32770").
 HWND FindWindowOf(DWORD pid, const std::string& title, const std::string& className = "");
 HWND WaitForWindowOf(DWORD pid, const std::string& title, const std::string& className = "");
-// Visible top-level windows of `pid`, whatever their title and class.
-std::vector<HWND> VisibleWindowsOf(DWORD pid);
+// Top-level windows of `pid`, whatever their title: the visible ones, of class `className` if
+// one is given; with `hidden`, the others too.
+std::vector<HWND> WindowsOf(DWORD pid, const std::string& className = "", bool hidden = false);
 // Visible message boxes of `pid`, whatever their title.
-std::vector<HWND> MessageBoxesOf(DWORD pid);
+inline std::vector<HWND> MessageBoxesOf(DWORD pid) {
+  return WindowsOf(pid, "#32770");
+}
 
 // Every window below `parent` (children, their children, ...), in creation order.
 std::vector<HWND> Descendants(HWND parent);
@@ -54,7 +57,6 @@ struct MessageBoxView {
 };
 // The message box of `pid` titled `title`, once it is shown.
 std::optional<MessageBoxView> WaitForMessageBox(DWORD pid, const std::string& title);
-MessageBoxView ReadMessageBox(HWND box);
 // Clicks the box's button with this id; true once the box is gone.
 bool Answer(const MessageBoxView& box, int buttonId);
 // Presses Enter, which answers with the default button; true once the box is gone.
