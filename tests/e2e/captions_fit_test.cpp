@@ -2,6 +2,7 @@
 // control's font against its control, at the screen's dots per inch and again at 144; and a
 // screenshot of each window at both.
 #include <gtest/gtest.h>
+#include <process.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -190,44 +191,30 @@ TEST(Captions, FitTheirControlsAtTheScreensDotsPerInch) {
 // program runs itself again under 144, and puts the setting back afterwards.
 TEST(Captions, FitTheirControlsAt144DotsPerInch) {
   if (expectHighDpi) GTEST_SKIP() << "the run at 144 itself";
-  HKEY desktop = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
-                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr),
-            ERROR_SUCCESS);
+  constexpr char kDesktop[] = "Control Panel\\Desktop";
   DWORD previous = 0;
   DWORD size = sizeof previous;
-  const bool hadValue =
-      RegQueryValueExA(desktop, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&previous),
-                       &size) == ERROR_SUCCESS;
-  RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kHighDpi),
-                 sizeof kHighDpi);
+  const bool hadValue = RegGetValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", RRF_RT_REG_DWORD,
+                                     nullptr, &previous, &size) == ERROR_SUCCESS;
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", REG_DWORD, &kHighDpi,
+                            sizeof kHighDpi),
+            ERROR_SUCCESS);
 
+  // Through the C runtime, which hands this program's output handles on to the run.
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string command = std::string("\"") + self + "\" " + kHighDpiFlag +
-                        " --gtest_filter=Captions.FitTheirControlsAtTheScreensDotsPerInch";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION child{};
-  const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      nullptr, &startup, &child);
-  DWORD exitCode = 1;
-  if (started) {
-    WaitForSingleObject(child.hProcess, INFINITE);
-    GetExitCodeProcess(child.hProcess, &exitCode);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-  }
+  const auto exitCode =
+      _spawnl(_P_WAIT, self, ("\"" + std::string(self) + "\"").c_str(), kHighDpiFlag,
+              "--gtest_filter=Captions.FitTheirControlsAtTheScreensDotsPerInch", nullptr);
   if (hadValue) {
-    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous),
-                   sizeof previous);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", REG_DWORD, &previous,
+                    sizeof previous);
   } else {
-    RegDeleteValueA(desktop, "LogPixels");
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");
   }
-  RegCloseKey(desktop);
-  ASSERT_TRUE(started) << "cannot run " << command;
+  ASSERT_NE(exitCode, -1) << "cannot run " << self;
   if (exitCode == kDpiNotApplied) GTEST_SKIP() << "this system takes 144 dpi only at logon";
-  EXPECT_EQ(exitCode, 0u) << "captions cut off at 144 dpi (see the output above)";
+  EXPECT_EQ(exitCode, 0) << "captions cut off at 144 dpi (see the output above)";
 }
 
 }  // namespace
