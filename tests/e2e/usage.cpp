@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 #include <psapi.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -45,31 +46,13 @@ static_assert(sizeof(GdiHandleEntry) == 24);
 constexpr std::size_t kGdiTableEntries = 0x10000;
 constexpr std::size_t kPebGdiTableOffset = 0x94;  // in the 32-bit process environment block
 
-using QueryInformationProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-using QuerySystemInformation = LONG(WINAPI*)(int, void*, ULONG, ULONG*);
-
-template <typename Function>
-Function FromNtdll(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
-}
-
 std::optional<DWORD> GdiTableCount(HANDLE process) {
-  static const auto query = FromNtdll<QueryInformationProcess>("NtQueryInformationProcess");
-  if (query == nullptr) return std::nullopt;
-  struct {
-    LONG exitStatus;
-    void* peb;
-    ULONG_PTR affinity;
-    LONG basePriority;
-    ULONG_PTR processId;
-    ULONG_PTR parentId;
-  } basic{};
-  if (query(process, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) != 0) {
+  PROCESS_BASIC_INFORMATION basic{};
+  if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr))
     return std::nullopt;
-  }
   void* table = nullptr;
-  if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + kPebGdiTableOffset, &table,
+  if (!ReadProcessMemory(process,
+                         reinterpret_cast<char*>(basic.PebBaseAddress) + kPebGdiTableOffset, &table,
                          sizeof table, nullptr) ||
       table == nullptr) {
     return std::nullopt;
@@ -99,39 +82,25 @@ bool GdiTableCounts() {
 // The kernel handles of `processId` in the system's list of all handles, where the process
 // itself does not tell (Wine answers 0).
 std::optional<DWORD> ListedHandles(DWORD processId) {
-  static const auto query = FromNtdll<QuerySystemInformation>("NtQuerySystemInformation");
-  if (query == nullptr) return std::nullopt;
-  struct Entry {
-    ULONG ownerId;
-    UCHAR objectType;
-    UCHAR flags;
-    USHORT value;
-    void* object;
-    ULONG access;
-  };
   std::vector<char> buffer(1 << 16);
-  for (;;) {
-    ULONG needed = 0;
-    const LONG status = query(16 /* SystemHandleInformation */, buffer.data(),
-                              static_cast<ULONG>(buffer.size()), &needed);
-    if (status == 0) break;
-    if (status != static_cast<LONG>(0xC0000004) /* STATUS_INFO_LENGTH_MISMATCH */ ||
+  ULONG needed = 0;
+  while (const NTSTATUS status = NtQuerySystemInformation(
+             SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) {
+    if (status != static_cast<NTSTATUS>(0xC0000004) /* STATUS_INFO_LENGTH_MISMATCH */ ||
         buffer.size() > (64u << 20)) {
       return std::nullopt;
     }
     buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
   }
-  ULONG count = 0;
-  std::memcpy(&count, buffer.data(), sizeof count);
-  const char* first = buffer.data() + sizeof(ULONG);
-  DWORD owned = 0;
-  for (ULONG i = 0; i < count && (i + 1) * sizeof(Entry) + sizeof(ULONG) <= buffer.size(); ++i) {
-    Entry entry;
-    std::memcpy(&entry, first + i * sizeof(Entry), sizeof entry);
-    if (entry.ownerId == processId) ++owned;
-  }
+  const auto* list = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
+  const auto listed = std::min<std::size_t>(
+      list->Count,
+      (buffer.size() - offsetof(SYSTEM_HANDLE_INFORMATION, Handle)) / sizeof(SYSTEM_HANDLE_ENTRY));
+  const auto owned =
+      std::count_if(list->Handle, list->Handle + listed,
+                    [&](const SYSTEM_HANDLE_ENTRY& e) { return e.OwnerPid == processId; });
   if (owned == 0) return std::nullopt;
-  return owned;
+  return static_cast<DWORD>(owned);
 }
 
 // One thing a program holds: nothing where the system does not count it (Wine's
