@@ -28,9 +28,9 @@ DWORD ProcessOf(HWND window) {
   return pid;
 }
 
-// Sends `message` and waits a bounded time for the answer, so a hung program fails the
-// scenario instead of stalling the driver.
-std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+}  // namespace
+
+std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
                            &result)) {
@@ -38,8 +38,6 @@ std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM 
   }
   return static_cast<LRESULT>(result);
 }
-
-}  // namespace
 
 std::string WindowText(HWND window) {
   char text[1024] = {};
@@ -119,10 +117,6 @@ bool HandledWhatWasPosted(HWND button) {
   });
   Ask(button, BM_SETSTATE, FALSE);
   return reached;
-}
-
-bool ClickAndWait(HWND button) {
-  return Ask(button, BM_CLICK).has_value();
 }
 
 std::optional<int> CheckState(HWND button) {
@@ -246,17 +240,13 @@ RECT ClientRectOnScreen(HWND window) {
 
 bool ClickAt(POINT screen, MouseButton button) {
   SetCursorPos(screen.x, screen.y);
-  INPUT input[3] = {};
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  input[0].type = INPUT_MOUSE;
-  input[0].mi.dx = MulDiv(screen.x, 65535, width - 1);
-  input[0].mi.dy = MulDiv(screen.y, 65535, height - 1);
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   const bool left = button == MouseButton::kLeft;
-  input[1].type = INPUT_MOUSE;
+  INPUT input[3] = {};
+  for (INPUT& each : input) each.type = INPUT_MOUSE;
+  input[0].mi = {MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                 MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0,
+                 MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
   input[1].mi.dwFlags = left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
-  input[2].type = INPUT_MOUSE;
   input[2].mi.dwFlags = left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
   return SendInput(3, input, sizeof(INPUT)) == 3;
 }

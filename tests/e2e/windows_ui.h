@@ -41,8 +41,13 @@ bool Click(HWND button);
 // Waits until `button` has handled every message posted to it before: a marker posted after
 // them (the pushed look, taken back at once) shows when its queue reached that point.
 bool HandledWhatWasPosted(HWND button);
+// Sends `message` and waits a bounded time for the answer, so that a hung program fails the
+// scenario instead of stalling the driver; nothing if it did not answer.
+std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Sends BM_CLICK: true once the program has handled the click, its click handler included.
-bool ClickAndWait(HWND button);
+inline bool ClickAndWait(HWND button) {
+  return Ask(button, BM_CLICK).has_value();
+}
 // BM_GETCHECK: BST_CHECKED (1) or BST_UNCHECKED (0); nothing if the window does not answer.
 std::optional<int> CheckState(HWND button);
 bool WaitForCheckState(HWND button, int state);
