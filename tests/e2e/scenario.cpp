@@ -142,36 +142,20 @@ void Scenario::ExpectASecondCopyBringsBack(HWND window) {
 }
 
 void Scenario::ExpectNoPlantedDllLoaded() {
-  const fs::path temp(temp_.path());
-  ASSERT_TRUE(PlantedDllLeavesItsMark(temp / "plant-check"))
-      << "the planted DLL leaves no mark when loaded";
   std::string error;
-  const auto winesOwn = LoadedByABareWindow(temp / "bare-window", PlantingTargets(), error);
+  const Strings names = PlantingTargets(fs::path(temp_.path()) / "planting", error);
   ASSERT_EQ(error, "");
-  Strings names;
-  std::cout << "loaded by a bare window program too, not told apart:";
-  for (const std::string& name : PlantingTargets()) {
-    if (std::ranges::find(winesOwn, name) == winesOwn.end()) {
-      names.push_back(name);
-    } else {
-      std::cout << " " << name;
-    }
-  }
-  std::cout << std::endl;
-
-  const fs::path exe = folder() / fs::path(CurrentTarget().exe).filename();
-  std::error_code failure;
-  ASSERT_TRUE(
-      fs::copy_file(CurrentTarget().exe, exe, fs::copy_options::overwrite_existing, failure))
-      << "cannot copy the program to " << exe << ": " << failure.message();
-  PlantedDlls planted(folder(), names, exe.filename().string());
   ASSERT_TRUE(Seed(profile_.quiet));
-  ASSERT_TRUE(planted.planted(error) && program.Start(exe.string(), folder().string(), error))
-      << error;
-  EXPECT_NE(WaitForWindow(), nullptr);
   // Some DLLs are loaded only when the window is first painted, which is done once it is idle.
-  EXPECT_EQ(WaitForInputIdle(program.handle(), kTimeout.count()), 0u);
-  EXPECT_EQ(planted.Loaded(), Strings{});
+  const Strings loaded = LoadedWhenPlanted(
+      CurrentTarget().exe, folder(), names, program,
+      [&] {
+        return WaitForWindow() != nullptr &&
+               WaitForInputIdle(program.handle(), kTimeout.count()) == 0;
+      },
+      error);
+  ASSERT_EQ(error, "");
+  EXPECT_EQ(loaded, Strings{});
 }
 
 void Scenario::ExpectTheNextStartShows(const Strings& settings, const Strings& files) {
