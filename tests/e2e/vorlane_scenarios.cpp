@@ -4,18 +4,19 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <utility>
 
 #include "platform/services/copy_record.h"
 #include "platform/services/staged_file_name.h"
 #include "resources/embedded_pictures.h"
 #include "tests/e2e/capture.h"
-#include "tests/e2e/host_process.h"
 #include "tests/e2e/scenario.h"
-#include "tests/e2e/tray.h"
 #include "tests/e2e/usage.h"
 #include "tests/support/expected_texts.h"
 #include "tests/vorlane/game_root.h"
@@ -39,6 +40,78 @@ enum class StopAt {
 };
 // Fresh game folders tried before giving up on catching a switch at its instant.
 constexpr int kStopAttempts = 5;
+
+// The icons that Wine shows in its own tray window when no desktop tray runs; none on Windows.
+std::vector<HWND> WineTrayIcons() {
+  HWND tray = FindWindowA(nullptr, "Wine System Tray");
+  if (tray == nullptr || !IsWindowVisible(tray)) return {};
+  std::vector<HWND> icons;
+  for (HWND child : Descendants(tray)) {
+    if (GetParent(child) == tray && IsWindowVisible(child)) icons.push_back(child);
+  }
+  return icons;
+}
+
+// The host's processes beneath the programs run under Wine, which shows the host's root as Z:.
+const fs::path kHostProcesses = "Z:\\proc";
+
+// A folder's file index: the same by whichever path (a link in /proc included) it is reached.
+std::optional<std::pair<DWORD, DWORD>> FolderIndex(const fs::path& folder) {
+  HANDLE handle = CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION information{};
+  const BOOL known = GetFileInformationByHandle(handle, &information);
+  CloseHandle(handle);
+  if (!known) return std::nullopt;
+  return std::pair{information.nFileIndexHigh, information.nFileIndexLow};
+}
+
+std::string FirstLine(const fs::path& file) {
+  std::ifstream in(file);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
+// The state letter in /proc/PID/stat, after the name in parentheses: 'T' while stopped.
+char StateOf(int pid) {
+  const std::string stat = FirstLine(kHostProcesses / std::to_string(pid) / "stat");
+  const auto nameEnd = stat.rfind(')');
+  return nameEnd == std::string::npos || nameEnd + 2 >= stat.size() ? '?' : stat[nameEnd + 2];
+}
+
+// The host process id of the program `exeName` ("vorlane.exe") working in `workingFolder`;
+// nothing where there is none (or no host's /proc to look in: not under Wine).
+std::optional<int> HostProcessOf(const std::string& exeName, const fs::path& workingFolder) {
+  const auto folder = FolderIndex(workingFolder);
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(kHostProcesses, error)) {
+    // The host names a Wine process after its exe, at most 15 characters of it; /proc's other
+    // entries have no such name, but for "self", the driver.
+    if (FirstLine(entry.path() / "comm") != exeName.substr(0, 15)) continue;
+    if (folder && FolderIndex(entry.path() / "cwd") == folder)
+      return std::stoi(entry.path().filename().string());
+  }
+  return std::nullopt;
+}
+
+// Stops the process (SIGSTOP) or, not `held`, lets it go on (SIGCONT), as a program that hangs
+// would be; true once it shows the new state. The host's shell sends the signal: Wine starts a
+// host program like a Windows one, but its end cannot be waited for.
+bool HoldHostProcess(int pid, bool held) {
+  std::string command =
+      "sh -c \"kill -" + std::string(held ? "STOP " : "CONT ") + std::to_string(pid) + "\"";
+  STARTUPINFOA startup{sizeof startup};
+  PROCESS_INFORMATION shell{};
+  if (!CreateProcessA("Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &shell))
+    return false;
+  CloseHandle(shell.hThread);
+  CloseHandle(shell.hProcess);
+  return WaitUntil([pid, held] { return (StateOf(pid) == 'T') == held; });
+}
 
 std::string FolderOf(Gate gate) {
   return fs::path(Row(gate).destination).parent_path().string();
@@ -141,14 +214,13 @@ class Vorlane : public Scenario {
     EXPECT_TRUE(MessageBoxesOf(program.id()).empty()) << "the switch failed";
     program.Kill();
     const bool caught = seen && fs::exists(record);
-    const Strings sets = Files();
-    std::printf("stopped %s: %s, %d of %zu files replaced, mode saved %s\n",
+    std::printf("stopped %s: %s, files %s, mode saved %s\n",
                 instant == StopAt::kRecordWritten ? "once the record was seen"
                                                   : "once the first file was replaced",
                 !seen    ? "passed unseen"
                 : caught ? "record kept"
                          : "record already gone",
-                static_cast<int>(std::count(sets.begin(), sets.end(), "Enable")), sets.size(),
+                testing::PrintToString(Files()).c_str(),
                 Setting("mode").value_or("<none>").c_str());
     return caught;
   }
@@ -177,9 +249,32 @@ class Vorlane : public Scenario {
                 Setting("mode").value_or("<none>").c_str());
   }
 
-  std::optional<RECT> Icon(HWND form) { return TrayIconPlace(form, kIconId, iconsBefore_); }
+  // Where its icon is on screen: from the shell where it can tell, else, in Wine's tray window,
+  // the one icon that was not there before the program started. Nothing if it is not shown.
+  std::optional<RECT> Icon(HWND form) {
+    NOTIFYICONIDENTIFIER identifier{sizeof(NOTIFYICONIDENTIFIER), form, kIconId, {}};
+    RECT place{};
+    const HRESULT result = Shell_NotifyIconGetRect(&identifier, &place);
+    if (SUCCEEDED(result)) return place;
+    std::vector<HWND> added;
+    for (HWND icon : WineTrayIcons()) {
+      if (std::ranges::find(iconsBefore_, icon) == iconsBefore_.end()) added.push_back(icon);
+    }
+    if (result != E_NOTIMPL || added.size() != 1 || !GetWindowRect(added[0], &place)) return {};
+    return place;
+  }
+  // A real click on its icon. Wine's tray window is an ordinary window that others may cover: it
+  // is raised above them first, as a taskbar stays.
   bool ClickIcon(HWND form, MouseButton button) {
-    return ClickTrayIcon(form, kIconId, iconsBefore_, button);
+    const auto place = Icon(form);
+    if (!place) return false;
+    const POINT centre = Centre(*place);
+    if (HWND tray = FindWindowA(nullptr, "Wine System Tray")) {
+      SetWindowPos(tray, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      if (!WaitUntil([&] { return GetAncestor(WindowFromPoint(centre), GA_ROOT) == tray; }))
+        return false;
+    }
+    return ClickAt(centre, button);
   }
   // Opens the icon's popup menu with a real right click.
   HWND OpenPopup(HWND form) {
@@ -380,15 +475,16 @@ TEST_F(Vorlane, ASecondCopyInTheSameFolderBringsBackTheHiddenWindowAndEnds) {
 // A first copy that hangs (its host process stopped) does not leave a second copy ending with
 // nothing shown: the second says so in a box of the program's title, and ends once answered.
 TEST_F(Vorlane, ASecondCopyBesideAFirstThatHangsSaysSoAndEnds) {
-  if (!fs::exists("Z:\\proc\\self")) GTEST_SKIP() << "no host process to stop: not under Wine";
+  if (!fs::exists(kHostProcesses / "self"))
+    GTEST_SKIP() << "no host process to stop: not under Wine";
   HWND form = StartWith();
   ASSERT_NE(form, nullptr);
   const auto host = HostProcessOf(fs::path(CurrentTarget().exe).filename().string(), game().root());
   ASSERT_TRUE(host) << "no host process of the first copy in " << game().root();
-  ASSERT_TRUE(StopHostProcess(*host));
+  ASSERT_TRUE(HoldHostProcess(*host, true));
   struct Resume {
     int pid;
-    ~Resume() { ContinueHostProcess(pid); }
+    ~Resume() { HoldHostProcess(pid, false); }
   } resume{*host};
 
   Program second;
@@ -405,7 +501,7 @@ TEST_F(Vorlane, ASecondCopyBesideAFirstThatHangsSaysSoAndEnds) {
   EXPECT_TRUE(second.WaitForExit(kTimeout.count())) << "the second copy still runs";
   EXPECT_EQ(second.ExitCode(), 0u);
 
-  ASSERT_TRUE(ContinueHostProcess(*host));
+  ASSERT_TRUE(HoldHostProcess(*host, false));
   PostMessageA(form, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.WaitForExit(15000)) << "the first copy did not close once continued";
 }
@@ -435,7 +531,11 @@ TEST_F(Vorlane, TheIconComesBackWhenTheShellRestarts) {
   HWND form = StartWith();
   ASSERT_NE(form, nullptr);
   // A restarting shell has forgotten every icon, then tells the top-level windows.
-  ASSERT_TRUE(RemoveTrayIcon(form, kIconId));
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  icon.hWnd = form;
+  icon.uID = kIconId;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
   ASSERT_TRUE(WaitUntil([&] { return !Icon(form).has_value(); }));
   PostMessageA(form, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return Icon(form).has_value(); })) << "the icon does not come back";
@@ -508,11 +608,6 @@ TEST_F(VorlaneSoak, AThousandIconCallbacks) {
   // The icon reports mouse messages to the window as WM_MOUSEMOVE, the message in the X
   // position: movement, left press and release, right press.
   constexpr WORD kMovement[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN};
-  auto report = [&](WORD message) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(form, WM_MOUSEMOVE, 0, MAKELPARAM(message, 0), SMTO_ABORTIFHUNG,
-                               5000, &result) != 0;
-  };
 
   Soak(program, "vorlane icon callbacks", Cycles(1000, 50), [&](int i) {
     // Now and then the window is minimised, which hides it: the left release brings it back.
@@ -524,7 +619,7 @@ TEST_F(VorlaneSoak, AThousandIconCallbacks) {
       }
     }
     for (WORD message : kMovement) {
-      if (!report(message)) return false;
+      if (!Ask(form, WM_MOUSEMOVE, 0, MAKELPARAM(message, 0))) return false;
     }
     if (!IsWindowVisible(form) || IsIconic(form)) {
       ADD_FAILURE() << "a left click on the icon does not bring the window back";
