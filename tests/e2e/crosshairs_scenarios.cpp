@@ -76,7 +76,7 @@ class Crosshairs : public Scenario {
  protected:
   Crosshairs()
       : Scenario({"crosshair", {"cr", "rt"}, {"1", "1"}, "Sightora", [](const GameFolder& game) {
-                    return game.modFolder();
+                    return game.file(kModFolder);
                   }}) {}
 
   // The numbers of the crosshair and the reticle shown selected ("3 7" where two are, "" where
