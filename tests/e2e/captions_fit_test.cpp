@@ -2,6 +2,7 @@
 // control's font against its control, at the screen's dots per inch and again at 144; and a
 // screenshot of each window at both.
 #include <gtest/gtest.h>
+#include <process.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,25 +35,6 @@ constexpr char kHighDpiFlag[] = "--expect-dpi=144";
 constexpr DWORD kHighDpi = 144;
 constexpr int kDpiNotApplied = 77;
 bool expectHighDpi = false;
-
-// Captions the layout itself makes wider than their controls: these option buttons and the
-// check box are only as wide as their mark, and the labels beside them carry the words.
-const std::set<std::string>& NarrowByDesign(const std::string& window) {
-  static const std::set<std::string> none;
-  static const std::set<std::string> selector = [] {
-    std::set<std::string> names;
-    for (int k = 1; k <= crosshairs::kCrosshairCount; ++k)
-      names.insert("Option" + std::to_string(k));
-    for (int k = 1; k <= crosshairs::kReticleCount; ++k) names.insert("rt" + std::to_string(k));
-    return names;
-  }();
-  static const std::set<std::string> tray{"Option1", "Option2", "Check2"};
-  return window == "crosshairs Form1" ? selector : window == "vorlane Form1" ? tray : none;
-}
-
-HWND WindowOf(const platform::Control& control) {
-  return reinterpret_cast<HWND>(control.nativeHandle());
-}
 
 // The text's size in the window's own font; wrapped at word boundaries within `wrapWidth` if
 // one is given.
@@ -97,7 +79,7 @@ HWND GroupBoxOf(HWND frame) {
 }
 
 std::vector<Measured> Measure(const platform::Control& control) {
-  HWND window = WindowOf(control);
+  HWND window = reinterpret_cast<HWND>(control.nativeHandle());
   RECT client{};
   GetClientRect(window, &client);
   const std::string& caption = control.caption();
@@ -125,11 +107,13 @@ std::vector<Measured> Measure(const platform::Control& control) {
   }
 }
 
-void ExpectCaptionsFit(const std::string& window, const platform::Container& container) {
+// `narrow`: the controls whose captions the layout itself makes wider than they are.
+void ExpectCaptionsFit(const std::string& window, const platform::Container& container,
+                       const std::set<std::string>& narrow) {
   for (const platform::Control* control : container.controls()) {
     if (const auto* frame = dynamic_cast<const platform::Frame*>(control))
-      ExpectCaptionsFit(window, *frame);
-    if (control->caption().empty() || NarrowByDesign(window).contains(control->name())) continue;
+      ExpectCaptionsFit(window, *frame, narrow);
+    if (control->caption().empty() || narrow.contains(control->name())) continue;
     for (const Measured& measured : Measure(*control)) {
       std::printf("%d dpi  %-16s %-14s %3d of %3d px  \"%s\"\n", e2e::ScreenDpi(), window.c_str(),
                   measured.what.c_str(), measured.needed, measured.available,
@@ -158,9 +142,10 @@ void SaveScreenshot(const platform::Form& form, const std::string& name) {
 }
 
 // Shown, measured, photographed and closed.
-void CheckWindow(const std::string& name, const std::string& shot, platform::Form& form) {
+void CheckWindow(const std::string& name, const std::string& shot, platform::Form& form,
+                 const std::set<std::string>& narrow = {}) {
   form.Show();
-  ExpectCaptionsFit(name, form);
+  ExpectCaptionsFit(name, form, narrow);
   SaveScreenshot(form, shot);
   form.Unload();
 }
@@ -176,58 +161,50 @@ TEST(Captions, FitTheirControlsAtTheScreensDotsPerInch) {
 
   crosshairs::Module1 crosshairsModule(env.runtime);
   crosshairs::Form1 selector(env.runtime, crosshairsModule);
-  CheckWindow("crosshairs Form1", "crosshairs", selector);
+  // The option buttons and the check box are only as wide as their mark: the labels beside
+  // them carry the words.
+  std::set<std::string> options;
+  for (int k = 1; k <= crosshairs::kCrosshairCount; ++k)
+    options.insert("Option" + std::to_string(k));
+  for (int k = 1; k <= crosshairs::kReticleCount; ++k) options.insert("rt" + std::to_string(k));
+  CheckWindow("crosshairs Form1", "crosshairs", selector, options);
 
   crosshairs::Form2 about(env.runtime);
   CheckWindow("crosshairs Form2", "about", about);
 
   vorlane::Module1 vorlaneModule(env.runtime);
   vorlane::Form1 tray(env.runtime, vorlaneModule);
-  CheckWindow("vorlane Form1", "vorlane", tray);
+  CheckWindow("vorlane Form1", "vorlane", tray, {"Option1", "Option2", "Check2"});
 }
 
 // Wine reads the dots per inch from the user's desktop settings when a process starts: this
 // program runs itself again under 144, and puts the setting back afterwards.
 TEST(Captions, FitTheirControlsAt144DotsPerInch) {
   if (expectHighDpi) GTEST_SKIP() << "the run at 144 itself";
-  HKEY desktop = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
-                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr),
-            ERROR_SUCCESS);
+  constexpr char kDesktop[] = "Control Panel\\Desktop";
   DWORD previous = 0;
   DWORD size = sizeof previous;
-  const bool hadValue =
-      RegQueryValueExA(desktop, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&previous),
-                       &size) == ERROR_SUCCESS;
-  RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kHighDpi),
-                 sizeof kHighDpi);
+  const bool hadValue = RegGetValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", RRF_RT_REG_DWORD,
+                                     nullptr, &previous, &size) == ERROR_SUCCESS;
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", REG_DWORD, &kHighDpi,
+                            sizeof kHighDpi),
+            ERROR_SUCCESS);
 
+  // Through the C runtime, which hands this program's output handles on to the run.
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string command = std::string("\"") + self + "\" " + kHighDpiFlag +
-                        " --gtest_filter=Captions.FitTheirControlsAtTheScreensDotsPerInch";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION child{};
-  const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      nullptr, &startup, &child);
-  DWORD exitCode = 1;
-  if (started) {
-    WaitForSingleObject(child.hProcess, INFINITE);
-    GetExitCodeProcess(child.hProcess, &exitCode);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-  }
+  const auto exitCode =
+      _spawnl(_P_WAIT, self, ("\"" + std::string(self) + "\"").c_str(), kHighDpiFlag,
+              "--gtest_filter=Captions.FitTheirControlsAtTheScreensDotsPerInch", nullptr);
   if (hadValue) {
-    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous),
-                   sizeof previous);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", REG_DWORD, &previous,
+                    sizeof previous);
   } else {
-    RegDeleteValueA(desktop, "LogPixels");
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");
   }
-  RegCloseKey(desktop);
-  ASSERT_TRUE(started) << "cannot run " << command;
+  ASSERT_NE(exitCode, -1) << "cannot run " << self;
   if (exitCode == kDpiNotApplied) GTEST_SKIP() << "this system takes 144 dpi only at logon";
-  EXPECT_EQ(exitCode, 0u) << "captions cut off at 144 dpi (see the output above)";
+  EXPECT_EQ(exitCode, 0) << "captions cut off at 144 dpi (see the output above)";
 }
 
 }  // namespace

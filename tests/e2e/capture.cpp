@@ -1,6 +1,8 @@
 #include "tests/e2e/capture.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "tests/e2e/wait.h"
@@ -8,41 +10,46 @@
 
 namespace e2e {
 
-std::optional<Image> CaptureScreen(const RECT& area) {
-  Image image;
-  image.width = area.right - area.left;
-  image.height = area.bottom - area.top;
-  if (image.width <= 0 || image.height <= 0) return std::nullopt;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+namespace {
+
+// What `draw` leaves on a blank bitmap of `width` x `height`.
+template <typename Draw>
+std::optional<Image> Drawn(int width, int height, Draw draw) {
+  if (width <= 0 || height <= 0) return std::nullopt;
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = -image.height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};  // top-down
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bool copied = false;
-  if (bitmap != nullptr) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    copied = BitBlt(memory, 0, 0, image.width, image.height, screen, area.left, area.top,
-                    SRCCOPY) != FALSE;
+  HDC memory = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = bitmap != nullptr ? SelectObject(memory, bitmap) : nullptr;
+  std::optional<Image> image;
+  if (bitmap != nullptr && draw(memory)) {
     GdiFlush();
-    SelectObject(memory, old);
-    if (copied) {
-      const auto* bgrx = static_cast<const std::uint8_t*>(bits);
-      image.pixels.resize(static_cast<size_t>(image.width * image.height));
-      for (size_t i = 0; i < image.pixels.size(); ++i) {
-        image.pixels[i] = {bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]};
-      }
-    }
-    DeleteObject(bitmap);
+    image = Image{width, height};
+    const auto* bgrx = static_cast<const std::uint8_t*>(bits);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width * height); ++i)
+      image->pixels.push_back({bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]});
   }
+  if (old != nullptr) SelectObject(memory, old);
+  if (bitmap != nullptr) DeleteObject(bitmap);
   DeleteDC(memory);
+  return image;
+}
+
+}  // namespace
+
+std::optional<Image> CaptureScreen(const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  HDC screen = GetDC(nullptr);
+  auto image = Drawn(width, height, [&](HDC memory) {
+    return BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY) != FALSE;
+  });
   ReleaseDC(nullptr, screen);
-  if (!copied) return std::nullopt;
+  if (image) {
+    image->left = area.left;
+    image->top = area.top;
+  }
   return image;
 }
 
@@ -91,7 +98,7 @@ std::optional<Image> CaptureWindow(HWND window) {
       [&] {
         previous = std::move(current);
         current = CaptureScreen(ClientRectOnScreen(window));
-        return previous && current && SamePixels(*previous, *current);
+        return previous && current && previous == current;
       },
       kTimeout, milliseconds(250));
   return current;
@@ -129,42 +136,41 @@ bool SaveBmp(const Image& image, const std::filesystem::path& file) {
 }
 
 std::optional<Image> DecodeBmp24(const unsigned char* bytes, size_t size) {
-  auto read32 = [&](size_t at) {
-    return static_cast<std::int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-                                     static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-  };
-  if (size < 54 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
-  const auto offset = static_cast<size_t>(read32(10));
-  Image image;
-  image.width = read32(18);
-  const std::int32_t height = read32(22);
-  const bool bottomUp = height > 0;
-  image.height = bottomUp ? height : -height;
-  const int bitsPerPixel = bytes[28] | bytes[29] << 8;
-  if (bitsPerPixel != 24 || read32(30) != 0 || image.width <= 0) return std::nullopt;
-  const auto rowBytes = static_cast<size_t>((image.width * 3 + 3) & ~3);
-  if (offset + rowBytes * static_cast<size_t>(image.height) > size) return std::nullopt;
-  for (int y = 0; y < image.height; ++y) {
-    const size_t row = offset + rowBytes * static_cast<size_t>(bottomUp ? image.height - 1 - y : y);
-    for (int x = 0; x < image.width; ++x) {
-      const unsigned char* bgr = bytes + row + 3 * static_cast<size_t>(x);
-      image.pixels.push_back({bgr[2], bgr[1], bgr[0]});
-    }
-  }
-  return image;
+  BITMAPFILEHEADER file{};
+  BITMAPINFO info{};
+  if (size < sizeof file + sizeof info.bmiHeader) return std::nullopt;
+  std::memcpy(&file, bytes, sizeof file);
+  std::memcpy(&info.bmiHeader, bytes + sizeof file, sizeof info.bmiHeader);
+  const BITMAPINFOHEADER& header = info.bmiHeader;
+  const int width = header.biWidth;
+  const int height = std::abs(header.biHeight);
+  const auto rowBytes = static_cast<size_t>((width * 3 + 3) & ~3);
+  if (file.bfType != 0x4D42 /* "BM" */ || header.biBitCount != 24 ||
+      header.biCompression != BI_RGB || width <= 0 || file.bfOffBits + rowBytes * height > size)
+    return std::nullopt;
+  return Drawn(width, height, [&](HDC memory) {
+    return SetDIBitsToDevice(memory, 0, 0, width, height, 0, 0, 0, height, bytes + file.bfOffBits,
+                             &info, DIB_RGB_COLORS) != 0;
+  });
 }
 
 bool ShowsPicture(const Image& image, const RECT& area, const Image& picture) {
   const int width = std::min<int>(picture.width, area.right - area.left);
   const int height = std::min<int>(picture.height, area.bottom - area.top);
-  return width > 0 && height > 0 &&
-         SamePixels(Crop(image, {area.left, area.top}, width, height),
-                    Crop(picture, {0, 0}, width, height));
+  if (width <= 0 || height <= 0 || area.left < 0 || area.top < 0 ||
+      area.left + width > image.width || area.top + height > image.height)
+    return false;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (image.at(area.left + x, area.top + y) != picture.at(x, y)) return false;
+    }
+  }
+  return true;
 }
 
-RECT AreaOf(HWND window, POINT origin) {
+RECT AreaOf(const Image& image, HWND window) {
   RECT area = ClientRectOnScreen(window);
-  OffsetRect(&area, -origin.x, -origin.y);
+  OffsetRect(&area, -image.left, -image.top);
   return area;
 }
 
@@ -176,25 +182,6 @@ int CountPixels(const Image& image, const RECT& area, Rgb colour) {
     }
   }
   return count;
-}
-
-Image Crop(const Image& image, POINT from, int width, int height) {
-  Image part;
-  part.width = width;
-  part.height = height;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const int sx = from.x + x;
-      const int sy = from.y + y;
-      const bool inside = sx >= 0 && sy >= 0 && sx < image.width && sy < image.height;
-      part.pixels.push_back(inside ? image.at(sx, sy) : Rgb{1, 2, 3});
-    }
-  }
-  return part;
-}
-
-bool SamePixels(const Image& a, const Image& b) {
-  return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
 }
 
 }  // namespace e2e

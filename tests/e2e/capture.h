@@ -22,7 +22,10 @@ struct Image {
   int width = 0;
   int height = 0;
   std::vector<Rgb> pixels;  // rows top to bottom
+  int left = 0;             // where on screen it was captured
+  int top = 0;
   Rgb at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+  bool operator==(const Image&) const = default;
 };
 
 // What the screen shows in `area` (screen coordinates).
@@ -35,19 +38,15 @@ bool SaveBmp(const Image& image, const std::filesystem::path& file);
 
 // A 24-bit uncompressed bitmap file held in memory; nothing if it is not one.
 std::optional<Image> DecodeBmp24(const unsigned char* bytes, size_t size);
-// Whether `image` shows `picture` with its top-left corner at `at`, as far as `area` (which
-// holds `at`) lets it show: a picture larger than the area is cut off at the area's edges.
+// Whether `image` shows `picture` from the top-left corner of `area`, as far as `area` lets it
+// show: a picture larger than the area is cut off at the area's edges.
 bool ShowsPicture(const Image& image, const RECT& area, const Image& picture);
 
-// `area` in `image` coordinates: the part of `image` (captured at `origin` on screen) that
-// `window`'s inner area covers.
-RECT AreaOf(HWND window, POINT origin);
+// The part of `image`, in its coordinates, that `window`'s inner area covers.
+RECT AreaOf(const Image& image, HWND window);
 int CountPixels(const Image& image, const RECT& area, Rgb colour);
 inline int PixelsIn(const RECT& area) {
   return (area.right - area.left) * (area.bottom - area.top);
 }
-// The `width` x `height` block of `image` with its top-left corner at `from`.
-Image Crop(const Image& image, POINT from, int width, int height);
-bool SamePixels(const Image& a, const Image& b);
 
 }  // namespace e2e

@@ -1,37 +1,66 @@
 // crosshairs, worked end to end: the first run, choosing and applying, the failures Apply
-// reports, the modal About window, and what the selector window shows.
+// reports, the modal About window, what the selector window shows, and a long soak of clicks
+// and Applies.
 #include <gtest/gtest.h>
 
 #include "crosshairs/form1.h"
+#include "crosshairs/module1.h"
 #include "platform/win32/controls/control_classes.h"
-#include "platform/win32/windows_api.h"
 #include "resources/embedded_pictures.h"
 #include "tests/e2e/capture.h"
 #include "tests/e2e/scenario.h"
-#include "tests/e2e/wait.h"
-#include "tests/e2e/windows_ui.h"
+#include "tests/e2e/usage.h"
 #include "tests/support/expected_texts.h"
 
 namespace e2e {
 namespace {
 
 using crosshairs::Form1;
-using crosshairs::kCrosshairCount;
-using crosshairs::kReticleCount;
 
+// The choices of one kind as the selector window shows them and the mod's folder holds them.
+struct Group {
+  const char* what;
+  const char* option;  // option button k is named option + k
+  int count;
+  int (*thumbnail)(int);            // the number of choice k's picture box
+  resources::Blob (*picture)(int);  // choice k's picture as the program carries it
+  const char* folder;               // choice k's archive is in folder\k, named as `installed`
+  const char* installed;            // the mod's archive that Apply replaces with it
+};
+constexpr Group kGroups[] = {
+    {"crosshair", "Option", crosshairs::kCrosshairCount, Form1::CrosshairThumbnailNumber,
+     resources::CrosshairPreview, "cr", crosshairs::kCrosshairArchive},
+    {"reticle", "rt", crosshairs::kReticleCount, Form1::ReticleThumbnailNumber,
+     resources::ReticlePreview, "rt", crosshairs::kReticleArchive},
+};
+constexpr const Group& kCrosshairs = kGroups[0];
+constexpr const Group& kReticles = kGroups[1];
+
+HWND Option(HWND selector, const Group& group, int k) {
+  return FindButton(selector, group.option + std::to_string(k));
+}
 // A picture box within `container` by its number: each window carries its control's name.
-HWND Picture(HWND container, int n) {
+HWND PictureBox(HWND container, int n) {
   return FindControl(container, "Picture" + std::to_string(n), platform::win32::kPictureBoxClass);
 }
-
-// The pictures as the program carries them.
-Image CrosshairPicture(int k) {
-  const auto file = resources::CrosshairPreview(k);
+Image Picture(const Group& group, int k) {
+  const auto file = group.picture(k);
   return DecodeBmp24(file.data, file.size).value_or(Image{});
 }
-Image ReticlePicture(int k) {
-  const auto file = resources::ReticlePreview(k);
-  return DecodeBmp24(file.data, file.size).value_or(Image{});
+// A path below the game's root of the mod's `file`.
+std::string InMod(const std::string& file) {
+  return std::string(kModFolder) + "\\" + file;
+}
+std::string Archive(const Group& group, int k) {
+  return InMod(std::string(group.folder) + "\\" + std::to_string(k) + "\\" +
+               fs::path(group.installed).filename().string());
+}
+
+// Selects `option`, shown selected afterwards: by a posted click, as a user's arrives, or by a
+// sent one, done once handled.
+bool Select(HWND option, bool sent = false) {
+  return option != nullptr && (sent ? ClickAndWait(option) && CheckState(option) == BST_CHECKED
+                                    : Click(option) && WaitForCheckState(option, BST_CHECKED));
 }
 
 // Whether `upper` lies above `lower` among the top-level windows.
@@ -45,242 +74,192 @@ bool IsAbove(HWND upper, HWND lower) {
 
 class Crosshairs : public Scenario {
  protected:
-  Crosshairs() : Scenario("crosshair") {}
+  Crosshairs()
+      : Scenario({"crosshair", {"cr", "rt"}, {"1", "1"}, "Sightora", [](const GameFolder& game) {
+                    return game.file(kModFolder);
+                  }}) {}
 
-  bool Start() { return StartProgram(game().modFolder()); }
-  // The selector window once shown.
-  HWND WaitForSelector() { return WaitForWindowOf(program.id(), "Sightora"); }
-  // Starts with a saved choice, so that no first-run notice comes.
-  HWND StartWithSavedChoice(const std::string& crosshair, const std::string& reticle) {
-    if (!Seed("cr", crosshair) || !Seed("rt", reticle) || !Start()) return nullptr;
-    return WaitForSelector();
+  // The numbers of the crosshair and the reticle shown selected ("3 7" where two are, "" where
+  // none is, "missing k" where option k is not found).
+  Strings Shown(HWND selector) override {
+    Strings shown;
+    for (const Group& group : kGroups) {
+      std::string checked;
+      for (int k = 1; k <= group.count; ++k) {
+        HWND option = Option(selector, group, k);
+        if (option == nullptr || CheckState(option) == BST_CHECKED)
+          checked += std::string(checked.empty() ? "" : " ") + (option ? "" : "missing ") +
+                     std::to_string(k);
+      }
+      shown.push_back(checked);
+    }
+    return shown;
   }
-
-  HWND Crosshair(HWND selector, int k) {
-    return FindButton(selector, "Option" + std::to_string(k));
-  }
-  HWND Reticle(HWND selector, int k) { return FindButton(selector, "rt" + std::to_string(k)); }
-  // The numbers of the crosshair (or reticle) options shown selected.
-  std::vector<int> CheckedCrosshairs(HWND selector) {
-    return Checked(kCrosshairCount, [&](int k) { return Crosshair(selector, k); });
-  }
-  std::vector<int> CheckedReticles(HWND selector) {
-    return Checked(kReticleCount, [&](int k) { return Reticle(selector, k); });
-  }
-  template <typename Find>
-  std::vector<int> Checked(int count, Find find) {
-    std::vector<int> checked;
-    for (int k = 1; k <= count; ++k) {
-      HWND button = find(k);
-      if (button == nullptr) {
-        ADD_FAILURE() << "option " << k << " not found";
-      } else if (CheckState(button) == BST_CHECKED) {
-        checked.push_back(k);
+  // What the archives Apply replaces hold: the number of the choice whose archive one holds,
+  // "original", "missing", or else its bytes.
+  Strings Files() override {
+    Strings held;
+    for (const Group& group : kGroups) {
+      const auto bytes = ReadBytes(game().file(InMod(group.installed)));
+      held.push_back(!bytes                                                   ? "missing"
+                     : *bytes == GameFolder::Original(InMod(group.installed)) ? "original"
+                                                                              : *bytes);
+      for (int k = 1; k <= group.count; ++k) {
+        if (bytes && bytes == ReadBytes(game().file(Archive(group, k))))
+          held.back() = std::to_string(k);
       }
     }
-    return checked;
+    return held;
   }
-  // Selects an option and waits until it shows selected.
-  bool Choose(HWND button) { return Click(button) && WaitForCheckState(button, BST_CHECKED); }
-
-  void Apply(HWND selector) { ChooseMenuBarEntry(selector, 0); }
-  void About(HWND selector) { ChooseMenuBarEntry(selector, 1); }
-
-  std::optional<std::string> Installed(const fs::path& archive) { return ReadBytes(archive); }
-  bool ArchivesUntouched() {
-    return ReadBytes(game().menuArchive()) == GameFolder::OriginalMenuArchive() &&
-           ReadBytes(game().gameArchive()) == GameFolder::OriginalGameArchive();
+  bool Choose(HWND selector, int crosshair, int reticle, bool sent = false) {
+    return Select(Option(selector, kCrosshairs, crosshair), sent) &&
+           Select(Option(selector, kReticles, reticle), sent);
   }
-  // Once the program has handled what was posted to it after the answer, a message box that
-  // the same command would show is already up: its modal loop is what handles the messages.
-  bool NoMessageBoxComes(HWND selector) {
-    return HandledWhatWasPosted(Crosshair(selector, 1)) && MessageBoxesOf(program.id()).empty();
+
+  // Apply from the menu bar, and the box it shows: the question once both archives are copied,
+  // or the failure `message`.
+  std::optional<MessageBoxView> Apply(HWND selector, const char* message = nullptr) {
+    ChooseMenuBarEntry(selector, 0);
+    return message != nullptr ? ExpectMessageBox(program.id(), "crosshairs", message) : Question();
+  }
+  std::optional<MessageBoxView> Question() {
+    return ExpectMessageBox(program.id(), expected::kExitQuestionTitle, expected::kExitQuestion,
+                            {IDYES, IDNO});
+  }
+  // Once `answered` (the box is gone), the program handles what was posted to it after the
+  // answer with no further box, which the same command would have shown by then (its modal loop
+  // is what handles the messages), and goes on.
+  testing::AssertionResult GoesOn(bool answered, HWND selector) {
+    if (!answered) return testing::AssertionFailure() << "the box stays";
+    if (!HandledWhatWasPosted(Option(selector, kCrosshairs, 1)) ||
+        !MessageBoxesOf(program.id()).empty())
+      return testing::AssertionFailure() << "another box came";
+    if (!program.Running()) return testing::AssertionFailure() << "the program ended";
+    return testing::AssertionSuccess();
   }
 };
 
 TEST_F(Crosshairs, FirstRunShowsTheNoticeBeforeTheWindowThenMarksAndSavesTheDefaults) {
-  ASSERT_TRUE(Start());
-  auto notice = WaitForMessageBox(program.id(), "crosshairs");
-  ASSERT_TRUE(notice) << "no notice titled \"crosshairs\"";
-  EXPECT_EQ(notice->text, expected::kFirstRunNotice);
-  EXPECT_EQ(notice->buttons, std::vector<int>{IDOK});
-  EXPECT_EQ(FindWindowOf(program.id(), "Sightora"), nullptr) << "window shown before the notice";
-  ASSERT_TRUE(Answer(*notice, IDOK));
-
-  HWND selector = WaitForSelector();
+  HWND selector = FirstRunNoticeThenWindow();
   ASSERT_NE(selector, nullptr);
-  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{1});
-  EXPECT_EQ(CheckedReticles(selector), std::vector<int>{1});
-  EXPECT_EQ(Setting("cr"), "1");
-  EXPECT_EQ(Setting("rt"), "1");
-  EXPECT_TRUE(ArchivesUntouched());
-
+  EXPECT_TRUE(Holds(selector, {"1", "1"}, {"original", "original"}));
   // The defaults are saved: the next start shows no notice.
-  program.Kill();
-  ASSERT_TRUE(Start());
-  selector = WaitForSelector();
-  ASSERT_NE(selector, nullptr);
-  EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
-  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{1});
+  ExpectTheNextStartShows({"1", "1"}, {"original", "original"});
 }
 
 TEST_F(Crosshairs, ApplyInstallsTheChoiceAsksToExitAndTheNextStartShowsIt) {
-  HWND selector = StartWithSavedChoice("1", "1");
+  HWND selector = StartWith();
   ASSERT_NE(selector, nullptr);
-  ASSERT_TRUE(Choose(Crosshair(selector, 7)));
-  ASSERT_TRUE(Choose(Reticle(selector, 2)));
-  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{7});
-  EXPECT_EQ(CheckedReticles(selector), std::vector<int>{2});
-  EXPECT_EQ(Setting("cr"), "1") << "a click alone must not save";
+  ASSERT_TRUE(Choose(selector, 7, 2));
+  EXPECT_EQ(Shown(selector), (Strings{"7", "2"}));
+  EXPECT_EQ(Settings(), (Strings{"1", "1"})) << "a click alone must not save";
 
-  Apply(selector);
-  auto question = WaitForMessageBox(program.id(), expected::kExitQuestionTitle);
-  ASSERT_TRUE(question) << "no question titled \"" << expected::kExitQuestionTitle << "\"";
-  EXPECT_EQ(question->text, expected::kExitQuestion);
-  EXPECT_EQ(question->buttons, (std::vector<int>{IDYES, IDNO}));
+  auto question = Apply(selector);
+  ASSERT_TRUE(question);
   EXPECT_EQ(question->defaultStyled, std::vector<int>{IDNO});
   EXPECT_EQ(question->focusedId, IDNO);
-  EXPECT_EQ(Installed(game().menuArchive()), ReadBytes(game().crosshairArchive(7)));
-  EXPECT_EQ(Installed(game().gameArchive()), ReadBytes(game().reticleArchive(2)));
-  EXPECT_EQ(Setting("cr"), "7");
-  EXPECT_EQ(Setting("rt"), "2");
+  EXPECT_TRUE(Holds(selector, {"7", "2"}, {"7", "2"}));
 
   // Enter answers No: the program goes on, and Apply copies and asks again.
-  ASSERT_TRUE(Confirm(*question));
-  EXPECT_TRUE(NoMessageBoxComes(selector));
-  ASSERT_TRUE(program.Running());
+  ASSERT_TRUE(GoesOn(Confirm(*question), selector));
   ASSERT_TRUE(IsWindowVisible(selector));
   for (int round = 0; round < 2; ++round) {
-    ASSERT_TRUE(WriteBytes(game().menuArchive(), GameFolder::OriginalMenuArchive()));
-    ASSERT_TRUE(WriteBytes(game().gameArchive(), GameFolder::OriginalGameArchive()));
-    Apply(selector);
-    question = WaitForMessageBox(program.id(), expected::kExitQuestionTitle);
+    for (const Group& group : kGroups) ASSERT_TRUE(game().PutBackOriginal(InMod(group.installed)));
+    question = Apply(selector);
     ASSERT_TRUE(question) << "no question after Apply " << round + 2;
-    EXPECT_EQ(Installed(game().menuArchive()), ReadBytes(game().crosshairArchive(7)));
-    EXPECT_EQ(Installed(game().gameArchive()), ReadBytes(game().reticleArchive(2)));
+    EXPECT_TRUE(Holds(selector, {"7", "2"}, {"7", "2"}));
     if (round == 0) {
-      ASSERT_TRUE(Answer(*question, IDNO));
-      EXPECT_TRUE(NoMessageBoxComes(selector));
-      ASSERT_TRUE(program.Running());
+      ASSERT_TRUE(GoesOn(Answer(*question, IDNO), selector));
     }
   }
 
   // Yes ends the program.
   ASSERT_TRUE(Answer(*question, IDYES));
   EXPECT_TRUE(program.WaitForExit(15000)) << "still running after Yes";
-
-  ASSERT_TRUE(Start());
-  selector = WaitForSelector();
-  ASSERT_NE(selector, nullptr);
-  EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
-  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{7});
-  EXPECT_EQ(CheckedReticles(selector), std::vector<int>{2});
+  ExpectTheNextStartShows({"7", "2"}, {"7", "2"});
 }
 
 TEST_F(Crosshairs, TheKeyboardAloneChoosesPreviewsAndApplies) {
-  HWND selector = StartWithSavedChoice("1", "1");
+  HWND selector = StartWith();
   ASSERT_NE(selector, nullptr);
   ASSERT_TRUE(BringToKeyboard(selector));
   // Tab enters the crosshair group at its selected button; each arrow selects the one reached.
   PressKey(VK_TAB);
   for (int i = 0; i < 6; ++i) PressKey(VK_DOWN);
-  EXPECT_TRUE(WaitUntil([&] { return CheckedCrosshairs(selector) == std::vector<int>{7}; }));
+  EXPECT_TRUE(WaitUntil([&] { return Shown(selector) == Strings{"7", "1"}; }));
   // The reticle group, entered at rt1; rt2 comes before it in tab order.
   PressKey(VK_TAB);
   PressKey(VK_UP);
-  EXPECT_TRUE(WaitUntil([&] { return CheckedReticles(selector) == std::vector<int>{2}; }));
-  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{7});
-  HWND preview = Picture(selector, 1);
-  ASSERT_NE(preview, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return Shown(selector) == Strings{"7", "2"}; }));
   auto image = CaptureWindow(selector);
   ASSERT_TRUE(image);
-  const RECT client = ClientRectOnScreen(selector);
-  EXPECT_TRUE(ShowsPicture(*image, AreaOf(preview, {client.left, client.top}), CrosshairPicture(7)))
+  EXPECT_TRUE(
+      ShowsPicture(*image, AreaOf(*image, PictureBox(selector, 1)), Picture(kCrosshairs, 7)))
       << "the large preview does not follow the keyboard";
-  EXPECT_EQ(Setting("cr"), "1") << "choosing alone must not save";
+  EXPECT_EQ(Settings(), (Strings{"1", "1"})) << "choosing alone must not save";
 
   ASSERT_TRUE(BringToKeyboard(selector));
   PressKey(VK_F10);  // the menu bar, at its first entry: Apply
   PressKey(VK_RETURN);
-  auto question = WaitForMessageBox(program.id(), expected::kExitQuestionTitle);
+  auto question = Question();
   ASSERT_TRUE(question) << "Apply did not run from the keyboard";
-  EXPECT_EQ(Setting("cr"), "7");
-  EXPECT_EQ(Setting("rt"), "2");
-  EXPECT_EQ(Installed(game().menuArchive()), ReadBytes(game().crosshairArchive(7)));
-  EXPECT_EQ(Installed(game().gameArchive()), ReadBytes(game().reticleArchive(2)));
+  EXPECT_TRUE(Holds(selector, {"7", "2"}, {"7", "2"}));
   PressKey(VK_RETURN);  // No, the default
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question->window); }));
-  EXPECT_TRUE(NoMessageBoxComes(selector));
-  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(GoesOn(WaitUntil([&] { return !IsWindow(question->window); }), selector));
 }
 
 TEST_F(Crosshairs, ApplyTellsAMissingFolderFromAMissingArchiveAndWorksOnceRepaired) {
-  HWND selector = StartWithSavedChoice("1", "1");
+  HWND selector = StartWith();
   ASSERT_NE(selector, nullptr);
-  ASSERT_TRUE(Choose(Crosshair(selector, 7)));
-  ASSERT_TRUE(Choose(Reticle(selector, 2)));
-  const fs::path folder = game().crosshairArchive(7).parent_path();
-  const std::string archive = *ReadBytes(game().crosshairArchive(7));
+  ASSERT_TRUE(Choose(selector, 7, 2));
+  const fs::path archive = game().file(Archive(kCrosshairs, 7));
+  const std::string bytes = *ReadBytes(archive);
 
-  fs::remove_all(folder);
-  Apply(selector);
-  auto failure = WaitForMessageBox(program.id(), "crosshairs");
+  // The choice is saved before the copies, and no question may follow a failure.
+  fs::remove_all(archive.parent_path());
+  auto failure = Apply(selector, expected::kMissingFolderMessage);
   ASSERT_TRUE(failure) << "no message for the missing folder";
-  EXPECT_EQ(failure->text, expected::kMissingFolderMessage);
-  EXPECT_EQ(failure->buttons, std::vector<int>{IDOK});
-  EXPECT_TRUE(ArchivesUntouched());
-  EXPECT_EQ(Setting("cr"), "7") << "the choice is saved before the copies";
-  EXPECT_EQ(Setting("rt"), "2");
-  ASSERT_TRUE(Answer(*failure, IDOK));
-  EXPECT_TRUE(NoMessageBoxComes(selector)) << "no question may follow a failure";
-  ASSERT_TRUE(program.Running());
+  EXPECT_TRUE(Holds(selector, {"7", "2"}, {"original", "original"}));
+  ASSERT_TRUE(GoesOn(Answer(*failure, IDOK), selector));
 
-  fs::create_directories(folder);
-  Apply(selector);
-  failure = WaitForMessageBox(program.id(), "crosshairs");
+  fs::create_directories(archive.parent_path());
+  failure = Apply(selector, expected::kOtherFailureMessage);
   ASSERT_TRUE(failure) << "no message for the missing archive";
-  EXPECT_EQ(failure->text, expected::kOtherFailureMessage);
-  EXPECT_EQ(failure->buttons, std::vector<int>{IDOK});
-  EXPECT_TRUE(ArchivesUntouched());
-  ASSERT_TRUE(Answer(*failure, IDOK));
-  EXPECT_TRUE(NoMessageBoxComes(selector));
-  ASSERT_TRUE(program.Running());
+  EXPECT_TRUE(Holds(selector, {"7", "2"}, {"original", "original"}));
+  ASSERT_TRUE(GoesOn(Answer(*failure, IDOK), selector));
 
-  ASSERT_TRUE(WriteBytes(game().crosshairArchive(7), archive));
-  Apply(selector);
-  auto question = WaitForMessageBox(program.id(), expected::kExitQuestionTitle);
+  ASSERT_TRUE(WriteBytes(archive, bytes));
+  auto question = Apply(selector);
   ASSERT_TRUE(question) << "no question once the folders are repaired";
-  EXPECT_EQ(Installed(game().menuArchive()), archive);
-  EXPECT_EQ(Installed(game().gameArchive()), ReadBytes(game().reticleArchive(2)));
+  EXPECT_TRUE(Holds(selector, {"7", "2"}, {"7", "2"}));
   ASSERT_TRUE(Answer(*question, IDYES));
   EXPECT_TRUE(program.WaitForExit(15000));
 }
 
 TEST_F(Crosshairs, ASecondCopyInTheSameFolderBringsBackTheMinimisedWindowAndEnds) {
-  HWND selector = StartWithSavedChoice("1", "1");
+  HWND selector = StartWith();
   ASSERT_NE(selector, nullptr);
   ShowWindowAsync(selector, SW_MINIMIZE);
   ASSERT_TRUE(WaitUntil([&] { return IsIconic(selector) != FALSE; })) << "not minimised";
-
-  ExpectSecondCopyEndsAtOnce(game().modFolder());
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(selector) && !IsIconic(selector); }))
-      << "the first copy's window is not back";
-  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == selector; })) << "not in front";
-  EXPECT_TRUE(program.Running());
+  ExpectASecondCopyBringsBack(selector);
 }
 
 TEST_F(Crosshairs, AboutIsModalAndOpensAgainAfterClosing) {
-  HWND selector = StartWithSavedChoice("1", "1");
+  HWND selector = StartWith();
   ASSERT_NE(selector, nullptr);
-  HWND option3 = Crosshair(selector, 3);
+  HWND option3 = Option(selector, kCrosshairs, 3);
   ASSERT_NE(option3, nullptr);
+  // About from the menu bar: shown first, then the selector window is disabled.
+  const auto openAbout = [&] {
+    ChooseMenuBarEntry(selector, 1);
+    HWND about = WaitForWindowOf(program.id(), "About");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(selector); }))
+        << "the selector window takes input under About";
+    return about;
+  };
 
-  About(selector);
-  HWND about = WaitForWindowOf(program.id(), "About");
+  HWND about = openAbout();
   ASSERT_NE(about, nullptr) << "no About window";
-  // It is shown first, then the selector window is disabled.
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(selector); }))
-      << "the selector window takes input under About";
   const LONG style = GetWindowLongA(about, GWL_STYLE);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
   // Raising the blocked window (its taskbar button, Alt+Tab) leaves About above it: About has no
@@ -297,96 +276,105 @@ TEST_F(Crosshairs, AboutIsModalAndOpensAgainAfterClosing) {
   Click(option3);
   ASSERT_TRUE(HandledWhatWasPosted(option3));
   EXPECT_NE(CheckState(option3), BST_CHECKED) << "a posted click reached the selector window";
-  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{1});
+  EXPECT_EQ(Shown(selector), (Strings{"1", "1"}));
 
-  PostMessageA(about, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); }));
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(selector) != FALSE; }));
-  EXPECT_TRUE(Choose(option3)) << "options do not work after About was closed";
-  EXPECT_EQ(CheckedCrosshairs(selector), std::vector<int>{3});
-
-  About(selector);
-  about = WaitForWindowOf(program.id(), "About");
+  // Closed by its close box, and once opened again by the system menu's Close, it gives the
+  // window back.
+  const auto closed = [&](UINT message, WPARAM command) {
+    PostMessageA(about, message, command, 0);
+    return WaitUntil([&] { return !IsWindowVisible(about); }) &&
+           WaitUntil([&] { return IsWindowEnabled(selector) != FALSE; });
+  };
+  ASSERT_TRUE(closed(WM_CLOSE, 0));
+  EXPECT_TRUE(Select(option3)) << "options do not work after About was closed";
+  EXPECT_EQ(Shown(selector), (Strings{"3", "1"}));
+  about = openAbout();
   ASSERT_NE(about, nullptr) << "About does not open a second time";
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(selector); }));
-  PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); }));
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(selector) != FALSE; }));
+  ASSERT_TRUE(closed(WM_SYSCOMMAND, SC_CLOSE));
   EXPECT_TRUE(program.Running());
 }
 
 TEST_F(Crosshairs, SelectorShowsEveryThumbnailAndTheSavedChoiceInThePreviews) {
-  HWND selector = StartWithSavedChoice("7", "2");
+  HWND selector = StartWith({"7", "2"});
   ASSERT_NE(selector, nullptr);
-  HWND frame = GetParent(Reticle(selector, 1));
-  ASSERT_NE(frame, nullptr);
-
-  struct Box {
-    std::string name;
-    HWND window;
-  };
-  std::vector<Box> thumbnails;
-  for (int k = 1; k <= kCrosshairCount; ++k) {
-    const int n = Form1::CrosshairThumbnailNumber(k);
-    thumbnails.push_back({"Picture" + std::to_string(n), Picture(selector, n)});
-  }
-  for (int k = 1; k <= kReticleCount; ++k) {
-    const int n = Form1::ReticleThumbnailNumber(k);
-    thumbnails.push_back({"Picture" + std::to_string(n), Picture(frame, n)});
-  }
-  HWND crosshairPreview = Picture(selector, 1);
-  HWND reticlePreview = Picture(selector, 2);
-  for (const Box& box : thumbnails) ASSERT_NE(box.window, nullptr) << box.name << " not found";
-  ASSERT_NE(crosshairPreview, nullptr);
-  ASSERT_NE(reticlePreview, nullptr);
+  const HWND previews[] = {PictureBox(selector, 1), PictureBox(selector, 2)};
+  for (HWND preview : previews) ASSERT_NE(preview, nullptr);
 
   auto image = CaptureWindow(selector);
   ASSERT_TRUE(image) << "cannot capture the selector window";
   EXPECT_TRUE(SaveBmp(*image, "crosshairs.bmp"));
-  const RECT client = ClientRectOnScreen(selector);
-  const POINT origin{client.left, client.top};
-
   const RECT whole{0, 0, image->width, image->height};
   EXPECT_GT(CountPixels(*image, whole, kBlackPixel), PixelsIn(whole) / 2) << "background not black";
   for (POINT corner : {POINT{2, 2}, POINT{image->width - 3, 2}, POINT{2, image->height - 3},
                        POINT{image->width - 3, image->height - 3}}) {
     EXPECT_EQ(image->at(corner.x, corner.y), kBlackPixel) << corner.x << "," << corner.y;
   }
-  for (const Box& box : thumbnails) {
-    EXPECT_GT(CountPixels(*image, AreaOf(box.window, origin), kGreenPixel), 0)
-        << box.name << " shows no green";
-  }
-  const RECT crosshairArea = AreaOf(crosshairPreview, origin);
-  const RECT reticleArea = AreaOf(reticlePreview, origin);
-  EXPECT_GT(CountPixels(*image, crosshairArea, kGreenPixel), 0) << "crosshair preview empty";
-  EXPECT_GT(CountPixels(*image, reticleArea, kGreenPixel), 0) << "reticle preview empty";
 
-  // Every box shows its picture from its top-left corner, cut off at its edges; the previews
-  // show the saved choice.
-  for (int k = 1; k <= kCrosshairCount; ++k) {
-    EXPECT_TRUE(ShowsPicture(*image, AreaOf(thumbnails[k - 1].window, origin), CrosshairPicture(k)))
-        << thumbnails[k - 1].name << " does not show crosshair " << k;
+  // Every thumbnail, beside its option button, shows its picture from its top-left corner, cut
+  // off at its edges; the previews show the saved choice.
+  const int saved[] = {7, 2};
+  for (std::size_t g = 0; g < std::size(kGroups); ++g) {
+    const Group& group = kGroups[g];
+    HWND container = GetParent(Option(selector, group, 1));
+    ASSERT_NE(container, nullptr);
+    for (int k = 1; k <= group.count; ++k) {
+      const std::string name = "Picture" + std::to_string(group.thumbnail(k));
+      HWND thumbnail = PictureBox(container, group.thumbnail(k));
+      ASSERT_NE(thumbnail, nullptr) << name << " not found";
+      const RECT area = AreaOf(*image, thumbnail);
+      EXPECT_GT(CountPixels(*image, area, kGreenPixel), 0) << name << " shows no green";
+      EXPECT_TRUE(ShowsPicture(*image, area, Picture(group, k)))
+          << name << " does not show " << group.what << " " << k;
+    }
+    const RECT preview = AreaOf(*image, previews[g]);
+    EXPECT_GT(CountPixels(*image, preview, kGreenPixel), 0) << group.what << " preview empty";
+    EXPECT_TRUE(ShowsPicture(*image, preview, Picture(group, saved[g])));
   }
-  for (int k = 1; k <= kReticleCount; ++k) {
-    EXPECT_TRUE(ShowsPicture(*image, AreaOf(thumbnails[kCrosshairCount + k - 1].window, origin),
-                             ReticlePicture(k)))
-        << thumbnails[kCrosshairCount + k - 1].name << " does not show reticle " << k;
-  }
-  EXPECT_TRUE(ShowsPicture(*image, crosshairArea, CrosshairPicture(7)));
-  EXPECT_TRUE(ShowsPicture(*image, reticleArea, ReticlePicture(2)));
-  EXPECT_FALSE(ShowsPicture(*image, crosshairArea, CrosshairPicture(1)));
+  EXPECT_FALSE(ShowsPicture(*image, AreaOf(*image, previews[0]), Picture(kCrosshairs, 1)));
 }
 
 // Placed in the mod's folder among DLLs planted under system DLLs' names, it loads none of them
 // and starts as usual.
 TEST_F(Crosshairs, LoadsNoDllPlantedBesideIt) {
-  ASSERT_TRUE(Seed("cr", "1") && Seed("rt", "1"));
-  auto planted = StartAmongPlantedDlls(game().modFolder());
-  ASSERT_TRUE(planted);
-  EXPECT_NE(WaitForSelector(), nullptr);
-  // Some DLLs are loaded only when the window is first painted, which is done once it is idle.
-  EXPECT_EQ(WaitForInputIdle(program.handle(), kTimeout.count()), 0u);
-  EXPECT_EQ(planted->Loaded(), std::vector<std::string>{});
+  ExpectNoPlantedDllLoaded();
+}
+
+// Worked for a long time (see usage.h), with sent clicks that are each done once handled.
+class CrosshairsSoak : public Crosshairs {};
+
+TEST_F(CrosshairsSoak, TenThousandOptionClicks) {
+  HWND selector = StartWith();
+  ASSERT_NE(selector, nullptr);
+  std::vector<HWND> options;
+  for (const Group& group : kGroups) {
+    for (int k = 1; k <= group.count; ++k) options.push_back(Option(selector, group, k));
+  }
+  for (HWND option : options) ASSERT_NE(option, nullptr);
+  Soak(program, "crosshairs option clicks", Cycles(10000, 500),
+       [&](int i) { return Select(options[static_cast<std::size_t>(i) % options.size()], true); });
+}
+
+// Shortened by fifty: under Wine without a window manager every message box costs its program a
+// two-second wait in the X11 driver.
+TEST_F(CrosshairsSoak, FiveHundredApplyCyclesAnsweredNo) {
+  HWND selector = StartWith();
+  ASSERT_NE(selector, nullptr);
+  const int cycles = Cycles(500, 10);
+  Soak(program, "crosshairs Apply cycles", cycles, [&](int i) {
+    const int crosshair = i % crosshairs::kCrosshairCount + 1;
+    const int reticle = i % crosshairs::kReticleCount + 1;
+    const Strings choice{std::to_string(crosshair), std::to_string(reticle)};
+    if (!Choose(selector, crosshair, reticle, true)) {
+      ADD_FAILURE() << "cannot choose crosshair " << crosshair << " and reticle " << reticle;
+      return false;
+    }
+    auto question = Apply(selector);
+    if (!question) return false;
+    EXPECT_TRUE(Holds(selector, choice, choice));
+    return Answer(*question, IDNO);
+  });
+  EXPECT_EQ(Setting("cr"), std::to_string((cycles - 1) % crosshairs::kCrosshairCount + 1));
+  EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
 }
 
 }  // namespace

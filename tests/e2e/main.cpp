@@ -6,6 +6,7 @@
 // Runs on Windows and under Wine; a POSIX path to the program is taken as Wine maps it.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 
 #include "tests/e2e/process.h"
@@ -25,21 +26,15 @@ const Target& CurrentTarget() {
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  if (argc != 3) {
+  if (argc != 3 || (std::string(argv[1]) != "crosshairs" && std::string(argv[1]) != "vorlane")) {
     std::fprintf(stderr, "usage: e2e_driver crosshairs|vorlane PROGRAM.EXE [gtest options]\n");
     return 2;
   }
   e2e::target = {argv[1], e2e::ToWindowsPath(argv[2])};
-  std::string suite;
-  if (e2e::target.program == "crosshairs") {
-    suite = "Crosshairs";
-  } else if (e2e::target.program == "vorlane") {
-    suite = "Vorlane";
-  } else {
-    std::fprintf(stderr, "unknown program: %s\n", argv[1]);
-    return 2;
-  }
-  // Each program has its own scenarios; a filter given on the command line narrows them.
+  // Each program has its own scenarios, in the suite named after it ("Crosshairs"); a filter
+  // given on the command line narrows them.
+  std::string suite = e2e::target.program;
+  suite[0] = static_cast<char>(std::toupper(suite[0]));
   std::string filter = GTEST_FLAG_GET(filter);
   GTEST_FLAG_SET(filter, filter == "*" ? suite + ".*" : filter);
   return RUN_ALL_TESTS();

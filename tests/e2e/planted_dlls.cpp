@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <iostream>
 #include <system_error>
 
 #include "tests/e2e/process.h"
@@ -32,88 +33,76 @@ bool CopyInto(const fs::path& file, const fs::path& copy, std::string& error) {
 
 }  // namespace
 
-const std::vector<std::string>& PlantingTargets() {
-  static const std::vector<std::string> names = {"uxtheme", "comctl32", "msimg32",   "dwmapi",
-                                                 "version", "winmm",    "cryptbase", "profapi",
-                                                 "userenv", "wtsapi32", "propsys",   "dbghelp"};
-  return names;
-}
-
-PlantedDlls::PlantedDlls(fs::path folder, std::vector<std::string> names,
-                         const std::string& exeName)
-    : folder_(std::move(folder)),
-      names_(std::move(names)),
-      settingsKey_("Software\\Wine\\AppDefaults\\" + exeName) {
+std::vector<std::string> LoadedWhenPlanted(const fs::path& exe, const fs::path& folder,
+                                           const std::vector<std::string>& names, Program& program,
+                                           const std::function<bool()>& started,
+                                           std::string& error) {
   const fs::path dll = FromEnvironment("VL_PLANTED_DLL");
-  if (dll.empty()) {
-    error_ = "VL_PLANTED_DLL is not set";
-    return;
-  }
-  for (const std::string& name : names_) {
-    if (!CopyInto(dll, folder_ / (name + ".dll"), error_)) return;
+  const fs::path copy = folder / exe.filename();
+  // Said in Wine's per-program settings in the registry: Wine takes a started program's
+  // WINEDLLOVERRIDES from the starting process's own, not from the environment it is given.
+  const std::string settings = "Software\\Wine\\AppDefaults\\" + copy.filename().string();
+  if (dll.empty()) error = "VL_PLANTED_DLL is not set";
+  bool planted = !dll.empty() && CopyInto(exe, copy, error);
+  for (const std::string& name : names) {
     // Native first: looked for along the search path, which starts at the program's folder
     // unless the program restricts it; Wine's own if none is found there.
-    if (!WriteUserString(settingsKey_ + "\\DllOverrides", name, "native,builtin")) {
-      error_ = "cannot write Wine's settings under " + settingsKey_;
-      return;
+    planted = planted && CopyInto(dll, folder / (name + ".dll"), error);
+    if (planted && !WriteUserString(settings + "\\DllOverrides", name, "native,builtin")) {
+      error = "cannot write Wine's settings under " + settings;
+      planted = false;
     }
   }
-}
-
-PlantedDlls::~PlantedDlls() {
-  DeleteUserKey(settingsKey_);
-}
-
-bool PlantedDlls::planted(std::string& error) const {
-  error = error_;
-  return error_.empty();
-}
-
-std::vector<std::string> PlantedDlls::Loaded() const {
   std::vector<std::string> loaded;
-  for (const std::string& name : names_) {
-    fs::path marker = folder_ / (name + ".dll");
-    if (fs::exists(marker += kMarkerSuffix)) loaded.push_back(name);
+  if (planted && program.Start(copy.string(), folder.string(), error) && started()) {
+    for (const std::string& name : names) {
+      if (fs::exists(folder / (name + ".dll" + kMarkerSuffix))) loaded.push_back(name);
+    }
+  } else if (error.empty()) {
+    error = copy.string() + " among planted DLLs neither ended nor got as far as its window";
   }
+  DeleteUserKey(settings);
   return loaded;
 }
 
-bool PlantedDllLeavesItsMark(const fs::path& folder) {
-  std::string error;
-  const fs::path copy = folder / "plant-check.dll";
-  if (!CopyInto(FromEnvironment("VL_PLANTED_DLL"), copy, error)) return false;
-  if (HMODULE module = LoadLibraryW(copy.wstring().c_str())) FreeLibrary(module);
-  return fs::exists(folder / ("plant-check.dll" + kMarkerSuffix));
-}
-
-std::vector<std::string> LoadedByABareWindow(const fs::path& folder,
-                                             const std::vector<std::string>& names,
-                                             std::string& error) {
+std::vector<std::string> PlantingTargets(const fs::path& folder, std::string& error) {
   const fs::path bareWindow = FromEnvironment("VL_BARE_WINDOW");
-  if (bareWindow.empty()) {
-    error = "VL_BARE_WINDOW is not set";
+  const fs::path check = folder / "plant-check.dll";
+  if (bareWindow.empty() || !CopyInto(FromEnvironment("VL_PLANTED_DLL"), check, error)) {
+    error = bareWindow.empty() ? "VL_BARE_WINDOW is not set" : error;
     return {};
   }
-  std::vector<std::string> loaded;
-  for (const std::string& name : names) {
-    // One name at a time: a refused DLL may end the program before it loads the next one.
-    const fs::path exe = folder / name / bareWindow.filename();
-    PlantedDlls planted(exe.parent_path(), {name}, exe.filename().string());
-    Program program;
-    if (!planted.planted(error) || !CopyInto(bareWindow, exe, error) ||
-        !program.Start(exe.string(), exe.parent_path().string(), error)) {
-      return {};
-    }
-    if (!WaitUntil([&] {
-          return !program.Running() || FindWindowOf(program.id(), "Bench floor") != nullptr;
-        })) {
-      error = "the bare window program with " + name + " planted neither showed nor ended";
-      return {};
-    }
-    program.Kill();
-    if (!planted.Loaded().empty()) loaded.push_back(name);
+  if (HMODULE module = LoadLibraryW(check.wstring().c_str())) FreeLibrary(module);
+  if (!fs::exists(check.string() + kMarkerSuffix)) {
+    error = "the planted DLL leaves no mark when loaded";
+    return {};
   }
-  return loaded;
+  std::vector<std::string> names;
+  std::cout << "loaded by a bare window program too, not told apart:";
+  for (const std::string name :
+       {"uxtheme", "comctl32", "msimg32", "dwmapi", "version", "winmm", "cryptbase", "profapi",
+        "userenv", "wtsapi32", "propsys", "dbghelp"}) {
+    // One name at a time: a refused DLL may end the program before it loads the next one.
+    Program program;
+    const auto loaded = LoadedWhenPlanted(
+        bareWindow, folder / name, {name}, program,
+        [&] {
+          const bool seen = WaitUntil([&] {
+            return !program.Running() || FindWindowOf(program.id(), "Bench floor") != nullptr;
+          });
+          program.Kill();
+          return seen;
+        },
+        error);
+    if (!error.empty()) return {};
+    if (loaded.empty()) {
+      names.push_back(name);
+    } else {
+      std::cout << " " << name;
+    }
+  }
+  std::cout << std::endl;
+  return names;
 }
 
 }  // namespace e2e

@@ -1,13 +1,13 @@
 #include "tests/e2e/process.h"
 
+#include <algorithm>
+
 namespace e2e {
 
 std::string ToWindowsPath(const std::string& path) {
   if (path.empty() || path[0] != '/') return path;
   std::string result = "Z:" + path;
-  for (char& c : result) {
-    if (c == '/') c = '\\';
-  }
+  std::replace(result.begin(), result.end(), '/', '\\');
   return result;
 }
 

@@ -30,7 +30,6 @@ class Program {
   // What the program returned, once it has ended.
   std::optional<DWORD> ExitCode() const;
   DWORD id() const { return info_.dwProcessId; }
-  DWORD threadId() const { return info_.dwThreadId; }
   HANDLE handle() const { return info_.hProcess; }
 
  private:

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace e2e {
 
 bool DeleteUserKey(const std::string& key) {
@@ -18,38 +20,21 @@ bool DeleteUserKey(const std::string& key) {
 }
 
 bool WriteUserString(const std::string& key, const std::string& name, const std::string& value) {
-  HKEY handle = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
-                      nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  LSTATUS status =
-      RegSetValueExA(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                     static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(handle);
-  return status == ERROR_SUCCESS;
+  return RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                         static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 std::optional<std::string> ReadUserString(const std::string& key, const std::string& name) {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  DWORD type = 0;
+  const auto read = [&](void* data, DWORD& size) {
+    return RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data,
+                        &size) == ERROR_SUCCESS;
+  };
   DWORD size = 0;
-  std::optional<std::string> result;
-  if (RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-      type == REG_SZ) {
-    std::string value(size, '\0');
-    if (RegQueryValueExA(handle, name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(value.data()), &size) == ERROR_SUCCESS) {
-      value.resize(size);
-      while (!value.empty() && value.back() == '\0') value.pop_back();
-      result = value;
-    }
-  }
-  RegCloseKey(handle);
-  return result;
+  if (!read(nullptr, size)) return std::nullopt;
+  std::string value(size, '\0');
+  if (!read(value.data(), size)) return std::nullopt;
+  value.resize(std::strlen(value.c_str()));
+  return value;
 }
 
 }  // namespace e2e

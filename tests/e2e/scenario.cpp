@@ -1,16 +1,71 @@
 #include "tests/e2e/scenario.h"
 
-#include <algorithm>
-#include <iostream>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 
 #include "tests/e2e/capture.h"
+#include "tests/e2e/planted_dlls.h"
 #include "tests/e2e/registry.h"
-#include "tests/e2e/wait.h"
-#include "tests/e2e/windows_ui.h"
+#include "tests/support/expected_texts.h"
 
 namespace e2e {
 
-Scenario::Scenario(std::string section) : section_(std::move(section)) {}
+std::optional<std::string> ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WriteBytes(const fs::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  return static_cast<bool>(out.flush());
+}
+
+namespace {
+
+// The sample itself, as this program sees its folder.
+const fs::path& Sample() {
+  static const fs::path sample = [] {
+    const char* folder = std::getenv("VL_SAMPLE_GAME");
+    if (folder == nullptr) throw std::runtime_error("VL_SAMPLE_GAME is not set");
+    return fs::path(ToWindowsPath(folder));
+  }();
+  return sample;
+}
+
+}  // namespace
+
+GameFolder::GameFolder(fs::path root) : root_(std::move(root)) {
+  fs::copy(Sample(), root_, fs::copy_options::recursive);
+}
+
+std::string GameFolder::Original(const std::string& relative) {
+  auto bytes = ReadBytes(Sample() / relative);
+  if (!bytes) throw std::runtime_error("the sample game folder lacks " + relative);
+  return *bytes;
+}
+
+bool GameFolder::PutBackOriginal(const std::string& relative) const {
+  std::error_code failure;
+  fs::create_directories(file(relative).parent_path(), failure);
+  return WriteBytes(file(relative), Original(relative));
+}
+
+std::optional<MessageBoxView> ExpectMessageBox(DWORD pid, const std::string& title,
+                                               const std::string& text,
+                                               const std::vector<int>& buttons) {
+  auto box = WaitForMessageBox(pid, title);
+  if (!box) {
+    ADD_FAILURE() << "no message box titled \"" << title << "\"";
+    return std::nullopt;
+  }
+  EXPECT_EQ(box->text, text);
+  EXPECT_EQ(box->buttons, buttons);
+  return box;
+}
 
 void Scenario::SetUp() {
   ASSERT_TRUE(DeleteUserKey(sectionKey())) << "cannot clear " << sectionKey();
@@ -45,71 +100,114 @@ bool Scenario::StartProgram(Program& copy, const fs::path& workingFolder) {
   return true;
 }
 
-void Scenario::ExpectSecondCopyEndsAtOnce(const fs::path& workingFolder) {
-  Program second;
-  ASSERT_TRUE(StartProgram(second, workingFolder));
-  std::vector<HWND> shown;
-  const bool ended = WaitUntil(
-      [&] {
-        if (shown.empty()) shown = VisibleWindowsOf(second.id());
-        return !second.Running();
-      },
-      kTimeout, milliseconds(10));
-  EXPECT_TRUE(ended) << "the second copy still runs";
-  EXPECT_EQ(second.ExitCode(), 0u);
-  for (HWND window : shown) {
-    ADD_FAILURE() << "the second copy showed a window \"" << WindowText(window) << "\" of class "
-                  << ClassName(window);
+HWND Scenario::Started() {
+  HWND window = WaitForWindow();
+  if (window == nullptr || WaitForInputIdle(program.handle(), kTimeout.count()) != 0) {
+    ADD_FAILURE() << CurrentTarget().program << " did not start";
+    return nullptr;
   }
+  return window;
 }
 
-std::unique_ptr<PlantedDlls> Scenario::StartAmongPlantedDlls(const fs::path& folder) {
-  const fs::path temp(temp_.path());
-  if (!PlantedDllLeavesItsMark(temp / "plant-check")) {
-    ADD_FAILURE() << "the planted DLL leaves no mark when loaded";
-    return nullptr;
-  }
-  std::string error;
-  const auto winesOwn = LoadedByABareWindow(temp / "bare-window", PlantingTargets(), error);
-  if (!error.empty()) {
-    ADD_FAILURE() << error;
-    return nullptr;
-  }
-  std::vector<std::string> names;
-  std::cout << "loaded by a bare window program too, not told apart:";
-  for (const std::string& name : PlantingTargets()) {
-    if (std::find(winesOwn.begin(), winesOwn.end(), name) == winesOwn.end()) {
-      names.push_back(name);
-    } else {
-      std::cout << " " << name;
-    }
-  }
-  std::cout << std::endl;
-
-  const fs::path exe = folder / fs::path(CurrentTarget().exe).filename();
-  std::error_code failure;
-  if (!fs::copy_file(CurrentTarget().exe, exe, fs::copy_options::overwrite_existing, failure)) {
-    ADD_FAILURE() << "cannot copy the program to " << exe << ": " << failure.message();
-    return nullptr;
-  }
-  auto planted = std::make_unique<PlantedDlls>(folder, names, exe.filename().string());
-  if (!planted->planted(error) || !program.Start(exe.string(), folder.string(), error)) {
-    ADD_FAILURE() << error;
-    return nullptr;
-  }
-  return planted;
+HWND Scenario::StartWith(const Strings& values) {
+  if (!Seed(values.empty() ? profile_.quiet : values) || !Start()) return nullptr;
+  return Started();
 }
 
 std::string Scenario::sectionKey() const {
-  return kSettingsKey + "\\" + section_;
+  return kSettingsKey + "\\" + profile_.section;
+}
+
+bool Scenario::Seed(const Strings& values) const {
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (!WriteUserString(sectionKey(), profile_.settings[i], values[i])) return false;
+  }
+  return true;
 }
 
 std::optional<std::string> Scenario::Setting(const std::string& name) const {
   return ReadUserString(sectionKey(), name);
 }
 
-bool Scenario::Seed(const std::string& name, const std::string& value) const {
-  return WriteUserString(sectionKey(), name, value);
+Strings Scenario::Settings() const {
+  Strings values;
+  for (const std::string& name : profile_.settings)
+    values.push_back(Setting(name).value_or("<none>"));
+  return values;
+}
+
+testing::AssertionResult Scenario::Holds(HWND window, const Strings& settings, const Strings& files,
+                                         milliseconds within) {
+  Strings shown, saved, held;
+  if (WaitUntil(
+          [&] {
+            shown = window != nullptr ? Shown(window) : settings;
+            saved = Settings();
+            held = Files();
+            return shown == settings && saved == settings && held == files;
+          },
+          within)) {
+    return testing::AssertionSuccess();
+  }
+  return testing::AssertionFailure()
+         << "shown " << testing::PrintToString(shown) << ", saved " << testing::PrintToString(saved)
+         << ", files " << testing::PrintToString(held);
+}
+
+HWND Scenario::FirstRunNoticeThenWindow() {
+  if (!Start()) return nullptr;
+  auto notice = ExpectMessageBox(program.id(), CurrentTarget().program, expected::kFirstRunNotice);
+  if (!notice) return nullptr;
+  EXPECT_EQ(FindWindowOf(program.id(), profile_.title), nullptr)
+      << "window shown before the notice";
+  return Answer(*notice, IDOK) ? Started() : nullptr;
+}
+
+void Scenario::ExpectASecondCopyBringsBack(HWND window) {
+  Program second;
+  ASSERT_TRUE(StartProgram(second, folder()));
+  std::vector<HWND> shown;
+  const bool ended = WaitUntil(
+      [&] {
+        if (shown.empty()) shown = WindowsOf(second.id());
+        return !second.Running();
+      },
+      kTimeout, milliseconds(10));
+  EXPECT_TRUE(ended) << "the second copy still runs";
+  EXPECT_EQ(second.ExitCode(), 0u);
+  for (HWND other : shown) {
+    ADD_FAILURE() << "the second copy showed a window \"" << WindowText(other) << "\" of class "
+                  << ClassName(other);
+  }
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) && !IsIconic(window); }))
+      << "the first copy's window is not back";
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; })) << "not in front";
+  EXPECT_TRUE(program.Running()) << "the first copy ended with " << program.ExitCode().value_or(0);
+}
+
+void Scenario::ExpectNoPlantedDllLoaded() {
+  std::string error;
+  const Strings names = PlantingTargets(fs::path(temp_.path()) / "planting", error);
+  ASSERT_EQ(error, "");
+  ASSERT_TRUE(Seed(profile_.quiet));
+  // Some DLLs are loaded only when the window is first painted, which is done once it is idle.
+  const Strings loaded = LoadedWhenPlanted(
+      CurrentTarget().exe, folder(), names, program,
+      [&] {
+        return WaitForWindow() != nullptr &&
+               WaitForInputIdle(program.handle(), kTimeout.count()) == 0;
+      },
+      error);
+  ASSERT_EQ(error, "");
+  EXPECT_EQ(loaded, Strings{});
+}
+
+void Scenario::ExpectTheNextStartShows(const Strings& settings, const Strings& files) {
+  ASSERT_TRUE(Start());
+  HWND window = Started();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(MessageBoxesOf(program.id()).empty());
+  EXPECT_TRUE(Holds(window, settings, files));
 }
 
 }  // namespace e2e

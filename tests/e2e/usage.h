@@ -1,26 +1,22 @@
 #pragma once
-// What a running program holds: its GDI and USER objects, kernel handles, windows and private
-// memory, measured from outside so that a long run can show whether any of them keeps growing.
-#include <windows.h>
-
-#include <cstddef>
-#include <optional>
+// A soak: a program worked for a long time without a pause, which must go on running and hold
+// no more GDI and USER objects, kernel handles, windows or private memory at the end than after
+// a short warm-up, all measured from outside.
+#include <functional>
 #include <string>
+
+#include "tests/e2e/process.h"
 
 namespace e2e {
 
-struct Usage {
-  // Nothing where the system does not count them (Wine's GetGuiResources answers 0).
-  std::optional<DWORD> gdiObjects;
-  std::optional<DWORD> userObjects;
-  std::optional<DWORD> handles;  // kernel handles: files, keys, events, ...
-  DWORD windows = 0;             // the process's windows, top-level and below
-  std::size_t privateBytes = 0;
-};
+// How many cycles a soak makes: `full` with VL_SOAK=full in the environment (scripts/test
+// --soak), else the `shortened` count of the normal run.
+int Cycles(int full, int shortened);
 
-// Nothing if the process cannot be measured (it has ended, or access is refused).
-std::optional<Usage> MeasureUsage(HANDLE process, DWORD processId);
-
-std::string Describe(const Usage& usage);
+// Runs `cycle` (given its number, true when it went through) `cycles` times on `program`;
+// measures the program after the first twentieth and at the end, prints both and fails on
+// growth.
+void Soak(const Program& program, const std::string& name, int cycles,
+          const std::function<bool(int)>& cycle);
 
 }  // namespace e2e

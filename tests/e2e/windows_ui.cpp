@@ -28,9 +28,9 @@ DWORD ProcessOf(HWND window) {
   return pid;
 }
 
-// Sends `message` and waits a bounded time for the answer, so a hung program fails the
-// scenario instead of stalling the driver.
-std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+}  // namespace
+
+std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
                            &result)) {
@@ -38,8 +38,6 @@ std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM 
   }
   return static_cast<LRESULT>(result);
 }
-
-}  // namespace
 
 std::string WindowText(HWND window) {
   char text[1024] = {};
@@ -54,11 +52,9 @@ std::string ClassName(HWND window) {
 }
 
 HWND FindWindowOf(DWORD pid, const std::string& title, const std::string& className) {
-  for (HWND window : TopLevelWindows()) {
-    if (ProcessOf(window) != pid || !IsWindowVisible(window)) continue;
-    if (WindowText(window) != title) continue;
-    const std::string cls = ClassName(window);
-    if (className.empty() ? cls == "#32770" : cls != className) continue;
+  for (HWND window : WindowsOf(pid, className)) {
+    if (WindowText(window) != title || (className.empty() && ClassName(window) == "#32770"))
+      continue;
     return window;
   }
   return nullptr;
@@ -70,20 +66,13 @@ HWND WaitForWindowOf(DWORD pid, const std::string& title, const std::string& cla
   return found;
 }
 
-std::vector<HWND> VisibleWindowsOf(DWORD pid) {
+std::vector<HWND> WindowsOf(DWORD pid, const std::string& className, bool hidden) {
   std::vector<HWND> windows;
   for (HWND window : TopLevelWindows()) {
-    if (ProcessOf(window) == pid && IsWindowVisible(window)) windows.push_back(window);
+    if (ProcessOf(window) != pid || !(hidden || IsWindowVisible(window))) continue;
+    if (className.empty() || ClassName(window) == className) windows.push_back(window);
   }
   return windows;
-}
-
-std::vector<HWND> MessageBoxesOf(DWORD pid) {
-  std::vector<HWND> boxes;
-  for (HWND window : VisibleWindowsOf(pid)) {
-    if (ClassName(window) == "#32770") boxes.push_back(window);
-  }
-  return boxes;
 }
 
 std::vector<HWND> Descendants(HWND parent) {
@@ -130,10 +119,6 @@ bool HandledWhatWasPosted(HWND button) {
   return reached;
 }
 
-bool ClickAndWait(HWND button) {
-  return Ask(button, BM_CLICK).has_value();
-}
-
 std::optional<int> CheckState(HWND button) {
   auto state = Ask(button, BM_GETCHECK);
   if (!state) return std::nullopt;
@@ -143,6 +128,8 @@ std::optional<int> CheckState(HWND button) {
 bool WaitForCheckState(HWND button, int state) {
   return WaitUntil([&] { return CheckState(button) == state; });
 }
+
+namespace {
 
 MessageBoxView ReadMessageBox(HWND box) {
   MessageBoxView view;
@@ -172,6 +159,8 @@ MessageBoxView ReadMessageBox(HWND box) {
   return view;
 }
 
+}  // namespace
+
 std::optional<MessageBoxView> WaitForMessageBox(DWORD pid, const std::string& title) {
   HWND box = WaitForWindowOf(pid, title, "#32770");
   if (box == nullptr) return std::nullopt;
@@ -186,14 +175,14 @@ std::optional<MessageBoxView> WaitForMessageBox(DWORD pid, const std::string& ti
 
 bool Answer(const MessageBoxView& box, int buttonId) {
   HWND button = GetDlgItem(box.window, buttonId);
-  if (button == nullptr || !Click(button)) return false;
-  return WaitUntil([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+  return button != nullptr && Click(button) &&
+         WaitUntil([&] { return !IsWindowVisible(box.window); });
 }
 
 bool Confirm(const MessageBoxView& box) {
   HWND focus = box.focusedId ? GetDlgItem(box.window, *box.focusedId) : nullptr;
   PostKey(focus != nullptr ? focus : box.window, VK_RETURN);
-  return WaitUntil([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+  return WaitUntil([&] { return !IsWindowVisible(box.window); });
 }
 
 void ChooseMenuBarEntry(HWND window, int position) {
@@ -204,17 +193,9 @@ void ChooseMenuBarEntry(HWND window, int position) {
 }
 
 HWND WaitForPopupMenu(DWORD pid) {
-  HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND window : TopLevelWindows()) {
-      if (ProcessOf(window) == pid && IsWindowVisible(window) && ClassName(window) == "#32768") {
-        found = window;
-        return true;
-      }
-    }
-    return false;
-  });
-  return found;
+  std::vector<HWND> menus;
+  WaitUntil([&] { return !(menus = WindowsOf(pid, "#32768")).empty(); });
+  return menus.empty() ? nullptr : menus.front();
 }
 
 void PostKey(HWND window, WORD virtualKey) {
@@ -259,17 +240,13 @@ RECT ClientRectOnScreen(HWND window) {
 
 bool ClickAt(POINT screen, MouseButton button) {
   SetCursorPos(screen.x, screen.y);
-  INPUT input[3] = {};
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  input[0].type = INPUT_MOUSE;
-  input[0].mi.dx = MulDiv(screen.x, 65535, width - 1);
-  input[0].mi.dy = MulDiv(screen.y, 65535, height - 1);
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   const bool left = button == MouseButton::kLeft;
-  input[1].type = INPUT_MOUSE;
+  INPUT input[3] = {};
+  for (INPUT& each : input) each.type = INPUT_MOUSE;
+  input[0].mi = {MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                 MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0,
+                 MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
   input[1].mi.dwFlags = left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
-  input[2].type = INPUT_MOUSE;
   input[2].mi.dwFlags = left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
   return SendInput(3, input, sizeof(INPUT)) == 3;
 }

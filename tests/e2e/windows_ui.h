@@ -16,10 +16,13 @@ std::string ClassName(HWND window);
 // given, else of any class but the message box's ("#32770").
 HWND FindWindowOf(DWORD pid, const std::string& title, const std::string& className = "");
 HWND WaitForWindowOf(DWORD pid, const std::string& title, const std::string& className = "");
-// Visible top-level windows of `pid`, whatever their title and class.
-std::vector<HWND> VisibleWindowsOf(DWORD pid);
+// Top-level windows of `pid`, whatever their title: the visible ones, of class `className` if
+// one is given; with `hidden`, the others too.
+std::vector<HWND> WindowsOf(DWORD pid, const std::string& className = "", bool hidden = false);
 // Visible message boxes of `pid`, whatever their title.
-std::vector<HWND> MessageBoxesOf(DWORD pid);
+inline std::vector<HWND> MessageBoxesOf(DWORD pid) {
+  return WindowsOf(pid, "#32770");
+}
 
 // Every window below `parent` (children, their children, ...), in creation order.
 std::vector<HWND> Descendants(HWND parent);
@@ -38,8 +41,13 @@ bool Click(HWND button);
 // Waits until `button` has handled every message posted to it before: a marker posted after
 // them (the pushed look, taken back at once) shows when its queue reached that point.
 bool HandledWhatWasPosted(HWND button);
+// Sends `message` and waits a bounded time for the answer, so that a hung program fails the
+// scenario instead of stalling the driver; nothing if it did not answer.
+std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Sends BM_CLICK: true once the program has handled the click, its click handler included.
-bool ClickAndWait(HWND button);
+inline bool ClickAndWait(HWND button) {
+  return Ask(button, BM_CLICK).has_value();
+}
 // BM_GETCHECK: BST_CHECKED (1) or BST_UNCHECKED (0); nothing if the window does not answer.
 std::optional<int> CheckState(HWND button);
 bool WaitForCheckState(HWND button, int state);
@@ -54,7 +62,6 @@ struct MessageBoxView {
 };
 // The message box of `pid` titled `title`, once it is shown.
 std::optional<MessageBoxView> WaitForMessageBox(DWORD pid, const std::string& title);
-MessageBoxView ReadMessageBox(HWND box);
 // Clicks the box's button with this id; true once the box is gone.
 bool Answer(const MessageBoxView& box, int buttonId);
 // Presses Enter, which answers with the default button; true once the box is gone.
