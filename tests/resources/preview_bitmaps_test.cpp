@@ -35,10 +35,10 @@ const std::vector<Preview>& AllPreviews() {
   static const std::vector<Preview> previews = [] {
     std::vector<Preview> all;
     int n = 0;
-    for (const PreviewSize size : kCrosshairSizes)
+    for (const PictureSize size : kCrosshairSizes)
       all.push_back({Kind::kCrosshair, ++n, size.width, size.height});
     n = 0;
-    for (const PreviewSize size : kReticleSizes)
+    for (const PictureSize size : kReticleSizes)
       all.push_back({Kind::kReticle, ++n, size.width, size.height});
     return all;
   }();
