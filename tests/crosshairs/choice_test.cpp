@@ -15,7 +15,8 @@ class ChoiceTest : public CrosshairsTest {
  protected:
   void SetUp() override {
     StartWithSevenAndTwo();
-    for (int n = 3; n <= crosshairs::Form1::kPictureCount; ++n) thumbnailsAtStart_.push_back(form.PictureNumbered(n).picture());
+    for (int n = 3; n <= crosshairs::Form1::kPictureCount; ++n)
+      thumbnailsAtStart_.push_back(form.PictureNumbered(n).picture());
   }
 
   void ExpectThumbnailsUnchanged() {
@@ -108,7 +109,8 @@ TEST(SelectorLayout, EachCrosshairButtonStandsBesideItsThumbnail) {
     }
   }
   EXPECT_EQ(tabIndexes.size(), controls) << "every control has a tab index of its own";
-  EXPECT_EQ(controls, 53u);
+  // 4 labels, 2 previews and the frame, and an option and a thumbnail for each choice.
+  EXPECT_EQ(controls, 4 + 2 + 1 + 2u * (crosshairs::kCrosshairCount + crosshairs::kReticleCount));
 }
 
 }  // namespace

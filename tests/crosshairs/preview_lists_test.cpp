@@ -44,8 +44,10 @@ TEST(PreviewLists, AboutPicturesAreThePortraitThenTheUnscaledEmblem) {
   platform::headless::HeadlessUi ui;
   const auto list = crosshairs::AboutPictureList(ui);
   ASSERT_EQ(list.Count(), 2);
-  EXPECT_EQ(SizeOf(list.Picture(1)), Size(60, 60));
-  EXPECT_EQ(SizeOf(list.Picture(2)), Size(64, 64));
+  using resources_tests::kEmblemSize;
+  using resources_tests::kPortraitSize;
+  EXPECT_EQ(SizeOf(list.Picture(1)), Size(kPortraitSize.width, kPortraitSize.height));
+  EXPECT_EQ(SizeOf(list.Picture(2)), Size(kEmblemSize.width, kEmblemSize.height));
   EXPECT_EQ(list.Key(1), "");
   EXPECT_EQ(list.Tag(2), "");
 }
