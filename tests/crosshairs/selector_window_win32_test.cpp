@@ -86,11 +86,9 @@ TEST_F(SelectorWindow, TheSavedChoiceIsCheckedAndEachGroupIsExclusive) {
 
 TEST_F(SelectorWindow, TheFrameIsBlackInsideWhateverTheScreenHeldBefore) {
   HWND frame = WindowOf(form.Frame1);
-  HWND groupBox = nullptr;  // the bottom-most child: it covers the whole frame
-  for (HWND child = GetWindow(frame, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT))
-    groupBox = child;
-  ASSERT_NE(groupBox, nullptr);
+  const std::vector<HWND> children = test_support::ChildrenTopFirst(frame);
+  ASSERT_FALSE(children.empty());
+  HWND groupBox = children.back();  // the bottom-most child: it covers the whole frame
   RECT inside{};
   GetClientRect(groupBox, &inside);
   HDC dc = GetDC(groupBox);  // clipped to where the frame's controls do not lie

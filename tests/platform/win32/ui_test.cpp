@@ -34,6 +34,7 @@ namespace platform::win32 {
 namespace {
 
 using test_support::CheckState;
+using test_support::ChildrenTopFirst;
 using test_support::IsAt;
 using test_support::MenuBarCaptions;
 using test_support::StyleOf;
@@ -128,14 +129,6 @@ std::string ClassOf(HWND window) {
   std::string folded = name;
   for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return folded;
-}
-
-std::vector<HWND> ChildrenTopFirst(HWND parent) {
-  std::vector<HWND> children;
-  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT))
-    children.push_back(child);
-  return children;
 }
 
 class Win32UiTest : public ::testing::Test {

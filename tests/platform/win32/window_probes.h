@@ -33,6 +33,15 @@ inline LRESULT CheckState(const platform::Control& control) {
   return SendMessageA(WindowOf(control), BM_GETCHECK, 0, 0);
 }
 
+// The child windows of `parent`, the top one of the z-order first.
+inline std::vector<HWND> ChildrenTopFirst(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT))
+    children.push_back(child);
+  return children;
+}
+
 inline std::vector<std::string> MenuBarCaptions(HWND window) {
   std::vector<std::string> captions;
   HMENU bar = GetMenu(window);
