@@ -6,25 +6,12 @@
 #include <vector>
 
 #include "platform/services/runtime_error.h"
+#include "tests/platform/error_of.h"
 
 namespace platform {
 namespace {
 
-int ErrorOf(void (*call)(std::string_view), std::string_view text) {
-  try {
-    call(text);
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
-
-void Number(std::string_view text) {
-  (void)TextToNumber(text);
-}
-void Boolean(std::string_view text) {
-  (void)TextToBool(text);
-}
+using test_support::ErrorOf;
 
 TEST(Convert, IntegerToTextIsPlainDecimal) {
   EXPECT_EQ(IntToText(0), "0");
@@ -45,7 +32,8 @@ TEST(Convert, TextThatIsNoNumberIsATypeMismatch) {
   for (const char* text : {"",    " ",     "abc",  "7a",   "a7",  "1..2", "..",       "..\\7",
                            "C:7", "7\\..", "0x10", "&H10", "inf", "nan",  "1e",       "e5",
                            "+",   "-",     ".",    "1,5",  "1 2", "--1",  "\xc3\xa9", "7\n"}) {
-    EXPECT_EQ(ErrorOf(Number, text), error::kTypeMismatch) << '"' << text << '"';
+    EXPECT_EQ(ErrorOf([&] { (void)TextToNumber(text); }).number(), error::kTypeMismatch)
+        << '"' << text << '"';
   }
 }
 
@@ -56,7 +44,8 @@ TEST(Convert, BooleanText) {
     EXPECT_TRUE(TextToBool(text)) << text;
   for (const char* text : {"fAlSe", " False ", "0", "0.0"}) EXPECT_FALSE(TextToBool(text)) << text;
   for (const char* text : {"", "yes", "no", "Tru", "Truee", "on", "T"}) {
-    EXPECT_EQ(ErrorOf(Boolean, text), error::kTypeMismatch) << '"' << text << '"';
+    EXPECT_EQ(ErrorOf([&] { (void)TextToBool(text); }).number(), error::kTypeMismatch)
+        << '"' << text << '"';
   }
 }
 

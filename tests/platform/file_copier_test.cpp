@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "platform/services/runtime_error.h"
 #include "platform/services/staged_file_name.h"
 #include "platform/services/staging.h"
+#include "tests/platform/error_of.h"
 #include "tests/support/byte_pattern.h"
 #include "tests/support/copy_one.h"
 #include "tests/support/temp_folder.h"
@@ -44,17 +44,8 @@ unsigned long ThisProcess() {
 #endif
 
 using test_support::CopyOne;
+using test_support::ErrorOf;
 using test_support::PatternBytes;
-
-// The error `action` raises, or error 0 when it raises none.
-RuntimeError ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error;
-  }
-  return RuntimeError(0);
-}
 
 // Working folders with a crosshair archive and the mod's archive it replaces.
 class FileCopierTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/services/runtime_error.h"
+#include "tests/platform/error_of.h"
 
 // The same cases run on the store of each backend: in memory in the native tests, the registry
 // under Wine; what only the registry has comes at the end.
@@ -101,12 +102,9 @@ TEST_F(SettingsStoreTest, TextIsReadWithOrWithoutItsTerminatingNul) {
 TEST_F(SettingsStoreTest, AFailedSaveRaisesError5) {
   // A key name the registry refuses: longer than any key name may be.
   const std::string tooLong(600, 's');
-  try {
-    store_.Save(kApp, tooLong, "cr", "1");
-    FAIL() << "the save was reported as done";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), error::kInvalidCall);
-  }
+  EXPECT_EQ(test_support::ErrorOf([&] { store_.Save(kApp, tooLong, "cr", "1"); }).number(),
+            error::kInvalidCall)
+      << "the save was reported as done";
 }
 #endif
 

@@ -10,6 +10,7 @@
 #include "platform/services/runtime_error.h"
 #include "platform/win32/system.h"
 #include "sample_pictures.h"
+#include "tests/platform/error_of.h"
 
 namespace platform::win32 {
 namespace {
@@ -114,13 +115,9 @@ void ExpectNoPictureRaises481(PictureRef (*decode)(PictureBytes)) {
   for (const std::vector<unsigned char>& bytes :
        {std::vector<unsigned char>{}, std::vector<unsigned char>{'B', 'M', 0, 0},
         std::vector<unsigned char>(100, 0x5A)}) {
-    try {
-      decode(bytes);
-      FAIL() << bytes.size() << " bytes decoded as a picture";
-    } catch (const RuntimeError& error) {
-      EXPECT_EQ(error.number(), 481);
-      EXPECT_STREQ(error.what(), "Invalid picture");
-    }
+    const RuntimeError error = test_support::ErrorOf([&] { decode(bytes); });
+    EXPECT_EQ(error.number(), 481) << bytes.size() << " bytes decoded as a picture";
+    EXPECT_STREQ(error.what(), "Invalid picture");
   }
 }
 

@@ -41,32 +41,28 @@ using test_support::StyleOf;
 using test_support::TextOf;
 using test_support::WindowOf;
 
-FormDesign TestFormDesign() {
-  return {.name = "TestForm",
-          .caption = "Test window",
-          .clientWidth = 3720,
-          .clientHeight = 2400,
-          .backColor = kBlack,
-          .border = BorderStyle::kFixedSingle,
-          .minButton = false,
-          .maxButton = false};
-}
+const FormDesign kTestForm{.name = "TestForm",
+                           .caption = "Test window",
+                           .clientWidth = 3720,
+                           .clientHeight = 2400,
+                           .backColor = kBlack,
+                           .border = BorderStyle::kFixedSingle,
+                           .minButton = false,
+                           .maxButton = false};
 
 // A fixed dialog kept out of the taskbar, as the About window is.
-FormDesign AboutFormDesign() {
-  return {.name = "About",
-          .caption = "About",
-          .clientWidth = 4680,
-          .clientHeight = 3195,
-          .border = BorderStyle::kFixedDialog,
-          .minButton = false,
-          .maxButton = false,
-          .showInTaskbar = false};
-}
+const FormDesign kAboutForm{.name = "About",
+                            .caption = "About",
+                            .clientWidth = 4680,
+                            .clientHeight = 3195,
+                            .border = BorderStyle::kFixedDialog,
+                            .minButton = false,
+                            .maxButton = false,
+                            .showInTaskbar = false};
 
 // A window with one control of each kind, two option groups and a menu bar and popup menu.
 struct TestWindow {
-  explicit TestWindow(Runtime& runtime, FormDesign design = TestFormDesign())
+  explicit TestWindow(Runtime& runtime, FormDesign design = kTestForm)
       : form(runtime, std::move(design)) {
     option1.onClick = [this] { ++option1Clicks; };
     option2.onClick = [this] { ++option2Clicks; };
@@ -206,7 +202,7 @@ TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
 
   // A control whose tab index falls among the buttons' comes after the whole group: Tab and the
   // arrow keys see the same group.
-  Form split(env_.runtime, TestFormDesign());
+  Form split(env_.runtime, kTestForm);
   OptionButton first(split, {.name = "First", .tabIndex = 1});
   CheckBox between(split, {.name = "Between", .tabIndex = 2});
   OptionButton last(split, {.name = "Last", .tabIndex = 3});
@@ -413,7 +409,7 @@ TEST_F(Win32UiTest, BorderStylesTaskbarAndIcon) {
   DeleteObject(iconInfo.hbmMask);
   if (iconInfo.hbmColor != nullptr) DeleteObject(iconInfo.hbmColor);
 
-  TestWindow dialog(env_.runtime, AboutFormDesign());
+  TestWindow dialog(env_.runtime, kAboutForm);
   dialog.apply.SetVisible(false);
   dialog.about.SetVisible(false);
   dialog.form.Load();
@@ -462,7 +458,7 @@ class NextLoopAction {
 TEST_F(Win32UiTest, AModalWindowBlocksTheOthersUntilItIsUnloaded) {
   TestWindow main(env_.runtime);
   main.form.Show();
-  TestWindow about(env_.runtime, AboutFormDesign());
+  TestWindow about(env_.runtime, kAboutForm);
   int mainUnloads = 0;
   main.form.onUnload = [&] { ++mainUnloads; };
   bool mainWasEnabled = true;
