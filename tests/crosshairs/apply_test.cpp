@@ -85,6 +85,9 @@ struct Failure {
   const char* readOnly;  // a file made read-only, or nullptr
   const char* message;
 };
+void PrintTo(const Failure& failure, std::ostream* out) {
+  *out << failure.name;
+}
 
 // Both archives are one switch: whichever fails, both stay as they were, no staged copy is left
 // behind, and the choice is saved all the same.

@@ -24,6 +24,9 @@ struct Saved {
   std::string current;
   Numbers reticles;
 };
+void PrintTo(const Saved& saved, std::ostream* out) {
+  *out << saved.name;
+}
 
 using StartUp = CrosshairsTest;
 
@@ -46,16 +49,12 @@ class StartUpTest : public CrosshairsTest, public ::testing::WithParamInterface<
       EXPECT_EQ(form.PictureNumbered(Form1::ReticleThumbnailNumber(k)).picture(),
                 form.ILRT.Picture(k))
           << "reticle " << k;
-    const Numbers crosshairs = SelectedCrosshairs();
-    const Numbers reticles = SelectedReticles();
+    const auto shown = [this](const Numbers& marked, int (*thumbnail)(int)) {
+      return marked.empty() ? nullptr : form.PictureNumbered(thumbnail(marked[0])).picture();
+    };
     EXPECT_EQ(form.Picture1.picture(),
-              crosshairs.empty()
-                  ? nullptr
-                  : form.PictureNumbered(Form1::CrosshairThumbnailNumber(crosshairs[0])).picture());
-    EXPECT_EQ(form.Picture2.picture(),
-              reticles.empty()
-                  ? nullptr
-                  : form.PictureNumbered(Form1::ReticleThumbnailNumber(reticles[0])).picture());
+              shown(SelectedCrosshairs(), Form1::CrosshairThumbnailNumber));
+    EXPECT_EQ(form.Picture2.picture(), shown(SelectedReticles(), Form1::ReticleThumbnailNumber));
   }
 };
 
