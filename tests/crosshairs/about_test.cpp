@@ -3,9 +3,13 @@
 
 #include "crosshairs/form2.h"
 #include "tests/crosshairs/crosshairs_fixture.h"
+#include "tests/resources/preview_sizes.h"
 
 namespace crosshairs_tests {
 namespace {
+
+using resources_tests::kEmblemSize;
+using resources_tests::kPortraitSize;
 
 class AboutTest : public CrosshairsTest {
  protected:
@@ -20,8 +24,10 @@ TEST_F(AboutTest, OpensModalWithBothPicturesAtTheirOwnSize) {
     EXPECT_EQ(about.design().caption, "About");
     EXPECT_EQ(about.Image1.picture(), about.ImageList1.Picture(1));
     EXPECT_EQ(about.Image2.picture(), about.ImageList1.Picture(2));
-    EXPECT_EQ(about.Image1.bounds(), (platform::Bounds{120, 120, 900, 900}));
-    EXPECT_EQ(about.Image2.bounds(), (platform::Bounds{1320, 120, 960, 960}));
+    EXPECT_EQ(about.Image1.bounds(),
+              (platform::Bounds{120, 120, kPortraitSize.width * 15, kPortraitSize.height * 15}));
+    EXPECT_EQ(about.Image2.bounds(),
+              (platform::Bounds{1320, 120, kEmblemSize.width * 15, kEmblemSize.height * 15}));
     EXPECT_TRUE(env.ui.IsBlocked(form));
   };
   env.ui.Click(form.Mabout);

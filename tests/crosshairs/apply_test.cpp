@@ -36,11 +36,7 @@ class ApplyTest : public CrosshairsTest {
   }
 
   void ExpectOnlyFailureMessage(const std::string& text) {
-    ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].text, text);
-    EXPECT_EQ(boxes()[0].flags, 0);
-    EXPECT_EQ(boxes()[0].title, "crosshairs");
-    EXPECT_EQ(boxes()[0].helpFile, "");
+    ExpectOnlyBox({text, 0, "crosshairs", "", 0});
     EXPECT_FALSE(env.runtime.ended());
     EXPECT_EQ(module1.InstallFailed, "0");
   }
@@ -53,12 +49,7 @@ TEST_F(ApplyTest, InstallsBothArchivesAndAsksWhetherToExit) {
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), modFolder.Read("cr\\7\\menu.rfa"));
   EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), modFolder.Read("rt\\2\\game.rfa"));
   ExpectChoiceSaved();
-  ASSERT_EQ(boxes().size(), 1u);
-  EXPECT_EQ(boxes()[0].text, expected::kExitQuestion);
-  EXPECT_EQ(boxes()[0].flags, 292);
-  EXPECT_EQ(boxes()[0].title, expected::kExitQuestionTitle);
-  EXPECT_EQ(boxes()[0].helpFile, "DEMO.HLP");
-  EXPECT_EQ(boxes()[0].helpContext, 1000);
+  ExpectOnlyBox({expected::kExitQuestion, 292, expected::kExitQuestionTitle, "DEMO.HLP", 1000});
   // No keeps the program running, ready for another Apply that copies and asks again.
   EXPECT_FALSE(env.runtime.ended());
   EXPECT_EQ(module1.InstallFailed, "0");
@@ -87,49 +78,50 @@ TEST_F(ApplyTest, UsesTheChoiceClickedSinceStartUp) {
   EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), "1");
 }
 
-TEST_F(ApplyTest, MissingCrosshairFolderSkipsTheReticleButKeepsTheChoice) {
-  std::filesystem::remove_all("cr/7");
+// What a failed Apply found, and the message it shows.
+struct Failure {
+  const char* name;
+  const char* removed;   // a folder or file removed, or nullptr
+  const char* readOnly;  // a file made read-only, or nullptr
+  const char* message;
+};
+void PrintTo(const Failure& failure, std::ostream* out) {
+  *out << failure.name;
+}
+
+// Both archives are one switch: whichever fails, both stay as they were, no staged copy is left
+// behind, and the choice is saved all the same.
+class FailedApplyTest : public ApplyTest, public ::testing::WithParamInterface<Failure> {};
+
+TEST_P(FailedApplyTest, LeavesEveryFileAsItWasButKeepsTheChoice) {
+  if (GetParam().removed != nullptr) std::filesystem::remove_all(GetParam().removed);
+  if (GetParam().readOnly != nullptr) modFolder.MakeReadOnly(GetParam().readOnly);
+  const auto contents = [this] {
+    std::vector<std::pair<std::string, std::string>> all;
+    for (const std::string& file : modFolder.AllFiles())
+      all.emplace_back(file, modFolder.Read(file));
+    return all;
+  };
+  const auto before = contents();
   env.messageBox.Expect(platform::box::kOk);
   Apply();
 
-  ExpectOnlyFailureMessage(expected::kMissingFolderMessage);
-  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
-  EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), "old game");
+  ExpectOnlyFailureMessage(GetParam().message);
+  EXPECT_EQ(contents(), before);
   ExpectChoiceSaved();
 }
 
-TEST_F(ApplyTest, MissingArchiveInAnExistingFolderIsTheOtherFailure) {
-  std::filesystem::remove("cr/7/menu.rfa");
-  env.messageBox.Expect(platform::box::kOk);
-  Apply();
-
-  ExpectOnlyFailureMessage(expected::kOtherFailureMessage);
-  EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), "old game");
-}
-
-// Both archives are one switch: a reticle that cannot be copied keeps the crosshair old too.
-TEST_F(ApplyTest, MissingReticleDestinationFolderLeavesBothArchivesAsTheyWere) {
-  std::filesystem::remove_all("archives/bf1942");
-  env.messageBox.Expect(platform::box::kOk);
-  Apply();
-
-  ExpectOnlyFailureMessage(expected::kMissingFolderMessage);
-  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
-  ExpectChoiceSaved();
-}
-
-TEST_F(ApplyTest, ReadOnlyDestinationKeepsTheOldArchiveWhole) {
-  modFolder.MakeReadOnly("archives\\menu.rfa");
-  env.messageBox.Expect(platform::box::kOk);
-  Apply();
-
-  ExpectOnlyFailureMessage(expected::kOtherFailureMessage);
-  EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
-  EXPECT_EQ(modFolder.AllFiles(),
-            (std::vector<std::string>{"archives/bf1942/game.rfa", "archives/menu.rfa",
-                                      "cr/1/menu.rfa", "cr/7/menu.rfa", "rt/2/game.rfa"}))
-      << "no staged copy is left behind";
-}
+INSTANTIATE_TEST_SUITE_P(
+    Apply, FailedApplyTest,
+    ::testing::Values(Failure{"MissingCrosshairFolder", "cr/7", nullptr,
+                              expected::kMissingFolderMessage},
+                      Failure{"MissingCrosshairArchive", "cr/7/menu.rfa", nullptr,
+                              expected::kOtherFailureMessage},
+                      Failure{"MissingReticleDestinationFolder", "archives/bf1942", nullptr,
+                              expected::kMissingFolderMessage},
+                      Failure{"ReadOnlyDestination", nullptr, "archives\\menu.rfa",
+                              expected::kOtherFailureMessage}),
+    kRowName);
 
 TEST_F(ApplyTest, AnApplyAfterAFailedOneAsksAgain) {
   std::filesystem::remove_all("cr/7");

@@ -26,6 +26,9 @@ namespace crosshairs_tests {
 
 using StoreOperation = platform::headless::MemorySettingsStore::Operation;
 
+// Names each case of a table of rows after its row's `name`.
+inline constexpr auto kRowName = [](const auto& row) { return std::string(row.param.name); };
+
 class CrosshairsTest : public ::testing::Test {
  protected:
   // A value left in the store by an earlier run; the store's log starts after it.
@@ -39,6 +42,9 @@ class CrosshairsTest : public ::testing::Test {
   // The numbers of the selected crosshair and reticle buttons.
   std::vector<int> SelectedCrosshairs();
   std::vector<int> SelectedReticles();
+
+  // The one message box shown is `expected`, field by field.
+  void ExpectOnlyBox(const platform::MessageBoxRequest& expected);
 
   const std::vector<platform::MessageBoxRequest>& boxes() const { return env.messageBox.shown(); }
 

@@ -5,21 +5,19 @@
 
 #include <string>
 
+#include "crosshairs/choice_layout.h"
 #include "crosshairs/form1.h"
 #include "crosshairs/module1.h"
-#include "platform/controls/runtime.h"
-#include "platform/headless/memory_settings_store.h"
-#include "platform/headless/recording_notification_area.h"
-#include "platform/headless/scripted_message_box.h"
-#include "platform/services/file_copier.h"
-#include "platform/win32/controls/win32_ui.h"
-#include "platform/win32/services/win32_file_system.h"
-#include "platform/win32/system.h"
 #include "platform/win32/windows_api.h"
+#include "tests/platform/win32/window_probes.h"
 #include "tests/support/windows_test_environment.h"
 
 namespace crosshairs {
 namespace {
+
+using test_support::CheckState;
+using test_support::TextOf;
+using test_support::WindowOf;
 
 class SelectorWindow : public ::testing::Test {
  protected:
@@ -32,19 +30,11 @@ class SelectorWindow : public ::testing::Test {
     if (form.loaded()) form.Unload();
   }
 
-  static HWND Handle(const platform::Control& control) {
-    return reinterpret_cast<HWND>(control.nativeHandle());
-  }
-  static std::string Text(HWND window) {
-    char text[64] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-  }
   static bool Checked(const platform::Control& control) {
-    return SendMessageA(Handle(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return CheckState(control) == BST_CHECKED;
   }
   static void Click(const platform::Control& control) {
-    SendMessageA(Handle(control), BM_CLICK, 0, 0);
+    SendMessageA(WindowOf(control), BM_CLICK, 0, 0);
   }
 
   test_support::WindowsTestEnvironment env{"crosshairs"};
@@ -53,45 +43,26 @@ class SelectorWindow : public ::testing::Test {
 };
 
 TEST_F(SelectorWindow, EveryControlIsAChildWindowWithItsCaptionAtItsPlace) {
-  HWND window = reinterpret_cast<HWND>(form.windowHandle());
+  HWND window = WindowOf(form);
   ASSERT_TRUE(IsWindowVisible(window));
-  EXPECT_EQ(Text(window), "Sightora");
+  EXPECT_EQ(TextOf(window), "Sightora");
   RECT client{};
   GetClientRect(window, &client);
-  EXPECT_EQ(client.right, 248);
-  EXPECT_EQ(client.bottom, 406);
+  EXPECT_EQ(client.right, form.design().clientWidth / 15);
+  EXPECT_EQ(client.bottom, form.design().clientHeight / 15);
 
-  int checkedControls = 0;
-  const auto check = [&](const platform::Control& control, HWND container) {
-    HWND child = Handle(control);
-    ASSERT_NE(child, nullptr) << control.name();
-    EXPECT_EQ(GetParent(child), container) << control.name();
-    if (!control.caption().empty()) {
-      EXPECT_EQ(Text(child), control.caption()) << control.name();
-    }
-    RECT place{};
-    GetWindowRect(child, &place);
-    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&place), 2);
-    const auto& b = control.bounds();
-    EXPECT_EQ(place.left, b.left / 15) << control.name();
-    EXPECT_EQ(place.top, b.top / 15) << control.name();
-    EXPECT_EQ(place.right - place.left, b.width / 15) << control.name();
-    EXPECT_EQ(place.bottom - place.top, b.height / 15) << control.name();
-    ++checkedControls;
-  };
-  for (const platform::Control* control : form.controls()) check(*control, window);
-  for (const platform::Control* control : form.Frame1.controls())
-    check(*control, Handle(form.Frame1));
   // On the window: 4 labels, 2 previews, an option and a thumbnail for each crosshair, the
   // frame; in the frame: an option and a thumbnail for each reticle.
-  EXPECT_EQ(checkedControls,
-            4 + 2 + 2 * crosshairs::kCrosshairCount + 1 + 2 * crosshairs::kReticleCount);
+  EXPECT_EQ(form.controls().size(), 4 + 2 + 2 * kCrosshairCount + 1u);
+  EXPECT_EQ(form.Frame1.controls().size(), 2u * kReticleCount);
+  test_support::ExpectChildrenAtTheirPlaces(form, window);
+  test_support::ExpectChildrenAtTheirPlaces(form.Frame1, WindowOf(form.Frame1));
 
-  // Spot checks against the layout as drawn: the third column and the frame's contents.
-  EXPECT_EQ(Text(Handle(form.Option20)), "Option20");
-  EXPECT_EQ(form.Option20.bounds().left / 15, 168);
-  EXPECT_EQ(Text(Handle(form.rt3)), "rt3");
-  EXPECT_EQ(Text(Handle(form.Frame1)), "Recticles");
+  // Spot checks against the layout's table: the third column and the frame's contents.
+  EXPECT_EQ(TextOf(WindowOf(form.Option20)), "Option20");
+  EXPECT_TRUE(test_support::IsAt(WindowOf(form.Option20), kCrosshairLayout[20 - 1].option));
+  EXPECT_EQ(TextOf(WindowOf(form.rt3)), "rt3");
+  EXPECT_EQ(TextOf(WindowOf(form.Frame1)), "Recticles");
 }
 
 TEST_F(SelectorWindow, TheSavedChoiceIsCheckedAndEachGroupIsExclusive) {
@@ -109,16 +80,15 @@ TEST_F(SelectorWindow, TheSavedChoiceIsCheckedAndEachGroupIsExclusive) {
   EXPECT_FALSE(Checked(form.rt2));
   EXPECT_TRUE(Checked(form.Option3)) << "a reticle click reached the crosshair group";
   EXPECT_EQ(module1.CurrentReticle, "1");
-  EXPECT_EQ(form.Picture1.picture(), form.Picture5.picture());
+  EXPECT_EQ(form.Picture1.picture(),
+            form.PictureNumbered(Form1::CrosshairThumbnailNumber(3)).picture());
 }
 
 TEST_F(SelectorWindow, TheFrameIsBlackInsideWhateverTheScreenHeldBefore) {
-  HWND frame = Handle(form.Frame1);
-  HWND groupBox = nullptr;  // the bottom-most child: it covers the whole frame
-  for (HWND child = GetWindow(frame, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT))
-    groupBox = child;
-  ASSERT_NE(groupBox, nullptr);
+  HWND frame = WindowOf(form.Frame1);
+  const std::vector<HWND> children = test_support::ChildrenTopFirst(frame);
+  ASSERT_FALSE(children.empty());
+  HWND groupBox = children.back();  // the bottom-most child: it covers the whole frame
   RECT inside{};
   GetClientRect(groupBox, &inside);
   HDC dc = GetDC(groupBox);  // clipped to where the frame's controls do not lie
@@ -126,7 +96,8 @@ TEST_F(SelectorWindow, TheFrameIsBlackInsideWhateverTheScreenHeldBefore) {
   RedrawWindow(frame, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   // A strip between the reticle thumbnails and the frame's right edge, where nothing else draws.
-  const int left = (form.Picture23.bounds().left + form.Picture23.bounds().width) / 15 + 2;
+  const platform::Bounds& thumbnail = kReticleLayout[0].thumbnail;
+  const int left = (thumbnail.left + thumbnail.width) / 15 + 2;
   int black = 0;
   int pixels = 0;
   for (int y = inside.bottom / 4; y < inside.bottom - 4; ++y) {
@@ -139,14 +110,9 @@ TEST_F(SelectorWindow, TheFrameIsBlackInsideWhateverTheScreenHeldBefore) {
 }
 
 TEST_F(SelectorWindow, TheMenuBarHoldsApplyThenAbout) {
-  HMENU bar = GetMenu(reinterpret_cast<HWND>(form.windowHandle()));
-  ASSERT_NE(bar, nullptr);
-  ASSERT_EQ(GetMenuItemCount(bar), 2);
-  char caption[32] = {};
-  GetMenuStringA(bar, 0, caption, sizeof caption, MF_BYPOSITION);
-  EXPECT_STREQ(caption, "Apply");
-  GetMenuStringA(bar, 1, caption, sizeof caption, MF_BYPOSITION);
-  EXPECT_STREQ(caption, "About");
+  HMENU bar = GetMenu(WindowOf(form));
+  EXPECT_EQ(test_support::MenuBarCaptions(WindowOf(form)),
+            (std::vector<std::string>{"Apply", "About"}));
   EXPECT_EQ(GetSubMenu(bar, 0), nullptr);
   EXPECT_EQ(GetSubMenu(bar, 1), nullptr);
 }

@@ -8,143 +8,141 @@
 namespace crosshairs_tests {
 namespace {
 
+using crosshairs::Form1;
+using crosshairs::kCrosshairCount;
+using crosshairs::kReticleCount;
 using Numbers = std::vector<int>;
 using Log = std::vector<StoreOperation>;
 
-class StartUpTest : public CrosshairsTest {
+// What an earlier run left in the store ("" for nothing), named for the case.
+struct Saved {
+  std::string name;
+  std::string cr;
+  std::string rt;
+  // What the start marks: the crosshair and reticle buttons, and the crosshair it holds.
+  Numbers crosshairs;
+  std::string current;
+  Numbers reticles;
+};
+void PrintTo(const Saved& saved, std::ostream* out) {
+  *out << saved.name;
+}
+
+using StartUp = CrosshairsTest;
+
+class StartUpTest : public CrosshairsTest, public ::testing::WithParamInterface<Saved> {
  protected:
-  void ExpectThumbnailsFilled() {
-    for (int k = 1; k <= crosshairs::kCrosshairCount; ++k)
-      EXPECT_EQ(form.PictureNumbered(crosshairs::Form1::CrosshairThumbnailNumber(k)).picture(),
-                form.ILCR.Picture(k))
-          << "crosshair " << k;
-    for (int k = 1; k <= crosshairs::kReticleCount; ++k)
-      EXPECT_EQ(form.PictureNumbered(crosshairs::Form1::ReticleThumbnailNumber(k)).picture(),
-                form.ILRT.Picture(k))
-          << "reticle " << k;
+  void StartWithSaved() {
+    if (!GetParam().cr.empty()) StoreSetting("cr", GetParam().cr);
+    if (!GetParam().rt.empty()) StoreSetting("rt", GetParam().rt);
+    Start();
   }
 
-  // After the notice: both defaults saved, both first buttons marked, both previews image 1.
-  void ExpectDefaultsAfterNotice() {
-    ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].text, expected::kFirstRunNotice);
-    EXPECT_EQ(boxes()[0].flags, 0);
-    EXPECT_EQ(boxes()[0].title, "crosshairs");
-    EXPECT_EQ(boxes()[0].helpFile, "");
-    EXPECT_EQ(boxes()[0].helpContext, 0);
-    EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "rt"), "1");
-    EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), "1");
-    EXPECT_EQ(SelectedCrosshairs(), Numbers{1});
-    EXPECT_EQ(SelectedReticles(), Numbers{1});
-    EXPECT_EQ(module1.CurrentCrosshair, "1");
-    EXPECT_EQ(module1.CurrentReticle, "1");
-    EXPECT_EQ(form.Picture1.picture(), form.Picture3.picture());
-    EXPECT_EQ(form.Picture2.picture(), form.Picture23.picture());
-    ExpectThumbnailsFilled();
+  // Each thumbnail shows its own image, and each large preview the marked button's thumbnail
+  // (the same picture, not a copy), or nothing where no button is marked.
+  void ExpectPicturesShown() {
+    for (int k = 1; k <= kCrosshairCount; ++k)
+      EXPECT_EQ(form.PictureNumbered(Form1::CrosshairThumbnailNumber(k)).picture(),
+                form.ILCR.Picture(k))
+          << "crosshair " << k;
+    for (int k = 1; k <= kReticleCount; ++k)
+      EXPECT_EQ(form.PictureNumbered(Form1::ReticleThumbnailNumber(k)).picture(),
+                form.ILRT.Picture(k))
+          << "reticle " << k;
+    const auto shown = [this](const Numbers& marked, int (*thumbnail)(int)) {
+      return marked.empty() ? nullptr : form.PictureNumbered(thumbnail(marked[0])).picture();
+    };
+    EXPECT_EQ(form.Picture1.picture(),
+              shown(SelectedCrosshairs(), Form1::CrosshairThumbnailNumber));
+    EXPECT_EQ(form.Picture2.picture(), shown(SelectedReticles(), Form1::ReticleThumbnailNumber));
   }
 };
 
-TEST_F(StartUpTest, NothingIsChosenOrShownBeforeTheWindowLoads) {
+TEST_F(StartUp, NothingIsChosenOrShownBeforeTheWindowLoads) {
   EXPECT_EQ(module1.CurrentCrosshair, "");
   EXPECT_EQ(module1.CurrentReticle, "");
   EXPECT_EQ(module1.InstallFailed, "");
   EXPECT_TRUE(SelectedCrosshairs().empty());
-  for (int n = 1; n <= crosshairs::Form1::kPictureCount; ++n) EXPECT_EQ(form.PictureNumbered(n).picture(), nullptr) << n;
+  for (int n = 1; n <= Form1::kPictureCount; ++n)
+    EXPECT_EQ(form.PictureNumbered(n).picture(), nullptr) << n;
 }
 
-TEST_F(StartUpTest, FirstRunShowsTheNoticeOnceAndSavesTheDefaults) {
+// Nothing saved, or a choice of which a part is missing or does not convert: the notice once,
+// then both defaults saved, marked and shown.
+using DamagedChoiceTest = StartUpTest;
+
+TEST_P(DamagedChoiceTest, IsReplacedByTheDefaultsAfterANotice) {
   env.messageBox.Expect(platform::box::kOk);
-  Start();
+  StartWithSaved();
 
   EXPECT_EQ(env.settings.log(), (Log{StoreOperation{false, "vorlane", "crosshair", "rt", ""},
                                      StoreOperation{false, "vorlane", "crosshair", "cr", ""},
                                      StoreOperation{true, "Vorlane", "crosshair", "rt", "1"},
                                      StoreOperation{true, "Vorlane", "crosshair", "cr", "1"}}));
-  ExpectDefaultsAfterNotice();
+  ExpectOnlyBox({expected::kFirstRunNotice, 0, "crosshairs", "", 0});
+  EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "rt"), "1");
+  EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), "1");
+  // A saved crosshair marked before the reticle failed is cleared again.
+  EXPECT_EQ(SelectedCrosshairs(), Numbers{1});
+  EXPECT_EQ(SelectedReticles(), Numbers{1});
+  EXPECT_EQ(module1.CurrentCrosshair, "1");
+  EXPECT_EQ(module1.CurrentReticle, "1");
+  ExpectPicturesShown();
   EXPECT_EQ(module1.InstallFailed, "0");
   EXPECT_TRUE(form.visible());
   EXPECT_FALSE(env.runtime.ended());
 }
 
-TEST_F(StartUpTest, SavedChoiceIsMarkedWithoutNotice) {
-  StoreSetting("cr", "7");
-  StoreSetting("rt", "2");
-  Start();
+INSTANTIATE_TEST_SUITE_P(StartUp, DamagedChoiceTest,
+                         ::testing::Values(Saved{"FirstRun", "", ""},
+                                           Saved{"MissingReticle", "7", ""},
+                                           Saved{"CrosshairOfLetters", "abc", "2"}),
+                         kRowName);
+
+// A choice that converts: marked and shown as loaded, without a notice, also where it names
+// no button; a leading zero is dropped in memory only.
+using SavedChoiceTest = StartUpTest;
+
+TEST_P(SavedChoiceTest, IsMarkedAsLoadedWithoutNotice) {
+  StartWithSaved();
 
   EXPECT_TRUE(boxes().empty());
-  EXPECT_EQ(SelectedCrosshairs(), Numbers{7});
-  EXPECT_EQ(SelectedReticles(), Numbers{2});
-  EXPECT_EQ(module1.CurrentCrosshair, "7");
-  EXPECT_EQ(module1.CurrentReticle, "2");
-  // The large previews share the thumbnails' pictures rather than copies of them.
-  EXPECT_EQ(form.Picture1.picture(), form.Picture9.picture());
-  EXPECT_EQ(form.Picture2.picture(), form.Picture24.picture());
-  ExpectThumbnailsFilled();
+  EXPECT_EQ(SelectedCrosshairs(), GetParam().crosshairs);
+  EXPECT_EQ(SelectedReticles(), GetParam().reticles);
+  EXPECT_EQ(module1.CurrentCrosshair, GetParam().current);
+  EXPECT_EQ(module1.CurrentReticle, GetParam().rt);
+  ExpectPicturesShown();
   EXPECT_EQ(env.settings.log(), (Log{StoreOperation{false, "vorlane", "crosshair", "rt", ""},
                                      StoreOperation{false, "vorlane", "crosshair", "cr", ""}}));
+  EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), GetParam().cr);
 }
 
-TEST_F(StartUpTest, MissingReticleReplacesASavedCrosshairWithTheDefaults) {
-  StoreSetting("cr", "7");
-  env.messageBox.Expect(platform::box::kOk);
-  Start();
+const std::string kPastTheCrosshairs = std::to_string(kCrosshairCount + 1);
+const std::string kAsManyAsThePictures = std::to_string(Form1::kPictureCount);
+const std::string kLastReticle = std::to_string(kReticleCount);
 
-  // Option7 was marked before the reticle failed; marking the defaults cleared it again.
-  ExpectDefaultsAfterNotice();
-  EXPECT_FALSE(form.Option7.value());
-}
+INSTANTIATE_TEST_SUITE_P(StartUp, SavedChoiceTest,
+                         ::testing::Values(Saved{"SevenAndTwo", "7", "2", {7}, "7", {2}},
+                                           Saved{"LeadingZero", "07", "2", {7}, "7", {2}},
+                                           Saved{"CrosshairZero", "0", "1", {}, "0", {1}},
+                                           Saved{"PastTheCrosshairs",
+                                                 kPastTheCrosshairs,
+                                                 kLastReticle,
+                                                 {},
+                                                 kPastTheCrosshairs,
+                                                 {kReticleCount}},
+                                           Saved{"AsManyAsThePictures",
+                                                 kAsManyAsThePictures,
+                                                 kLastReticle,
+                                                 {},
+                                                 kAsManyAsThePictures,
+                                                 {kReticleCount}}),
+                         kRowName);
 
-TEST_F(StartUpTest, CrosshairTextOfLettersIsTreatedAsMissing) {
-  StoreSetting("cr", "abc");
-  StoreSetting("rt", "2");
-  env.messageBox.Expect(platform::box::kOk);
-  Start();
-
-  ExpectDefaultsAfterNotice();
-}
-
-TEST_F(StartUpTest, NumbersOutsideTheButtonsMarkNothingAndStayAsLoaded) {
-  StoreSetting("cr", "25");
-  StoreSetting("rt", "3");
-  Start();
-
-  EXPECT_TRUE(boxes().empty());
-  EXPECT_TRUE(SelectedCrosshairs().empty());
-  EXPECT_EQ(form.Picture1.picture(), nullptr);
-  EXPECT_EQ(module1.CurrentCrosshair, "25");
-  EXPECT_EQ(SelectedReticles(), Numbers{3});
-  EXPECT_EQ(form.Picture2.picture(), form.Picture25.picture());
-  ExpectThumbnailsFilled();
-}
-
-TEST_F(StartUpTest, CrosshairZeroMarksNothing) {
-  StoreSetting("cr", "0");
-  StoreSetting("rt", "1");
-  Start();
-
-  EXPECT_TRUE(boxes().empty());
-  EXPECT_TRUE(SelectedCrosshairs().empty());
-  EXPECT_EQ(module1.CurrentCrosshair, "0");
-  EXPECT_EQ(SelectedReticles(), Numbers{1});
-}
-
-TEST_F(StartUpTest, LeadingZeroIsMarkedAndRewrittenInMemoryOnly) {
-  StoreSetting("cr", "07");
-  StoreSetting("rt", "2");
-  Start();
-
-  EXPECT_TRUE(boxes().empty());
-  EXPECT_EQ(SelectedCrosshairs(), Numbers{7});
-  EXPECT_EQ(module1.CurrentCrosshair, "7");
-  EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), "07");
-}
-
-TEST_F(StartUpTest, PicturesAreDecodedOnceWhenTheWindowIsCreated) {
+TEST_F(StartUp, PicturesAreDecodedOnceWhenTheWindowIsCreated) {
   const int decodedAtCreation = env.ui.decodeCount;
-  EXPECT_EQ(decodedAtCreation, crosshairs::kCrosshairCount + crosshairs::kReticleCount);
-  StoreSetting("cr", "7");
-  StoreSetting("rt", "2");
-  Start();
+  EXPECT_EQ(decodedAtCreation, kCrosshairCount + kReticleCount);
+  StartWithSevenAndTwo();
   env.ui.Click(form.Option12);
   env.ui.Click(form.rt3);
 

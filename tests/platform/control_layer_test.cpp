@@ -37,10 +37,15 @@ struct TwoGroups : Form {
   std::vector<std::string> clicks;
 };
 
-TEST(ControlLayer, SelectingFromCodeRaisesClickAtOnceAndClearsOnlyItsOwnGroup) {
-  Environment env("test");
-  TwoGroups form(env.runtime);
-  form.Load();
+class ControlLayer : public ::testing::Test {
+ protected:
+  ControlLayer() { form.Load(); }
+
+  Environment env{"test"};
+  TwoGroups form{env.runtime};
+};
+
+TEST_F(ControlLayer, SelectingFromCodeRaisesClickAtOnceAndClearsOnlyItsOwnGroup) {
   form.a.SetValue(true);
   form.x.SetValue(true);
   form.b.SetValue(true);
@@ -51,19 +56,13 @@ TEST(ControlLayer, SelectingFromCodeRaisesClickAtOnceAndClearsOnlyItsOwnGroup) {
   EXPECT_FALSE(form.y.value());
 }
 
-TEST(ControlLayer, AUserClickOnTheSelectedButtonRaisesNothing) {
-  Environment env("test");
-  TwoGroups form(env.runtime);
-  form.Load();
+TEST_F(ControlLayer, AUserClickOnTheSelectedButtonRaisesNothing) {
   env.ui.Click(form.y);
   env.ui.Click(form.y);
   EXPECT_EQ(form.clicks, std::vector<std::string>{"y"});
 }
 
-TEST(ControlLayer, ArrowKeysSelectTheNextOrPreviousButtonOfTheGroupInTabOrderAndWrap) {
-  Environment env("test");
-  TwoGroups form(env.runtime);
-  form.Load();
+TEST_F(ControlLayer, ArrowKeysSelectTheNextOrPreviousButtonOfTheGroupInTabOrderAndWrap) {
   EXPECT_EQ(GroupTabStop(form), &form.b);  // none selected: the first in tab order
   EXPECT_EQ(&env.ui.PressArrow(form.b, ArrowStep::kNext), &form.a);
   EXPECT_EQ(&env.ui.PressArrow(form.a, ArrowStep::kNext), &form.b);  // wraps
@@ -87,10 +86,7 @@ TEST(ControlLayer, ArrowKeysSelectTheNextOrPreviousButtonOfTheGroupInTabOrderAnd
   EXPECT_EQ(form.clicks.back(), "b");
 }
 
-TEST(ControlLayer, ACheckBoxRaisesClickOnlyWhenItsValueChanges) {
-  Environment env("test");
-  TwoGroups form(env.runtime);
-  form.Load();
+TEST_F(ControlLayer, ACheckBoxRaisesClickOnlyWhenItsValueChanges) {
   form.box.SetValue(CheckBox::kUnchecked);
   form.box.SetValue(CheckBox::kChecked);
   form.box.SetValue(CheckBox::kChecked);
@@ -98,19 +94,13 @@ TEST(ControlLayer, ACheckBoxRaisesClickOnlyWhenItsValueChanges) {
   EXPECT_EQ(form.clicks, (std::vector<std::string>{"box=1", "box=0"}));
 }
 
-TEST(ControlLayer, AnImageTakesItsPicturesOwnSize) {
-  Environment env("test");
-  TwoGroups form(env.runtime);
-  form.Load();
+TEST_F(ControlLayer, AnImageTakesItsPicturesOwnSize) {
   const unsigned char gif[] = {'G', 'I', 'F', '8', '9', 'a', 64, 0, 60, 0};
   form.image.SetPicture(env.ui.DecodePicture(gif));
   EXPECT_EQ(form.image.bounds(), (Bounds{120, 120, 64 * 15, 60 * 15}));
 }
 
-TEST(ControlLayer, APopupOffersOnlyVisibleEntriesAndRunsTheChosenOne) {
-  Environment env("test");
-  TwoGroups form(env.runtime);
-  form.Load();
+TEST_F(ControlLayer, APopupOffersOnlyVisibleEntriesAndRunsTheChosenOne) {
   int chosen = 0;
   form.first.onClick = [&] { ++chosen; };
   env.ui.onPopup = [](const std::vector<std::string>& offered) { return offered.front(); };
@@ -124,10 +114,8 @@ TEST(ControlLayer, APopupOffersOnlyVisibleEntriesAndRunsTheChosenOne) {
   EXPECT_EQ(chosen, 1);
 }
 
-TEST(ControlLayer, AModalWindowBlocksInputToTheOthersUntilItCloses) {
-  Environment env("test");
-  TwoGroups main(env.runtime);
-  main.Load();
+TEST_F(ControlLayer, AModalWindowBlocksInputToTheOthersUntilItCloses) {
+  TwoGroups& main = form;
   TwoGroups dialog(env.runtime);
   env.ui.onModal = [&](Form& shown) {
     EXPECT_EQ(&shown, &dialog);
@@ -142,9 +130,7 @@ TEST(ControlLayer, AModalWindowBlocksInputToTheOthersUntilItCloses) {
   EXPECT_EQ(main.clicks, std::vector<std::string>{"a"});
 }
 
-TEST(ControlLayer, AControlThatIsGoneLeavesItsContainer) {
-  Environment env("test");
-  TwoGroups form(env.runtime);
+TEST_F(ControlLayer, AControlThatIsGoneLeavesItsContainer) {
   auto extra = std::make_unique<OptionButton>(form.frame, ControlDesign{.name = "z"});
   ASSERT_EQ(form.frame.controls().size(), 3u);
   extra.reset();

@@ -1,67 +1,103 @@
 #include "platform/services/file_copier.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/headless/posix_file_system.h"
 #include "platform/services/content_sum.h"
 #include "platform/services/runtime_error.h"
 #include "platform/services/staged_file_name.h"
+#include "platform/services/staging.h"
+#include "tests/platform/error_of.h"
+#include "tests/support/byte_pattern.h"
 #include "tests/support/copy_one.h"
 #include "tests/support/temp_folder.h"
+
+// The same cases run on the file system of each backend: POSIX in the native tests, Windows
+// under Wine; what only one of them has comes at the end.
+#ifdef _WIN32
+#include "platform/win32/services/win32_file_system.h"
+#include "platform/win32/windows_api.h"
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/headless/posix_file_system.h"
+#endif
 
 namespace platform {
 namespace {
 
-using headless::PosixFileSystem;
-using test_support::TempWorkingFolder;
-
-int CopyError(FileCopier& copier, const std::string& source, const std::string& destination,
-              std::string* path = nullptr) {
-  try {
-    test_support::CopyOne(copier, source, destination);
-  } catch (const RuntimeError& e) {
-    if (path) *path = e.path();
-    return e.number();
-  }
-  return 0;
+#ifdef _WIN32
+using Files = win32::Win32FileSystem;
+unsigned long ThisProcess() {
+  return GetCurrentProcessId();
 }
+#else
+using Files = headless::PosixFileSystem;
+unsigned long ThisProcess() {
+  return static_cast<unsigned long>(::getpid());
+}
+#endif
 
+using test_support::CopyOne;
+using test_support::ErrorOf;
+using test_support::PatternBytes;
+
+// Working folders with a crosshair archive and the mod's archive it replaces.
 class FileCopierTest : public ::testing::Test {
  protected:
-  TempWorkingFolder folder;
-  PosixFileSystem files;
+  FileCopierTest() {
+    folder.Write("cr\\7\\menu.rfa", kNew);
+    folder.Write("archives\\menu.rfa", kOld);
+  }
+
+  RuntimeError CopyError(const std::string& source, const std::string& destination) {
+    return ErrorOf([&] { CopyOne(copier, source, destination); });
+  }
+  // The mod's archive is its old self, with nothing left beside it.
+  void ExpectOldArchiveAlone() {
+    EXPECT_TRUE(folder.Read("archives\\menu.rfa") == kOld) << "archives\\menu.rfa";
+    EXPECT_EQ(folder.Names("archives"), "menu.rfa");
+  }
+
+  test_support::TempWorkingFolder folder;
+  // Larger than one chunk, and different in length from each other.
+  const std::string kNew = PatternBytes((5u << 20) / 2 + 17, 1);
+  const std::string kOld = PatternBytes((3u << 20) + 5, 2);
+  Files files;
   FileCopier copier{files};
 };
 
 TEST_F(FileCopierTest, ReplacesAnExistingDestinationWholeAndCreatesANewOne) {
-  folder.Write("cr\\7\\menu.rfa", "new crosshair");
-  folder.Write("archives\\menu.rfa", "the old crosshair archive, longer than the new one");
-  test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
-  EXPECT_EQ(folder.Read("archives\\menu.rfa"), "new crosshair");
+  CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
+  EXPECT_TRUE(folder.Read("archives\\menu.rfa") == kNew) << "archives\\menu.rfa";
+  EXPECT_EQ(folder.Names("archives"), "menu.rfa");
 
-  test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\fresh.rfa");
-  EXPECT_EQ(folder.Read("archives\\fresh.rfa"), "new crosshair");
-  EXPECT_EQ(folder.AllFiles(),
-            (std::vector<std::string>{"archives/fresh.rfa", "archives/menu.rfa", "cr/7/menu.rfa"}));
+  CopyOne(copier, "cr\\7\\menu.rfa", "archives\\fresh.rfa");
+  EXPECT_TRUE(folder.Read("archives\\fresh.rfa") == kNew) << "archives\\fresh.rfa";
+  // The copy is an ordinary file that can be replaced, whatever the source's attributes.
+  folder.MakeReadOnly("cr\\7\\menu.rfa");
+  CopyOne(copier, "cr\\7\\menu.rfa", "archives\\third.rfa");
+  EXPECT_NO_THROW(files.CheckDestination("archives\\third.rfa"));
+  EXPECT_EQ(folder.AllFiles(), (std::vector<std::string>{"archives/fresh.rfa", "archives/menu.rfa",
+                                                         "archives/third.rfa", "cr/7/menu.rfa"}));
 }
 
-TEST_F(FileCopierTest, CopiesLargeFilesExactly) {
-  std::string big(3 * 1024 * 1024 + 17, '\0');
-  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 31 % 251);
-  folder.Write("big.rfa", big);
-  test_support::CopyOne(copier, "big.rfa", "copy.rfa");
-  EXPECT_EQ(folder.Read("copy.rfa"), big);
+TEST_F(FileCopierTest, CopiesFilesOfEverySizeExactly) {
+  for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{(1u << 20) - 1},
+                                 std::size_t{1u << 20}, std::size_t{(3u << 20) + 17}}) {
+    const std::string contents = PatternBytes(size, 3);
+    folder.Write("big.rfa", contents);
+    CopyOne(copier, "big.rfa", "copy.rfa");
+    EXPECT_TRUE(folder.Read("copy.rfa") == contents) << size << " bytes";
+  }
 }
 
 TEST_F(FileCopierTest, EachFailureHasItsNumberAndLeavesEverythingAsItWas) {
-  folder.Write("cr\\7\\menu.rfa", "crosshair");
-  folder.Write("archives\\menu.rfa", "old");
   folder.Write("archives\\locked.rfa", "old");
   folder.MakeReadOnly("archives\\locked.rfa");
   folder.MakeFolder("archives\\folder.rfa");
@@ -83,27 +119,70 @@ TEST_F(FileCopierTest, EachFailureHasItsNumberAndLeavesEverythingAsItWas) {
            Case{"cr\\7\\menu.rfa", "archives\\folder.rfa", 70, "archives\\folder.rfa"},
            Case{"cr\\7", "archives\\menu.rfa", 75, "cr\\7"},
        }) {
-    std::string atFault;
-    EXPECT_EQ(CopyError(copier, c.source, c.destination, &atFault), c.number)
-        << c.source << " -> " << c.destination;
-    EXPECT_EQ(atFault, c.atFault);
+    const RuntimeError error = CopyError(c.source, c.destination);
+    EXPECT_EQ(error.number(), c.number) << c.source << " -> " << c.destination;
+    EXPECT_EQ(error.path(), c.atFault);
   }
   EXPECT_EQ(folder.AllFiles(), before);
-  EXPECT_EQ(folder.Read("archives\\menu.rfa"), "old");
+  EXPECT_TRUE(folder.Read("archives\\menu.rfa") == kOld);
   EXPECT_EQ(folder.Read("archives\\locked.rfa"), "old");
+}
+
+TEST_F(FileCopierTest, ReplacingChecksTheDestinationAgain) {
+  Staging staging(files);
+  const std::string staged = staging.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa").first;
+  folder.MakeReadOnly("archives\\menu.rfa");  // made read-only after staging
+  const RuntimeError error = ErrorOf([&] { staging.Replace(staged, "archives\\menu.rfa"); });
+  EXPECT_EQ(error.number(), error::kPermissionDenied);
+  EXPECT_EQ(error.path(), "archives\\menu.rfa");
+  staging.Remove(staged);
+  EXPECT_FALSE(staging.Exists(staged));
+  ExpectOldArchiveAlone();
+}
+
+TEST_F(FileCopierTest, CopyAllReplacesEverythingOrNothing) {
+  folder.Write("rt\\2\\game.rfa", "new game");
+  const std::vector<CopyStep> steps{{"cr\\7\\menu.rfa", "archives\\menu.rfa"},
+                                    {"rt\\2\\game.rfa", "archives\\bf1942\\game.rfa"}};
+  // The last step cannot be staged: its folder is missing, then its file is read-only.
+  for (const int number : {error::kPathNotFound, error::kPermissionDenied}) {
+    if (number == error::kPermissionDenied) {
+      folder.Write("archives\\bf1942\\game.rfa", "old game");
+      folder.MakeReadOnly("archives\\bf1942\\game.rfa");
+    }
+    const std::vector<std::string> before = folder.AllFiles();
+    const RuntimeError error = ErrorOf([&] { copier.CopyAll(steps, "off", "on"); });
+    EXPECT_EQ(error.number(), number) << "the copies were reported as done";
+    EXPECT_EQ(error.path(), "archives\\bf1942\\game.rfa");
+    EXPECT_TRUE(folder.Read("archives\\menu.rfa") == kOld) << "archives\\menu.rfa";
+    EXPECT_EQ(folder.AllFiles(), before);
+  }
+  EXPECT_EQ(folder.Read("archives\\bf1942\\game.rfa"), "old game");
+
+  folder.MakeWritable("archives\\bf1942\\game.rfa");
+  copier.CopyAll(steps, "off", "on");
+  // Until committed, the old contents wait beside, with the record that can put them back.
+  const std::string self = "menu.rfa.~vl" + std::to_string(ThisProcess());
+  EXPECT_NE(folder.Names("archives").find(self + ".record"), std::string::npos);
+  EXPECT_NE(folder.Names("archives").find(self + "-"), std::string::npos);
+  copier.Commit();
+  EXPECT_TRUE(folder.Read("archives\\menu.rfa") == kNew) << "archives\\menu.rfa";
+  EXPECT_EQ(folder.Read("archives\\bf1942\\game.rfa"), "new game");
+  EXPECT_EQ(folder.Names("archives"), "bf1942 menu.rfa");
+  EXPECT_EQ(folder.Names("archives\\bf1942"), "game.rfa");
 }
 
 // Fails the replacements and removals numbered in `failAt` (counted together from 1), to see
 // what a copy that breaks half-way leaves behind.
-class FailingReplace : public PosixFileSystem {
+class FailingReplace : public Files {
  public:
   explicit FailingReplace(std::vector<int> failAt) : failAt_(std::move(failAt)) {}
   void RenameOver(const std::string& from, const std::string& to) override {
     if (Fails()) throw RuntimeError(error::kPermissionDenied, to);
-    PosixFileSystem::RenameOver(from, to);
+    Files::RenameOver(from, to);
   }
   Removal Remove(const std::string& path) noexcept override {
-    return Fails() ? Removal::kRefused : PosixFileSystem::Remove(path);
+    return Fails() ? Removal::kRefused : Files::Remove(path);
   }
 
  private:
@@ -112,35 +191,25 @@ class FailingReplace : public PosixFileSystem {
   int count_ = 0;
 };
 
-TEST_F(FileCopierTest, CopyAllChangesNothingWhenAStepCannotBeStaged) {
-  folder.Write("mods\\vl1942\\bfm.con", "bf on");
-  folder.Write("mods\\vl1942\\x1m.con", "x1 on");
-  folder.Write("mods\\bf1942\\init.con", "bf off");
-  const std::vector<std::string> before = folder.AllFiles();
-  const std::vector<CopyStep> steps{{"mods\\vl1942\\bfm.con", "mods\\bf1942\\init.con"},
-                                    {"mods\\vl1942\\x1m.con", "mods\\xpack1\\init.con"}};
-  try {
-    copier.CopyAll(steps, "off", "on");
-    FAIL() << "the missing folder went unnoticed";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), 76);
-    EXPECT_EQ(e.path(), "mods\\xpack1\\init.con");
+// Vorlane's switch of three files, of which the second is new.
+class SwitchTest : public FileCopierTest {
+ protected:
+  SwitchTest() {
+    folder.Write("mods\\vl1942\\bfm.con", "bf on");
+    folder.Write("mods\\vl1942\\x1m.con", "x1 on");
+    folder.Write("mods\\vl1942\\x2m.con", "x2 on");
+    folder.Write("mods\\bf1942\\init.con", "bf off");
+    folder.MakeFolder("mods\\xpack1");  // no init.con yet
+    folder.Write("mods\\xpack2\\init.con", "x2 off");
+    before = folder.AllFiles();
   }
-  EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "bf off");
-  EXPECT_EQ(folder.AllFiles(), before);
-}
-
-TEST_F(FileCopierTest, CopyAllPutsBackWhatItReplacedWhenALaterReplacementFails) {
-  folder.Write("mods\\vl1942\\bfm.con", "bf on");
-  folder.Write("mods\\vl1942\\x1m.con", "x1 on");
-  folder.Write("mods\\vl1942\\x2m.con", "x2 on");
-  folder.Write("mods\\bf1942\\init.con", "bf off");
-  folder.MakeFolder("mods\\xpack1");  // no init.con yet
-  folder.Write("mods\\xpack2\\init.con", "x2 off");
-  const std::vector<std::string> before = folder.AllFiles();
   const std::vector<CopyStep> steps{{"mods\\vl1942\\bfm.con", "mods\\bf1942\\init.con"},
                                     {"mods\\vl1942\\x1m.con", "mods\\xpack1\\init.con"},
                                     {"mods\\vl1942\\x2m.con", "mods\\xpack2\\init.con"}};
+  std::vector<std::string> before;
+};
+
+TEST_F(SwitchTest, CopyAllPutsBackWhatItReplacedWhenALaterReplacementFails) {
   FailingReplace failing({3});
   FileCopier careful(failing);
   EXPECT_THROW(careful.CopyAll(steps, "off", "on"), RuntimeError);
@@ -160,16 +229,7 @@ TEST_F(FileCopierTest, CopyAllPutsBackWhatItReplacedWhenALaterReplacementFails) 
 // A scanner holds the files just placed longer than the retries: the third replacement fails,
 // then putting back the first and removing the second fail too, and putting back the first
 // again before the next CopyAll.
-TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilPutBack) {
-  folder.Write("mods\\vl1942\\bfm.con", "bf on");
-  folder.Write("mods\\vl1942\\x1m.con", "x1 on");
-  folder.Write("mods\\vl1942\\x2m.con", "x2 on");
-  folder.Write("mods\\bf1942\\init.con", "bf off");
-  folder.MakeFolder("mods\\xpack1");
-  folder.Write("mods\\xpack2\\init.con", "x2 off");
-  const std::vector<CopyStep> steps{{"mods\\vl1942\\bfm.con", "mods\\bf1942\\init.con"},
-                                    {"mods\\vl1942\\x1m.con", "mods\\xpack1\\init.con"},
-                                    {"mods\\vl1942\\x2m.con", "mods\\xpack2\\init.con"}};
+TEST_F(SwitchTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilPutBack) {
   FailingReplace failing({3, 4, 5, 6});
   FileCopier careful(failing);
   try {
@@ -190,82 +250,54 @@ TEST_F(FileCopierTest, CopyAllThatCannotPutBackSaysWhatIsNewAndKeepsTheOldUntilP
   ASSERT_NE(kept, all.end()) << "the old contents were deleted";
   EXPECT_EQ(folder.Read(*kept), "bf off");
 
-  try {
-    careful.CopyAll(steps, "off", "on");
-    FAIL() << "a copy went ahead of the files still to be put back";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), error::kPermissionDenied);
-    EXPECT_EQ(e.path(), "mods\\bf1942\\init.con");
-  }
+  const RuntimeError error = ErrorOf([&] { careful.CopyAll(steps, "off", "on"); });
+  EXPECT_EQ(error.number(), error::kPermissionDenied)
+      << "a copy went ahead of the files still to be put back";
+  EXPECT_EQ(error.path(), "mods\\bf1942\\init.con");
   EXPECT_EQ(folder.Read(*kept), "bf off");
   EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 off");
 
-  careful.CopyAll(steps, "off",
-                  "on");  // switching again puts back the old first, then makes them agree
+  // Switching again puts back the old first, then makes them agree.
+  careful.CopyAll(steps, "off", "on");
   careful.Commit();
   EXPECT_EQ(folder.Read("mods\\xpack2\\init.con"), "x2 on");
   EXPECT_FALSE(folder.Exists(*kept));
-  EXPECT_EQ(folder.AllFiles().size(), 6u);  // the three sets and the three files they replaced
+  EXPECT_EQ(folder.AllFiles().size(), before.size() + 1) << "only xpack1's new file was added";
 }
 
 // A scanner holds the record as the switch is committed: the switch stands all the same, and
 // what is left of it is finished, not undone, both before the next switch and at the next start.
-TEST_F(FileCopierTest, ASwitchWhoseRecordCannotGoIsFinishedNotUndone) {
-  folder.Write("mods\\vl1942\\bfm.con", "bf on");
-  folder.Write("mods\\bf1942\\init.con", "bf off");
-  const std::vector<CopyStep> steps{{"mods\\vl1942\\bfm.con", "mods\\bf1942\\init.con"}};
+TEST_F(SwitchTest, ASwitchWhoseRecordCannotGoIsFinishedNotUndone) {
+  const std::vector<CopyStep> first(steps.begin(), steps.begin() + 1);
   std::string saved = "off";
   for (const bool nextStart : {false, true}) {
     FailingReplace failing({2});  // the replacement, then the record's removal
     FileCopier careful(failing);
     SavedState state{[&] { return saved; }, [&](const std::string& now) { saved = now; }};
-    careful.Repair({steps[0].destination}, state);
-    careful.CopyAll(steps, "off", "on");
+    careful.Repair({first[0].destination}, state);
+    careful.CopyAll(first, "off", "on");
     saved = "on";
     careful.Commit();
-    EXPECT_EQ(folder.AllFiles().size(), 4u) << "the record and the old contents stay";
+    EXPECT_EQ(folder.AllFiles().size(), before.size() + 2)
+        << "the record and the old contents stay";
     if (nextStart) {
       FileCopier next(files);
-      EXPECT_TRUE(next.Repair({steps[0].destination}, state).empty());
+      EXPECT_TRUE(next.Repair({first[0].destination}, state).empty());
     } else {
       careful.CopyAll({}, "on", "on");
     }
     EXPECT_EQ(folder.Read("mods\\bf1942\\init.con"), "bf on");
     EXPECT_EQ(saved, "on");
-    EXPECT_EQ(folder.AllFiles().size(), 2u) << "left over";
+    EXPECT_EQ(folder.AllFiles().size(), before.size()) << "left over";
     saved = "off";
     folder.Write("mods\\bf1942\\init.con", "bf off");
   }
 }
 
-TEST_F(FileCopierTest, ACopyClearsAwayWhatCopiesOfStoppedProgramsStagedButNothingElse) {
-  // A process id that is surely gone: a child that has ended and been waited for.
-  const pid_t gone = ::fork();
-  if (gone == 0) ::_exit(0);
-  ::waitpid(gone, nullptr, 0);
-  const auto staged = [](pid_t owner, const char* destination) {
-    return StagedFileName(destination, static_cast<std::uint32_t>(owner), 3);
-  };
-  folder.Write("cr\\7\\menu.rfa", "new");
-  folder.Write("archives\\menu.rfa", "old");
-  folder.Write(staged(gone, "archives\\menu.rfa"), "half a copy");
-  folder.Write(staged(gone, "archives\\other.rfa"), "another destination's");
-  folder.Write(staged(1, "archives\\menu.rfa"), "a copy still running elsewhere");
-  folder.Write("archives\\menu.rfa.~vlnotes.tmp", "not ours");
-
-  test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
-  EXPECT_EQ(folder.Read("archives\\menu.rfa"), "new");
-  EXPECT_FALSE(folder.Exists(staged(gone, "archives\\menu.rfa")));
-  EXPECT_TRUE(folder.Exists(staged(gone, "archives\\other.rfa")));
-  EXPECT_TRUE(folder.Exists(staged(1, "archives\\menu.rfa")));
-  EXPECT_TRUE(folder.Exists("archives\\menu.rfa.~vlnotes.tmp"));
-}
-
 // A file's sum is the same however its reads split it, and tells apart contents that differ in
 // one bit, in the order of their words, or by trailing zeros.
 TEST(ContentSum, IsTheSameHoweverTheBytesComeAndTellsContentsApart) {
-  std::string bytes(1000, '\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 % 251);
+  const std::string bytes = PatternBytes(1000, 4);
   const auto sum = [](const std::string& text, std::size_t piece) {
     ContentSum summed;
     for (std::size_t at = 0; at < text.size(); at += piece)
@@ -297,6 +329,116 @@ TEST(StagedFileName, NamesItsOwnerAndIsToldApartFromOtherFiles) {
     EXPECT_FALSE(StagedFileOwner(other, "menu.rfa")) << other;
   }
 }
+
+#ifdef _WIN32
+// A file held open by "another program": a handle with the given sharing, closed at the end.
+class HeldOpen {
+ public:
+  HeldOpen(const std::string& path, DWORD access, DWORD sharing)
+      : handle_(CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~HeldOpen() {
+    if (valid()) CloseHandle(handle_);
+  }
+  HeldOpen(const HeldOpen&) = delete;
+  HeldOpen& operator=(const HeldOpen&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// Not shared at all, or shared for reading and writing but not for deletion: in use either way.
+TEST_F(FileCopierTest, ADestinationHeldOpenRaises70AndStaysAsItWas) {
+  for (const DWORD sharing : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+    HeldOpen game("archives\\menu.rfa", GENERIC_READ, sharing);
+    ASSERT_TRUE(game.valid());
+    const RuntimeError error = CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa");
+    EXPECT_EQ(error.number(), error::kPermissionDenied) << "sharing " << sharing;
+    EXPECT_EQ(error.path(), "archives\\menu.rfa");
+  }
+  ExpectOldArchiveAlone();
+}
+
+TEST_F(FileCopierTest, ASourceThatCannotBeReadLeavesTheDestinationWhole) {
+  {
+    HeldOpen writer("cr\\7\\menu.rfa", GENERIC_WRITE, 0);
+    ASSERT_TRUE(writer.valid());
+    const RuntimeError error = CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa");
+    EXPECT_EQ(error.number(), error::kPermissionDenied);
+    EXPECT_EQ(error.path(), "cr\\7\\menu.rfa");
+  }
+  ExpectOldArchiveAlone();
+}
+
+// True if a read of the region LockFile has locked in another handle fails, as on Windows.
+bool ReadsRespectLocks(const std::string& path, DWORD offset) {
+  HeldOpen reader(path, GENERIC_READ, FILE_SHARE_READ);
+  OVERLAPPED at{};
+  at.Offset = offset;
+  char byte = 0;
+  DWORD got = 0;
+  return !::ReadFile(reader.get(), &byte, 1, &got, &at);
+}
+
+TEST_F(FileCopierTest, AFailureHalfWayThroughTheBytesLeavesNothingBehind) {
+  // Another program locks the source from its second megabyte on: the first chunk is staged,
+  // the second cannot be read.
+  HeldOpen locker("cr\\7\\menu.rfa", GENERIC_READ, FILE_SHARE_READ);
+  ASSERT_TRUE(locker.valid());
+  ASSERT_TRUE(LockFile(locker.get(), 1u << 20, 0, 1u << 20, 0));
+  if (!ReadsRespectLocks("cr\\7\\menu.rfa", 1u << 20))
+    GTEST_SKIP() << "this system does not hold reads to byte-range locks (Wine)";
+  const RuntimeError error = CopyError("cr\\7\\menu.rfa", "archives\\menu.rfa");
+  EXPECT_EQ(error.number(), error::kPathFileAccess);
+  EXPECT_EQ(error.path(), "cr\\7\\menu.rfa");
+  UnlockFile(locker.get(), 1u << 20, 0, 1u << 20, 0);
+  ExpectOldArchiveAlone();
+}
+
+TEST_F(FileCopierTest, OurFilesGoAlsoWhenAScannerHoldsThemForAMoment) {
+  std::unique_ptr<HeldOpen> scanner;
+  Files waiting([&scanner](unsigned long) { scanner.reset(); });
+  Staging staging(waiting);
+  const std::string staged = staging.Stage("cr\\7\\menu.rfa", "archives\\menu.rfa").first;
+  scanner = std::make_unique<HeldOpen>(staged, GENERIC_READ, FILE_SHARE_READ);
+  ASSERT_TRUE(scanner->valid());
+  EXPECT_TRUE(staging.Remove(staged));
+  EXPECT_EQ(folder.Names("archives"), "menu.rfa");
+}
+
+TEST(Win32FolderOf, NamesTheFolderInAFormTheSystemAccepts) {
+  EXPECT_EQ(win32::FolderOf("menu.rfa"), ".");
+  EXPECT_EQ(win32::FolderOf("archives\\menu.rfa"), "archives");
+  EXPECT_EQ(win32::FolderOf("mods\\bf1942\\init.con"), "mods\\bf1942");
+  EXPECT_EQ(win32::FolderOf("\\init.con"), "\\");
+  EXPECT_EQ(win32::FolderOf("C:\\init.con"), "C:\\");
+  EXPECT_EQ(win32::FolderOf("C:init.con"), "C:");
+  EXPECT_EQ(win32::FolderOf("archives/menu.rfa"), "archives");
+}
+#else
+TEST_F(FileCopierTest, ACopyClearsAwayWhatCopiesOfStoppedProgramsStagedButNothingElse) {
+  // A process id that is surely gone: a child that has ended and been waited for.
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const auto staged = [](pid_t owner, const char* destination) {
+    return StagedFileName(destination, static_cast<std::uint32_t>(owner), 3);
+  };
+  folder.Write(staged(gone, "archives\\menu.rfa"), "half a copy");
+  folder.Write(staged(gone, "archives\\other.rfa"), "another destination's");
+  folder.Write(staged(1, "archives\\menu.rfa"), "a copy still running elsewhere");
+  folder.Write("archives\\menu.rfa.~vlnotes.tmp", "not ours");
+
+  CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
+  EXPECT_TRUE(folder.Read("archives\\menu.rfa") == kNew);
+  EXPECT_FALSE(folder.Exists(staged(gone, "archives\\menu.rfa")));
+  EXPECT_TRUE(folder.Exists(staged(gone, "archives\\other.rfa")));
+  EXPECT_TRUE(folder.Exists(staged(1, "archives\\menu.rfa")));
+  EXPECT_TRUE(folder.Exists("archives\\menu.rfa.~vlnotes.tmp"));
+}
+#endif
 
 }  // namespace
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "resources/embedded_pictures.h"
 #include "tests/resources/byte_reader.h"
 #include "tests/resources/gif_file.h"
+#include "tests/resources/preview_sizes.h"
 
 namespace resources_tests {
 namespace {
@@ -39,7 +40,7 @@ std::vector<JpegSegment> JpegHeaderSegments(ByteSpan file) {
   }
 }
 
-TEST(AboutPortrait, IsA60By60BaselineJfif101JpegWithHalfResolutionColour) {
+TEST(AboutPortrait, IsABaselineJfif101JpegOfItsSizeWithHalfResolutionColour) {
   const ByteSpan file = Bytes(resources::AboutPortrait());
   ASSERT_GT(file.size(), 4u);
   const std::vector<JpegSegment> segments = JpegHeaderSegments(file);
@@ -67,8 +68,8 @@ TEST(AboutPortrait, IsA60By60BaselineJfif101JpegWithHalfResolutionColour) {
     ASSERT_EQ(segment.marker, 0xC0u) << "only baseline frames decode everywhere";
     const std::size_t at = segment.body;
     EXPECT_EQ(ByteAt(file, at), 8u) << "bits per sample";
-    EXPECT_EQ(Be16(file, at + 1), 60u) << "height";
-    EXPECT_EQ(Be16(file, at + 3), 60u) << "width";
+    EXPECT_EQ(Be16(file, at + 1), static_cast<unsigned>(kPortraitSize.height)) << "height";
+    EXPECT_EQ(Be16(file, at + 3), static_cast<unsigned>(kPortraitSize.width)) << "width";
     ASSERT_EQ(ByteAt(file, at + 5), 3u) << "components";
     EXPECT_EQ(ByteAt(file, at + 7), 0x22u) << "Y sampling";
     EXPECT_EQ(ByteAt(file, at + 10), 0x11u) << "Cb sampling";
@@ -80,28 +81,23 @@ TEST(AboutPortrait, IsA60By60BaselineJfif101JpegWithHalfResolutionColour) {
   EXPECT_EQ(ByteAt(file, file.size() - 1), 0xD9u) << "ends with EOI";
 }
 
-TEST(AboutEmblem, IsOneStill64By64GifImageWithA256ColourGlobalTable) {
+TEST(AboutEmblem, IsOneStillGifImageOfItsSizeWithA256ColourGlobalTable) {
   const GifFile gif = ReadGif(Bytes(resources::AboutEmblem()));
+  const auto width = static_cast<unsigned>(kEmblemSize.width);
+  const auto height = static_cast<unsigned>(kEmblemSize.height);
   EXPECT_EQ(gif.signature, "GIF89a");
-  EXPECT_EQ(gif.screen_width, 64u);
-  EXPECT_EQ(gif.screen_height, 64u);
+  EXPECT_EQ(gif.screen_width, width);
+  EXPECT_EQ(gif.screen_height, height);
   EXPECT_TRUE(gif.has_global_table);
   EXPECT_EQ(gif.global_table_size_bits, 7u);
   ASSERT_EQ(gif.global_table.size(), 256u);
-
-  ASSERT_EQ(gif.images.size(), 1u);
-  const GifFile::Image& image = gif.images[0];
-  EXPECT_EQ(image.left, 0u);
-  EXPECT_EQ(image.top, 0u);
-  EXPECT_EQ(image.width, 64u);
-  EXPECT_EQ(image.height, 64u);
-  EXPECT_FALSE(image.interlaced);
-  EXPECT_FALSE(image.has_local_table);
+  // One whole image, neither interlaced nor with a table of its own.
+  EXPECT_EQ(gif.images, (std::vector<GifFile::Image>{{0, 0, width, height, false, false}}));
   EXPECT_FALSE(gif.any_transparency);
   EXPECT_FALSE(gif.has_loop_extension);
 
   // The image decodes to exactly its pixels, all green or black.
-  ASSERT_EQ(gif.first_image_indices.size(), 64u * 64u);
+  ASSERT_EQ(gif.first_image_indices.size(), std::size_t{width} * height);
   bool any_bright = false;
   for (unsigned index : gif.first_image_indices) {
     const Rgb colour = gif.global_table.at(index);

@@ -19,53 +19,41 @@ std::vector<unsigned> DecodeLzw(const std::vector<unsigned char>& data, unsigned
   if (min_code_size < 2 || min_code_size > 8) throw std::runtime_error("bad LZW code size");
   const unsigned clear_code = 1u << min_code_size;
   const unsigned end_code = clear_code + 1;
-  std::vector<std::vector<unsigned>> table;
+  std::vector<std::vector<unsigned>> table;  // the clear and end codes stand for nothing
   unsigned code_size = 0;
-  auto reset = [&] {
-    table.assign(end_code + 1, {});
-    for (unsigned i = 0; i < clear_code; ++i) table[i] = {i};
-    code_size = min_code_size + 1;
-  };
-  reset();
-
-  std::vector<unsigned> out;
-  std::size_t bit = 0;
-  int previous = -1;
-  while (true) {
+  std::vector<unsigned> out, previous;
+  for (std::size_t bit = 0;;) {
+    if (table.empty()) {  // at the start and after a clear code
+      table.resize(end_code + 1);
+      for (unsigned i = 0; i < clear_code; ++i) table[i] = {i};
+      code_size = min_code_size + 1;
+      previous.clear();
+    }
     if (bit + code_size > data.size() * 8) throw std::runtime_error("LZW data ends early");
     unsigned code = 0;
-    for (unsigned i = 0; i < code_size; ++i, ++bit) {
+    for (unsigned i = 0; i < code_size; ++i, ++bit)
       code |= ((data[bit / 8] >> (bit % 8)) & 1u) << i;
-    }
     if (code == clear_code) {
-      reset();
-      previous = -1;
+      table.clear();
       continue;
     }
     if (code == end_code) return out;
-    if (previous < 0) {
-      if (code >= clear_code) throw std::runtime_error("LZW starts with an unknown code");
-      out.push_back(code);
-      previous = static_cast<int>(code);
-      continue;
-    }
     std::vector<unsigned> entry;
     if (code < table.size() && !table[code].empty()) {
       entry = table[code];
-    } else if (code == table.size()) {
-      entry = table[previous];
-      entry.push_back(table[previous].front());
+    } else if (code == table.size() && !previous.empty()) {
+      entry = previous;
+      entry.push_back(previous.front());
     } else {
       throw std::runtime_error("LZW code out of sequence");
     }
     out.insert(out.end(), entry.begin(), entry.end());
-    if (table.size() < 4096) {
-      std::vector<unsigned> added = table[previous];
-      added.push_back(entry.front());
-      table.push_back(std::move(added));
+    if (!previous.empty() && table.size() < 4096) {
+      previous.push_back(entry.front());
+      table.push_back(std::move(previous));
       if (table.size() == (1u << code_size) && code_size < 12) ++code_size;
     }
-    previous = static_cast<int>(code);
+    previous = std::move(entry);
   }
 }
 

@@ -21,6 +21,7 @@ struct GifFile {
   struct Image {
     unsigned left, top, width, height;
     bool interlaced, has_local_table;
+    bool operator==(const Image&) const = default;
   };
   std::vector<Image> images;
   bool any_transparency = false;

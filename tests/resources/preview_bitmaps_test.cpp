@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "crosshairs/choice_layout.h"
 #include "resources/embedded_pictures.h"
 #include "tests/resources/bmp_file.h"
 #include "tests/resources/preview_sizes.h"
@@ -17,7 +18,9 @@ enum class Kind { kCrosshair, kReticle };
 struct Preview {
   Kind kind;
   int number;
-  int width, height;
+  PictureSize size;
+  // The box beside the preview's option button shows only this many columns from the left.
+  int thumbnailWidth;
 
   std::string Name() const {
     return (kind == Kind::kCrosshair ? "crosshair " : "reticle ") + std::to_string(number);
@@ -27,22 +30,18 @@ struct Preview {
                                                           : resources::ReticlePreview(number);
     return ByteSpan(blob.data, blob.size);
   }
-  // The box beside each option button shows only this many columns from the left.
-  int ThumbnailWidth() const { return kind == Kind::kCrosshair ? 41 : 33; }
 };
 
-const std::vector<Preview>& AllPreviews() {
-  static const std::vector<Preview> previews = [] {
-    std::vector<Preview> all;
-    int n = 0;
-    for (const PreviewSize size : kCrosshairSizes)
-      all.push_back({Kind::kCrosshair, ++n, size.width, size.height});
-    n = 0;
-    for (const PreviewSize size : kReticleSizes)
-      all.push_back({Kind::kReticle, ++n, size.width, size.height});
-    return all;
-  }();
-  return previews;
+// Every preview with its size from the tests' table and its thumbnail's width from the layout.
+std::vector<Preview> AllPreviews() {
+  std::vector<Preview> all;
+  for (std::size_t i = 0; i < kCrosshairSizes.size(); ++i)
+    all.push_back({Kind::kCrosshair, static_cast<int>(i + 1), kCrosshairSizes[i],
+                   crosshairs::kCrosshairLayout[i].thumbnail.width / 15});
+  for (std::size_t i = 0; i < kReticleSizes.size(); ++i)
+    all.push_back({Kind::kReticle, static_cast<int>(i + 1), kReticleSizes[i],
+                   crosshairs::kReticleLayout[i].thumbnail.width / 15});
+  return all;
 }
 
 constexpr Rgb kBlack{0, 0, 0};
@@ -51,12 +50,14 @@ constexpr Rgb kGreen{0, 255, 0};
 // Columns left of this hold the shape; the number is drawn right of it.
 constexpr int kShapeColumns = 37;
 
-// Which pixels of a preview are green, row by row from the top.
+// Which pixels of a preview are green ('#') or black ('.'), row by row from the top; a pixel of
+// any other colour shows as '?'.
 std::vector<std::string> GreenMask(ByteSpan file, int width, int height) {
-  std::vector<std::string> rows(height, std::string(width, '.'));
+  std::vector<std::string> rows(height, std::string(width, '?'));
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      if (PixelAt(file, x, y) == kGreen) rows[y][x] = '#';
+      const Rgb pixel = PixelAt(file, x, y);
+      if (pixel == kGreen || pixel == kBlack) rows[y][x] = pixel == kGreen ? '#' : '.';
     }
   }
   return rows;
@@ -95,7 +96,7 @@ TEST(PreviewBitmaps, AreUncompressed24BitFilesOfTheirOwnSize) {
   for (const Preview& preview : AllPreviews()) {
     SCOPED_TRACE(preview.Name());
     ASSERT_NE(preview.Bytes().data(), nullptr);
-    ExpectPlain24BitBmp(preview.Bytes(), preview.width, preview.height);
+    ExpectPlain24BitBmp(preview.Bytes(), preview.size.width, preview.size.height);
   }
 }
 
@@ -103,22 +104,16 @@ TEST(PreviewBitmaps, ShowAGreenShapeOnTheLeftAndTheNumberToItsRight) {
   std::set<std::string> crosshair_shapes, reticle_shapes;
   for (const Preview& preview : AllPreviews()) {
     SCOPED_TRACE(preview.Name());
-    const ByteSpan file = preview.Bytes();
-    for (int y = 0; y < preview.height; ++y) {
-      for (int x = 0; x < preview.width; ++x) {
-        const Rgb pixel = PixelAt(file, x, y);
-        ASSERT_TRUE(pixel == kBlack || pixel == kGreen)
-            << "pixel " << x << "," << y << " is " << pixel.red << "," << pixel.green << ","
-            << pixel.blue;
-      }
-    }
-    const std::vector<std::string> mask = GreenMask(file, preview.width, preview.height);
+    const std::vector<std::string> mask =
+        GreenMask(preview.Bytes(), preview.size.width, preview.size.height);
+    for (const std::string& row : mask)
+      ASSERT_EQ(row.find('?'), std::string::npos) << "a pixel neither black nor green: " << row;
     const ColumnSpan shape = GreenColumns(mask, 0, kShapeColumns);
-    const ColumnSpan lettering = GreenColumns(mask, kShapeColumns, preview.width);
+    const ColumnSpan lettering = GreenColumns(mask, kShapeColumns, preview.size.width);
     ASSERT_FALSE(shape.empty());
     ASSERT_FALSE(lettering.empty());
     EXPECT_GE(shape.first, 2);
-    EXPECT_LT(shape.last, preview.ThumbnailWidth()) << "the thumbnail would cut the shape";
+    EXPECT_LT(shape.last, preview.thumbnailWidth) << "the thumbnail would cut the shape";
     EXPECT_GE(lettering.first, 38);
     EXPECT_LE(lettering.first, 43);
 

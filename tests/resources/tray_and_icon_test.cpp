@@ -5,18 +5,18 @@
 #include "resources/embedded_pictures.h"
 #include "tests/resources/bmp_file.h"
 #include "tests/resources/icon_files.h"
+#include "tests/resources/preview_sizes.h"
 
 namespace resources_tests {
 namespace {
 
-TEST(TrayBitmap, IsA125By116TwentyFourBitBmpOf43670Bytes) {
+TEST(TrayBitmap, IsATwentyFourBitBmpOfItsSize) {
   const resources::Blob blob = resources::TrayBitmap();
   const ByteSpan file(blob.data, blob.size);
-  ASSERT_EQ(file.size(), 43670u);
-  ExpectPlain24BitBmp(file, 125, 116);
+  ExpectPlain24BitBmp(file, kTraySize.width, kTraySize.height);
   std::set<unsigned> colours;
-  for (int y = 0; y < 116; y += 4) {
-    for (int x = 0; x < 125; x += 4) {
+  for (int y = 0; y < kTraySize.height; y += 4) {
+    for (int x = 0; x < kTraySize.width; x += 4) {
       const Rgb pixel = PixelAt(file, x, y);
       colours.insert(pixel.red << 16 | pixel.green << 8 | pixel.blue);
     }
@@ -31,9 +31,9 @@ TEST(AppIcon, HoldsA32And16PixelSixteenColourImageWithMasks) {
   EXPECT_EQ(Le16(file, 2), 1u) << "type icon";
   ASSERT_EQ(Le16(file, 4), 2u) << "images";
 
-  const unsigned sizes[] = {32, 16};
+  const std::size_t sizes[] = {32, 16};
   for (std::size_t i = 0; i < 2; ++i) {
-    const unsigned size = sizes[i];
+    const std::size_t size = sizes[i];
     SCOPED_TRACE(size);
     const std::size_t entry = 6 + 16 * i;
     EXPECT_EQ(ByteAt(file, entry), size);
@@ -56,10 +56,10 @@ TEST(AppIcon, HoldsA32And16PixelSixteenColourImageWithMasks) {
     EXPECT_EQ(bytes, 40 + 16 * 4 + (colour_row + mask_row) * size);
 
     // The mask leaves the wand and sparkles opaque and the rest transparent.
-    const std::size_t mask = offset + 40 + 16 * 4 + colour_row * size;
-    unsigned transparent = 0;
-    for (unsigned y = 0; y < size; ++y) {
-      for (unsigned x = 0; x < size; ++x) {
+    const std::size_t mask = offset + 40 + std::size_t{16} * 4 + colour_row * size;
+    std::size_t transparent = 0;
+    for (std::size_t y = 0; y < size; ++y) {
+      for (std::size_t x = 0; x < size; ++x) {
         transparent += (ByteAt(file, mask + y * mask_row + x / 8) >> (7 - x % 8)) & 1u;
       }
     }

@@ -10,11 +10,14 @@
 #include "platform/services/runtime_error.h"
 #include "platform/win32/system.h"
 #include "sample_pictures.h"
-#include "test_picture_ids.h"
+#include "tests/platform/error_of.h"
 
 namespace platform::win32 {
 namespace {
 
+using test_support::SampleBmp;
+using test_support::SampleGif;
+using test_support::SampleJpeg;
 using test_support::SamplePicture;
 
 // A bottom-up 24-bit BMP file of `width` x `height` whose pixel (x, y) has the colour
@@ -105,32 +108,30 @@ class OlePictureTest : public ::testing::Test {
  protected:
   SystemSession session_;
 };
+using PictureFileTest = OlePictureTest;
 
-TEST_F(OlePictureTest, DecodesEachFormatAtItsOwnSize) {
-  const PictureRef gif = DecodeOlePicture(SamplePicture(VL_TEST_GIF));
-  EXPECT_EQ(gif->widthPixels(), 64);
-  EXPECT_EQ(gif->heightPixels(), 64);
-  const PictureRef jpeg = DecodeOlePicture(SamplePicture(VL_TEST_JPEG));
-  EXPECT_EQ(jpeg->widthPixels(), 60);
-  EXPECT_EQ(jpeg->heightPixels(), 60);
-  const PictureRef bmp = DecodeOlePicture(SamplePicture(VL_TEST_BMP));
-  EXPECT_EQ(bmp->widthPixels(), 125);
-  EXPECT_EQ(bmp->heightPixels(), 116);
-  EXPECT_NE(bmp->native(), nullptr);
-}
-
-TEST_F(OlePictureTest, WhatIsNoPictureRaises481) {
+// What is no picture raises 481 from either decoder.
+void ExpectNoPictureRaises481(PictureRef (*decode)(PictureBytes)) {
   for (const std::vector<unsigned char>& bytes :
        {std::vector<unsigned char>{}, std::vector<unsigned char>{'B', 'M', 0, 0},
         std::vector<unsigned char>(100, 0x5A)}) {
-    try {
-      DecodeOlePicture(bytes);
-      FAIL() << bytes.size() << " bytes decoded as a picture";
-    } catch (const RuntimeError& error) {
-      EXPECT_EQ(error.number(), 481);
-      EXPECT_STREQ(error.what(), "Invalid picture");
-    }
+    const RuntimeError error = test_support::ErrorOf([&] { decode(bytes); });
+    EXPECT_EQ(error.number(), 481) << bytes.size() << " bytes decoded as a picture";
+    EXPECT_STREQ(error.what(), "Invalid picture");
   }
+}
+
+TEST_F(OlePictureTest, DecodesEachFormatAtItsOwnSize) {
+  for (const SamplePicture& sample : {SampleGif(), SampleJpeg(), SampleBmp()}) {
+    const PictureRef picture = DecodeOlePicture(sample.bytes());
+    EXPECT_EQ(picture->widthPixels(), sample.size.width);
+    EXPECT_EQ(picture->heightPixels(), sample.size.height);
+    EXPECT_NE(picture->native(), nullptr);
+  }
+}
+
+TEST_F(OlePictureTest, WhatIsNoPictureRaises481) {
+  ExpectNoPictureRaises481(DecodeOlePicture);
 }
 
 TEST_F(OlePictureTest, PaintsPixelForPixelAtTheTopLeftWithoutScaling) {
@@ -148,22 +149,15 @@ TEST_F(OlePictureTest, PaintsPixelForPixelAtTheTopLeftWithoutScaling) {
   }
 }
 
-class PictureFileTest : public ::testing::Test {
- protected:
-  SystemSession session_;
-};
-
 TEST_F(PictureFileTest, BmpFilesAreDecodedWithoutStartingOle) {
   // On a thread of its own, so that no other test's OLE is seen.
   bool oleAfterBmp = true;
   bool oleAfterGif = false;
   std::thread([&] {
     const SystemSession session;
-    const PictureRef bmp = DecodePictureFile(SamplePicture(VL_TEST_BMP));
-    EXPECT_EQ(bmp->widthPixels(), 125);
+    EXPECT_EQ(DecodePictureFile(SampleBmp().bytes())->widthPixels(), SampleBmp().size.width);
     oleAfterBmp = OleRunsOnThisThread();
-    const PictureRef gif = DecodePictureFile(SamplePicture(VL_TEST_GIF));
-    EXPECT_EQ(gif->widthPixels(), 64);
+    EXPECT_EQ(DecodePictureFile(SampleGif().bytes())->widthPixels(), SampleGif().size.width);
     oleAfterGif = OleRunsOnThisThread();
   }).join();
   EXPECT_FALSE(oleAfterBmp);
@@ -171,7 +165,7 @@ TEST_F(PictureFileTest, BmpFilesAreDecodedWithoutStartingOle) {
 }
 
 TEST_F(PictureFileTest, ABmpFileShowsTheSamePixelsAsTheOleDecoderMakes) {
-  const PictureBytes sample = SamplePicture(VL_TEST_BMP);
+  const PictureBytes sample = SampleBmp().bytes();
   for (const std::vector<unsigned char>& file :
        {MakeBmp(5, 3), MakeBmp(1, 1), MakeBmp(7, 4), MakeBmp(7, 4, BlackOrGreen),
         MakeBmp(9, 5, SixteenColours), MakeBmp(9, 5, SeventeenColours),
@@ -209,39 +203,27 @@ TEST_F(PictureFileTest, BmpFilesWhosePixelsOrTableDoNotFitAreLeftToOle) {
   ASSERT_NE(reference, nullptr);
   DeleteObject(reference);
 
-  std::vector<unsigned char> truncated = good;
-  truncated.pop_back();
-  std::vector<unsigned char> pixelsBeyondEnd = good;
-  pixelsBeyondEnd[10] = 0xF0;
-  std::vector<unsigned char> tableOverPixels = good;
-  tableOverPixels[46] = 2;  // two colours used, but no room for their table before the pixels
-  std::vector<unsigned char> compressed = good;
-  compressed[30] = BI_RLE8;
-  std::vector<unsigned char> topDown = good;
-  topDown[25] = 0xFF;  // a negative height
-  topDown[24] = 0xFF;
-  topDown[23] = 0xFF;
-  topDown[22] = 0xFD;
-  std::vector<unsigned char> hugeWidth = good;
-  hugeWidth[21] = 0x7F;
-  const std::vector<unsigned char>* cases[] = {&truncated,  &pixelsBeyondEnd, &tableOverPixels,
-                                               &compressed, &topDown,         &hugeWidth};
-  for (std::size_t i = 0; i < std::size(cases); ++i)
-    EXPECT_EQ(DecodeBmpFile(*cases[i]), nullptr) << "case " << i;
+  const std::vector<unsigned char> truncated(good.begin(), good.end() - 1);
+  EXPECT_EQ(DecodeBmpFile(truncated), nullptr) << "truncated";
+  struct Edit {
+    std::size_t at;
+    unsigned char value;
+  };
+  for (const std::vector<Edit>& edits : std::vector<std::vector<Edit>>{
+           {{10, 0xF0}},  // the pixels beyond the end
+           {{46, 2}},     // two colours used, but no room for their table before the pixels
+           {{30, BI_RLE8}},
+           {{22, 0xFD}, {23, 0xFF}, {24, 0xFF}, {25, 0xFF}},  // a negative height
+           {{21, 0x7F}},                                      // a huge width
+       }) {
+    std::vector<unsigned char> broken = good;
+    for (const Edit& edit : edits) broken[edit.at] = edit.value;
+    EXPECT_EQ(DecodeBmpFile(broken), nullptr) << "byte " << edits[0].at;
+  }
 }
 
 TEST_F(PictureFileTest, WhatIsNoPictureStillRaises481) {
-  for (const std::vector<unsigned char>& bytes :
-       {std::vector<unsigned char>{}, std::vector<unsigned char>{'B', 'M', 0, 0},
-        std::vector<unsigned char>(100, 0x5A)}) {
-    try {
-      DecodePictureFile(bytes);
-      FAIL() << bytes.size() << " bytes decoded as a picture";
-    } catch (const RuntimeError& error) {
-      EXPECT_EQ(error.number(), 481);
-      EXPECT_STREQ(error.what(), "Invalid picture");
-    }
-  }
+  ExpectNoPictureRaises481(DecodePictureFile);
 }
 
 }  // namespace

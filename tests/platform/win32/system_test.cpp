@@ -18,12 +18,7 @@ namespace fs = std::filesystem;
 constexpr wchar_t kPlanted[] = L"planted-probe.dll";
 const fs::path kMarker = L"planted-probe.dll.loaded";
 
-fs::path ProgramFolder() {
-  wchar_t exe[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  return fs::path(std::wstring(exe, length)).parent_path();
-}
-
+// The file of a module loaded in this process; of the program itself for nullptr.
 fs::path ModulePath(HMODULE module) {
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
@@ -52,7 +47,7 @@ TEST(DllSearch, OnXpLoadsSystemDllsByFullPathOnly) {
 // After the program's first step, a DLL is found by its name neither beside the program nor
 // in the working folder, while the system's own DLLs load from the system folder.
 TEST(DllSearch, FindsNothingBesideTheProgramOrInTheWorkingFolder) {
-  const fs::path programFolder = ProgramFolder();
+  const fs::path programFolder = ModulePath(nullptr).parent_path();
   test_support::TempWorkingFolder working;
   fs::remove(programFolder / kMarker);
   ASSERT_TRUE(fs::exists(programFolder / kPlanted));

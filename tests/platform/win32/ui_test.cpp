@@ -21,50 +21,48 @@
 #include "platform/controls/keyboard_navigation.h"
 #include "platform/controls/menu.h"
 #include "platform/controls/runtime.h"
-#include "platform/headless/memory_settings_store.h"
-#include "platform/headless/recording_notification_area.h"
-#include "platform/headless/scripted_message_box.h"
-#include "platform/services/file_copier.h"
 #include "platform/services/runtime_error.h"
 #include "platform/win32/controls/menu_builder.h"
 #include "platform/win32/controls/one_copy_per_folder.h"
 #include "platform/win32/event_boundary.h"
-#include "platform/win32/services/win32_file_system.h"
-#include "platform/win32/system.h"
 #include "sample_pictures.h"
-#include "test_picture_ids.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/windows_test_environment.h"
+#include "window_probes.h"
 
 namespace platform::win32 {
 namespace {
 
-FormDesign TestFormDesign() {
-  return {.name = "TestForm",
-          .caption = "Test window",
-          .clientWidth = 3720,
-          .clientHeight = 2400,
-          .backColor = kBlack,
-          .border = BorderStyle::kFixedSingle,
-          .minButton = false,
-          .maxButton = false};
-}
+using test_support::CheckState;
+using test_support::ChildrenTopFirst;
+using test_support::IsAt;
+using test_support::MenuBarCaptions;
+using test_support::StyleOf;
+using test_support::TextOf;
+using test_support::WindowOf;
+
+const FormDesign kTestForm{.name = "TestForm",
+                           .caption = "Test window",
+                           .clientWidth = 3720,
+                           .clientHeight = 2400,
+                           .backColor = kBlack,
+                           .border = BorderStyle::kFixedSingle,
+                           .minButton = false,
+                           .maxButton = false};
 
 // A fixed dialog kept out of the taskbar, as the About window is.
-FormDesign AboutFormDesign() {
-  return {.name = "About",
-          .caption = "About",
-          .clientWidth = 4680,
-          .clientHeight = 3195,
-          .border = BorderStyle::kFixedDialog,
-          .minButton = false,
-          .maxButton = false,
-          .showInTaskbar = false};
-}
+const FormDesign kAboutForm{.name = "About",
+                            .caption = "About",
+                            .clientWidth = 4680,
+                            .clientHeight = 3195,
+                            .border = BorderStyle::kFixedDialog,
+                            .minButton = false,
+                            .maxButton = false,
+                            .showInTaskbar = false};
 
 // A window with one control of each kind, two option groups and a menu bar and popup menu.
 struct TestWindow {
-  explicit TestWindow(Runtime& runtime, FormDesign design = TestFormDesign())
+  explicit TestWindow(Runtime& runtime, FormDesign design = kTestForm)
       : form(runtime, std::move(design)) {
     option1.onClick = [this] { ++option1Clicks; };
     option2.onClick = [this] { ++option2Clicks; };
@@ -121,70 +119,12 @@ struct TestWindow {
   int applyClicks = 0;
 };
 
-HWND WindowOf(const Control& control) {
-  return reinterpret_cast<HWND>(control.nativeHandle());
-}
-HWND WindowOf(const Form& form) {
-  return reinterpret_cast<HWND>(form.windowHandle());
-}
-
 std::string ClassOf(HWND window) {
   char name[64] = {};
   GetClassNameA(window, name, sizeof name);
   std::string folded = name;
   for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return folded;
-}
-
-std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-DWORD StyleOf(HWND window) {
-  return static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
-}
-
-// The window's place in its parent's client area, in pixels.
-RECT PlaceOf(HWND window) {
-  RECT place{};
-  GetWindowRect(window, &place);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&place), 2);
-  return place;
-}
-
-::testing::AssertionResult IsAt(HWND window, int left, int top, int width, int height) {
-  const RECT place = PlaceOf(window);
-  if (place.left == left && place.top == top && place.right - place.left == width &&
-      place.bottom - place.top == height)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << TextOf(window) << " is at " << place.left << ", " << place.top << " size "
-         << place.right - place.left << " x " << place.bottom - place.top;
-}
-
-std::vector<HWND> ChildrenTopFirst(HWND parent) {
-  std::vector<HWND> children;
-  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT))
-    children.push_back(child);
-  return children;
-}
-
-LRESULT CheckState(const Control& control) {
-  return SendMessageA(WindowOf(control), BM_GETCHECK, 0, 0);
-}
-
-std::vector<std::string> MenuBarCaptions(HWND window) {
-  std::vector<std::string> captions;
-  HMENU bar = GetMenu(window);
-  for (int i = 0; bar != nullptr && i < GetMenuItemCount(bar); ++i) {
-    char caption[64] = {};
-    GetMenuStringA(bar, static_cast<UINT>(i), caption, sizeof caption, MF_BYPOSITION);
-    captions.push_back(caption);
-  }
-  return captions;
 }
 
 class Win32UiTest : public ::testing::Test {
@@ -223,21 +163,12 @@ TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
   EXPECT_EQ(ClassOf(WindowOf(window.frame)), "vlframe");
   EXPECT_EQ(ClassOf(WindowOf(window.picture)), "vlpicturebox");
   EXPECT_EQ(ClassOf(WindowOf(window.image)), "vlimage");
-  // The text is the caption, also where the control is far too narrow to show it.
+  // Each control in its container's inner area, its text the caption, also where the control
+  // is far too narrow to show it; a picture's text is its name.
+  test_support::ExpectChildrenAtTheirPlaces(window.form, form);
+  test_support::ExpectChildrenAtTheirPlaces(window.frame, WindowOf(window.frame));
   EXPECT_EQ(TextOf(WindowOf(window.label)), "A caption much longer than its label is wide");
-  EXPECT_EQ(TextOf(WindowOf(window.option1)), "Option1");
-  EXPECT_EQ(TextOf(WindowOf(window.rt2)), "rt2");
-  EXPECT_EQ(TextOf(WindowOf(window.frame)), "Recticles");
-  EXPECT_EQ(TextOf(WindowOf(window.picture)), "Picture1");  // a picture's: its name
-
-  // Twips to pixels at 15 twips a pixel, relative to the container's inner area.
-  EXPECT_TRUE(IsAt(WindowOf(window.label), 8, 0, 49, 17));
-  EXPECT_TRUE(IsAt(WindowOf(window.option1), 8, 40, 17, 17));
-  EXPECT_TRUE(IsAt(WindowOf(window.frame), 80, 40, 81, 100));
-  EXPECT_TRUE(IsAt(WindowOf(window.rt2), 8, 72, 17, 13));
-  EXPECT_TRUE(IsAt(WindowOf(window.check), 0, 136, 49, 17));
-  EXPECT_TRUE(IsAt(WindowOf(window.picture), 32, 80, 41, 41));
-  EXPECT_EQ(GetParent(WindowOf(window.rt1)), WindowOf(window.frame));
+  EXPECT_EQ(TextOf(WindowOf(window.picture)), "Picture1");
 
   // Z-order is tab order; the frame's group box lies below the frame's controls.
   const std::vector<HWND> expected = {WindowOf(window.option1), WindowOf(window.option2),
@@ -252,15 +183,13 @@ TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
   EXPECT_EQ(ClassOf(inFrame[2]), "button");
   EXPECT_EQ(StyleOf(inFrame[2]) & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
   EXPECT_EQ(TextOf(inFrame[2]), "Recticles");
-  EXPECT_TRUE(IsAt(inFrame[2], 0, 0, 81, 100));
+  EXPECT_TRUE(IsAt(inFrame[2], {0, 0, window.frame.bounds().width, window.frame.bounds().height}));
 
   // A run of option buttons is one group that Tab enters once; other controls stand alone.
-  EXPECT_TRUE(StyleOf(WindowOf(window.option1)) & WS_GROUP);
-  EXPECT_FALSE(StyleOf(WindowOf(window.option2)) & WS_GROUP);
-  EXPECT_TRUE(StyleOf(WindowOf(window.check)) & WS_GROUP);
-  EXPECT_TRUE(StyleOf(WindowOf(window.option1)) & WS_TABSTOP);
-  EXPECT_FALSE(StyleOf(WindowOf(window.option2)) & WS_TABSTOP);
-  EXPECT_TRUE(StyleOf(WindowOf(window.check)) & WS_TABSTOP);
+  const DWORD entered = WS_GROUP | WS_TABSTOP;
+  EXPECT_EQ(StyleOf(WindowOf(window.option1)) & entered, entered);
+  EXPECT_EQ(StyleOf(WindowOf(window.option2)) & entered, 0u);
+  EXPECT_EQ(StyleOf(WindowOf(window.check)) & entered, entered);
   EXPECT_TRUE(GetWindowLongPtrA(WindowOf(window.frame), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
   EXPECT_EQ(toldNotToClickOnFocus,
             (std::vector<HWND>{WindowOf(window.option1), WindowOf(window.option2),
@@ -273,7 +202,7 @@ TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
 
   // A control whose tab index falls among the buttons' comes after the whole group: Tab and the
   // arrow keys see the same group.
-  Form split(env_.runtime, TestFormDesign());
+  Form split(env_.runtime, kTestForm);
   OptionButton first(split, {.name = "First", .tabIndex = 1});
   CheckBox between(split, {.name = "Between", .tabIndex = 2});
   OptionButton last(split, {.name = "Last", .tabIndex = 3});
@@ -351,14 +280,16 @@ TEST_F(Win32UiTest, TheMenuBarHoldsTheVisibleTopLevelEntries) {
 TEST_F(Win32UiTest, AnImageTakesItsPicturesSizeAndAPictureBoxKeepsItsOwn) {
   TestWindow window(env_.runtime);
   window.form.Show();
-  EXPECT_TRUE(IsAt(WindowOf(window.image), 160, 8, 73, 81));
-  window.image.SetPicture(env_.ui.DecodePicture(test_support::SamplePicture(VL_TEST_GIF)));
-  EXPECT_TRUE(IsAt(WindowOf(window.image), 160, 8, 64, 64));
-  window.image.SetPicture(env_.ui.DecodePicture(test_support::SamplePicture(VL_TEST_JPEG)));
-  EXPECT_TRUE(IsAt(WindowOf(window.image), 160, 8, 60, 60));
-
-  window.picture.SetPicture(env_.ui.DecodePicture(test_support::SamplePicture(VL_TEST_BMP)));
-  EXPECT_TRUE(IsAt(WindowOf(window.picture), 32, 80, 41, 41));
+  const Bounds designed = window.image.bounds();
+  EXPECT_TRUE(IsAt(WindowOf(window.image), designed));
+  for (const auto& sample : {test_support::SampleGif(), test_support::SampleJpeg()}) {
+    window.image.SetPicture(env_.ui.DecodePicture(sample.bytes()));
+    EXPECT_TRUE(IsAt(WindowOf(window.image), {designed.left, designed.top, sample.size.width * 15,
+                                              sample.size.height * 15}));
+  }
+  window.picture.SetPicture(env_.ui.DecodePicture(test_support::SampleBmp().bytes()));
+  EXPECT_TRUE(IsAt(WindowOf(window.picture), window.picture.bounds()));
+  EXPECT_EQ(window.picture.bounds(), (Bounds{480, 1200, 615, 615}));
   window.form.Refresh();
 }
 
@@ -478,7 +409,7 @@ TEST_F(Win32UiTest, BorderStylesTaskbarAndIcon) {
   DeleteObject(iconInfo.hbmMask);
   if (iconInfo.hbmColor != nullptr) DeleteObject(iconInfo.hbmColor);
 
-  TestWindow dialog(env_.runtime, AboutFormDesign());
+  TestWindow dialog(env_.runtime, kAboutForm);
   dialog.apply.SetVisible(false);
   dialog.about.SetVisible(false);
   dialog.form.Load();
@@ -527,7 +458,7 @@ class NextLoopAction {
 TEST_F(Win32UiTest, AModalWindowBlocksTheOthersUntilItIsUnloaded) {
   TestWindow main(env_.runtime);
   main.form.Show();
-  TestWindow about(env_.runtime, AboutFormDesign());
+  TestWindow about(env_.runtime, kAboutForm);
   int mainUnloads = 0;
   main.form.onUnload = [&] { ++mainUnloads; };
   bool mainWasEnabled = true;
