@@ -33,7 +33,7 @@ fs::path SystemFolder() {
 // Windows XP cannot keep the program's folder out of the search: there the system's DLLs are
 // loaded by their full paths. First in this program, before the search is restricted below.
 TEST(DllSearch, OnXpLoadsSystemDllsByFullPathOnly) {
-  const fs::path marker = ProgramFolder() / kMarker;
+  const fs::path marker = ModulePath(nullptr).parent_path() / kMarker;
   const LaterSystemFunctions xp{};
   LoadDllsFromSystemFolderOnly(xp);
   fs::remove(marker);
