@@ -19,8 +19,6 @@ constexpr int kCrosshairs = crosshairs::kCrosshairCount;
 constexpr int kReticles = crosshairs::kReticleCount;
 constexpr int kChosenCrosshair = 7;
 constexpr int kChosenReticle = 2;
-constexpr int kClientWidth = 248;
-constexpr int kClientHeight = 406;
 constexpr char kFrameClass[] = "BenchFrame";
 constexpr int kGroupBoxId = 0xFF;
 constexpr UINT kApplyCommand = 1;
@@ -112,7 +110,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
   AppendMenuA(bar, MF_STRING, kApplyCommand, "Apply");
   AppendMenuA(bar, MF_STRING, kAboutCommand, "About");
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  RECT outer{0, 0, kClientWidth, kClientHeight};
+  const Place client = Pixels({0, 0, crosshairs::kClientWidth, crosshairs::kClientHeight});
+  RECT outer{0, 0, client.width, client.height};
   AdjustWindowRectEx(&outer, kStyle, TRUE, 0);
   HWND window = CreateWindowExA(0, "BenchSameWindowCrosshairs", "Sightora", kStyle, CW_USEDEFAULT,
                                 CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,

@@ -1,13 +1,17 @@
 #pragma once
 // Where the selector window's choices stand: each option button and the thumbnail beside it, in
-// twips, and when Tab reaches them. The window is laid out from these tables, and so is the
-// benchmark's floor that shows the same window.
+// twips, and when Tab reaches them, within the window's client area. The window is laid out from
+// these tables, and so is the benchmark's floor that shows the same window.
 #include <iterator>
 
 #include "crosshairs/preview_lists.h"
 #include "platform/controls/control.h"
 
 namespace crosshairs {
+
+// The selector window's client area, in twips.
+inline constexpr int kClientWidth = 3720;
+inline constexpr int kClientHeight = 6090;
 
 // Where each choice's option button and thumbnail stand (left, top, width, height in twips) and
 // when Tab reaches them.

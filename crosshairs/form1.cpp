@@ -35,8 +35,8 @@ constexpr int kExitQuestionHelpContext = 1000;
 platform::FormDesign WindowDesign() {
   return {.name = "Form1",
           .caption = "Sightora",
-          .clientWidth = 3720,
-          .clientHeight = 6090,
+          .clientWidth = kClientWidth,
+          .clientHeight = kClientHeight,
           .backColor = platform::kBlack,
           .border = platform::BorderStyle::kFixedSingle,
           .minButton = false,
