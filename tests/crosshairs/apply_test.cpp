@@ -36,7 +36,7 @@ class ApplyTest : public CrosshairsTest {
   }
 
   void ExpectOnlyFailureMessage(const std::string& text) {
-    ExpectOnlyBox({text, 0, "crosshairs", "", 0});
+    EXPECT_EQ(boxes(), expected::Told("crosshairs", text));
     EXPECT_FALSE(env.runtime.ended());
     EXPECT_EQ(module1.InstallFailed, "0");
   }
@@ -49,7 +49,7 @@ TEST_F(ApplyTest, InstallsBothArchivesAndAsksWhetherToExit) {
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), modFolder.Read("cr\\7\\menu.rfa"));
   EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), modFolder.Read("rt\\2\\game.rfa"));
   ExpectChoiceSaved();
-  ExpectOnlyBox({expected::kExitQuestion, 292, expected::kExitQuestionTitle, "DEMO.HLP", 1000});
+  EXPECT_EQ(boxes(), expected::Boxes{expected::kExitQuestionBox});
   // No keeps the program running, ready for another Apply that copies and asks again.
   EXPECT_FALSE(env.runtime.ended());
   EXPECT_EQ(module1.InstallFailed, "0");
@@ -131,8 +131,8 @@ TEST_F(ApplyTest, AnApplyAfterAFailedOneAsksAgain) {
   env.messageBox.Expect(platform::box::kNo);
   Apply();
 
-  ASSERT_EQ(boxes().size(), 2u);
-  EXPECT_EQ(boxes()[1].text, expected::kExitQuestion);
+  EXPECT_EQ(boxes(), (expected::Boxes{{expected::kMissingFolderMessage, 0, "crosshairs"},
+                                      expected::kExitQuestionBox}));
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "crosshair seven, restored");
   EXPECT_EQ(module1.InstallFailed, "0");
 }

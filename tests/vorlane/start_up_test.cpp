@@ -17,11 +17,7 @@ TEST_F(VorlaneTest, FirstRunShowsTheNoticeOnceSavesFalseAndShowsTheModOff) {
   env.messageBox.Expect(platform::box::kOk);
   Start();
 
-  ASSERT_EQ(env.messageBox.shown().size(), 1u);
-  const auto& notice = env.messageBox.shown()[0];
-  EXPECT_EQ(notice.text, expected::kFirstRunNotice);
-  EXPECT_EQ(notice.flags, 0);
-  EXPECT_EQ(notice.title, "vorlane");
+  EXPECT_EQ(env.messageBox.shown(), expected::Told("vorlane", expected::kFirstRunNotice));
 
   // Read under the lower-case name, written under the capitalised one, all three in order.
   const auto& log = env.settings.log();

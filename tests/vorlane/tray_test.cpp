@@ -142,10 +142,9 @@ TEST_F(TrayTest, ASecondCopyInTheSameFolderBringsThisOneBackOrSaysItHangsButOneE
     Environment second("vorlane");
     second.messageBox.Expect(platform::box::kOk);
     startSecondCopy(second);
-    ASSERT_EQ(second.messageBox.shown().size(), 1u);
-    EXPECT_EQ(second.messageBox.shown()[0].text, expected::HolderNotAnswering("vorlane"));
-    EXPECT_EQ(second.messageBox.shown()[0].title, "vorlane");
-    EXPECT_EQ(second.messageBox.shown()[0].flags, platform::box::kExclamation);
+    EXPECT_EQ(second.messageBox.shown(),
+              (expected::Boxes{{expected::HolderNotAnswering("vorlane"),
+                                platform::box::kExclamation, "vorlane"}}));
   }
   EXPECT_FALSE(form.visible());
 
