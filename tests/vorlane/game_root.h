@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/headless/memory_settings_store.h"
 #include "tests/support/temp_folder.h"
 #include "vorlane/mode_switch.h"
 
@@ -48,6 +49,17 @@ inline std::string PreparedContents(std::string_view source) {
 
 inline std::string OldContents(std::string_view destination) {
   return "old " + FolderName(destination) + "\r\n";
+}
+
+// The three choices as a previous run stored them; an empty text leaves one absent.
+inline platform::headless::MemorySettingsStore Choices(const std::string& mode,
+                                                       const std::string& rtr,
+                                                       const std::string& sw) {
+  platform::headless::MemorySettingsStore stored;
+  for (const auto& [key, value] : {std::pair{"mode", mode}, {"rtr", rtr}, {"sw", sw}})
+    if (!value.empty()) stored.Save("Vorlane", "setting", key, value);
+  stored.ClearLog();
+  return stored;
 }
 
 inline void LayOutGameRoot(const test_support::WorkingFolderFiles& files) {

@@ -9,17 +9,6 @@ VorlaneTest::VorlaneTest() {
   gameFiles = folder.AllFiles();
 }
 
-void VorlaneTest::Store(const std::string& mode, const std::string& rtr, const std::string& sw) {
-  for (const auto& [key, value] : {std::pair{"mode", mode}, {"rtr", rtr}, {"sw", sw}}) {
-    if (value.empty()) {
-      env.settings.Erase("Vorlane", "setting", key);
-    } else {
-      env.settings.Save("Vorlane", "setting", key, value);
-    }
-  }
-  env.settings.ClearLog();
-}
-
 std::vector<std::string> VorlaneTest::Popup(const std::string& caption) {
   env.ui.onPopup = [caption](const std::vector<std::string>&) { return caption; };
   const std::size_t before = env.ui.popupsShown.size();

@@ -9,6 +9,7 @@
 #include "platform/headless/headless_environment.h"
 #include "platform/headless/posix_file_system.h"
 #include "tests/support/temp_folder.h"
+#include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
@@ -19,7 +20,9 @@ class VorlaneTest : public ::testing::Test {
   VorlaneTest();
 
   // Stores the three choices as a previous run would have; an empty text leaves one absent.
-  void Store(const std::string& mode, const std::string& rtr, const std::string& sw);
+  void Store(const std::string& mode, const std::string& rtr, const std::string& sw) {
+    env.settings = Choices(mode, rtr, sw);
+  }
   void Start() { env.runtime.Run(form); }
   // Right-clicks the icon and chooses `caption` (or dismisses the popup); returns the captions
   // offered.
