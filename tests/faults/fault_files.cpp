@@ -7,16 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 namespace faults {
-void WriteText(const std::string& path, const std::string& contents) {
-  const std::filesystem::path target = path;
-  if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path());
-  std::ofstream out(target, std::ios::binary | std::ios::trunc);
-  out << contents;
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
 
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
   std::map<std::string, std::string> files;

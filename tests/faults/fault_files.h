@@ -1,16 +1,11 @@
 #pragma once
-// Helpers of the native fault tests: files made with their folders, snapshots of a whole
-// folder, and a small file system mounted for a disk that fills up.
+// Helpers of the native fault tests: snapshots of a whole folder, and a small file system
+// mounted for a disk that fills up.
 #include <cstddef>
 #include <map>
 #include <string>
 
-#include "tests/faults/large_files.h"
-
 namespace faults {
-
-// Writes `contents` to `path` (forward slashes), making its folders.
-void WriteText(const std::string& path, const std::string& contents);
 
 // Every file below `folder` (relative, with forward slashes) with its contents; a folder shows
 // as its name followed by '/' and no contents, so that an emptied or new folder shows too.
