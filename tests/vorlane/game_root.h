@@ -100,4 +100,23 @@ std::vector<std::string> InstalledSets(Read read, Original original) {
   return sets;
 }
 
+// The same, as `folder` holds them, the game root's old contents being "original".
+inline std::vector<std::string> InstalledSets(const test_support::WorkingFolderFiles& folder) {
+  return InstalledSets(
+      [&](const std::string& file) {
+        return folder.Exists(file) ? std::optional(folder.Read(file)) : std::nullopt;
+      },
+      &OldContents);
+}
+
+// The folders of the copy table's files, each with its backslash.
+inline std::vector<std::string> TableFolders() {
+  std::vector<std::string> folders;
+  for (const ModeCopy& row : kModeCopies) {
+    for (const std::string_view file : {row.enableSource, row.disableSource, row.destination})
+      folders.emplace_back(file.substr(0, file.find_last_of('\\') + 1));
+  }
+  return folders;
+}
+
 }  // namespace vorlane

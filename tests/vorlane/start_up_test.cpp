@@ -123,8 +123,7 @@ TEST_F(VorlaneTest, AStoreRefusingTheDefaultsEndsTheProgramWithTheRuntimeMessage
 }
 
 TEST_F(VorlaneTest, TheWindowHoldsTheTrayPictureDecodedOnce) {
-  Store("False", "False", "False");
-  Start();
+  StartWith("False", "False", "False");
   ASSERT_NE(form.Picture1.picture(), nullptr);
   EXPECT_EQ(form.Picture1.picture()->widthPixels(), 125);
   EXPECT_EQ(form.Picture1.picture()->heightPixels(), 116);
@@ -132,13 +131,9 @@ TEST_F(VorlaneTest, TheWindowHoldsTheTrayPictureDecodedOnce) {
 }
 
 TEST_F(VorlaneTest, TheLoadAddsTheIconWithItsRecord) {
-  Store("False", "False", "False");
-  Start();
-  ASSERT_EQ(env.notificationArea.calls.size(), 1u);
-  EXPECT_EQ(env.notificationArea.calls[0].message, platform::notify::kAdd);
-  EXPECT_EQ(env.notificationArea.calls[0].record,
-            MakeTrayIconData(form.windowHandle(), form.iconHandle()));
-  EXPECT_EQ(module1.TrayIconData, env.notificationArea.calls[0].record);
+  StartWith("False", "False", "False");
+  EXPECT_EQ(IconMessages(), std::vector{platform::notify::kAdd});
+  EXPECT_EQ(module1.TrayIconData, MakeTrayIconData(form.windowHandle(), form.iconHandle()));
   EXPECT_NE(form.windowHandle(), 0u);
 }
 

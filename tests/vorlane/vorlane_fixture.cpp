@@ -17,12 +17,11 @@ std::vector<std::string> VorlaneTest::Popup(const std::string& caption) {
   return env.ui.popupsShown.empty() ? std::vector<std::string>{} : env.ui.popupsShown.back();
 }
 
-std::vector<std::string> VorlaneTest::Installed() const {
-  return InstalledSets(
-      [this](const std::string& file) {
-        return folder.Exists(file) ? std::optional(folder.Read(file)) : std::nullopt;
-      },
-      [](const std::string& destination) { return OldContents(destination); });
+std::vector<int> VorlaneTest::IconMessages() const {
+  std::vector<int> messages;
+  for (const auto& call : env.notificationArea.calls)
+    messages.push_back(call.record == module1.TrayIconData ? call.message : -1);
+  return messages;
 }
 
 std::vector<std::string> VorlaneTest::Saves() const {
