@@ -2,8 +2,11 @@
 // player is told, and that no file of the game is lost, changed or left behind.
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -11,7 +14,6 @@
 #include "crosshairs/form1.h"
 #include "crosshairs/module1.h"
 #include "platform/headless/posix_file_system.h"
-#include "tests/faults/fault_files.h"
 #include "tests/faults/mod_folder.h"
 #include "tests/support/byte_pattern.h"
 #include "tests/support/expected_texts.h"
@@ -25,22 +27,43 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::headless::PosixFileSystem;
+using test_support::Snapshot;
 using Crosshairs = Program<PosixFileSystem, crosshairs::Module1, crosshairs::Form1>;
 using Vorlane = Program<PosixFileSystem, vorlane::Module1, vorlane::Form1>;
 
 constexpr std::size_t kSmallDisk = 1 << 20;
+
+// A file system of `bytes` bytes (tmpfs) mounted on `folder`, which is made if missing, for
+// the life of the object. Mounting needs root, or the user and mount namespace of their own that
+// CTest runs the fault tests in (own_mount_namespace.sh): where refused, reason() says why.
+class SmallDisk {
+ public:
+  SmallDisk(std::string folder, std::size_t bytes) : folder_(std::move(folder)) {
+    fs::create_directories(folder_);
+    const std::string options = "size=" + std::to_string(bytes);
+    if (::mount("tmpfs", folder_.c_str(), "tmpfs", 0, options.c_str()) != 0)
+      reason_ = "cannot mount a small file system on " + folder_ + ": " + std::strerror(errno);
+  }
+  ~SmallDisk() {
+    if (mounted()) ::umount2(folder_.c_str(), MNT_DETACH);
+  }
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+  bool mounted() const { return reason_.empty(); }
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::string folder_;
+  std::string reason_;
+};
 
 // Names of the entries that differ between two snapshots (contents are too long to print).
 std::vector<std::string> Differences(const std::map<std::string, std::string>& before,
                                      const std::map<std::string, std::string>& after) {
   std::vector<std::string> names;
   for (const auto& [name, contents] : before) {
-    const auto found = after.find(name);
-    if (found == after.end()) {
-      names.push_back("lost " + name);
-    } else if (found->second != contents) {
-      names.push_back("changed " + name);
-    }
+    if (!after.contains(name) || after.at(name) != contents)
+      names.push_back((after.contains(name) ? "changed " : "lost ") + name);
   }
   for (const auto& [name, contents] : after)
     if (!before.contains(name)) names.push_back("new " + name);
@@ -75,7 +98,7 @@ void FillDisk(const Copy& copy, std::unique_ptr<SmallDisk>& disk, std::size_t ol
   if (!disk->mounted()) return;
   for (const auto& [name, contents] : held)
     if (!name.ends_with('/'))
-      test_support::WorkingFolderFiles().Write(folder + "/" + name, contents);
+      test_support::WorkingFolderFiles().Write((fs::path(folder) / name).string(), contents);
   WritePattern(copy.destination, oldSize, 2);
   WritePattern(copy.source, newSize, 3);
 }

@@ -9,18 +9,16 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <span>
 
 #include "crosshairs/form1.h"
 #include "crosshairs/module1.h"
-#include "platform/headless/headless_environment.h"
 #include "platform/headless/posix_file_system.h"
 #include "platform/services/copy_record.h"
 #include "platform/services/staged_file_name.h"
-#include "tests/faults/fault_files.h"
 #include "tests/faults/mod_folder.h"
 #include "tests/faults/recording_file_system.h"
 #include "tests/support/expected_texts.h"
+#include "tests/support/program.h"
 #include "tests/support/temp_folder.h"
 #include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
@@ -30,6 +28,7 @@ namespace faults {
 namespace {
 
 using platform::headless::MemorySettingsStore;
+using test_support::Snapshot;
 
 TEST(InterruptedCopy, KilledHalfWayTheDestinationStaysWholeAndTheNextCopyWorks) {
   test_support::TempWorkingFolder folder;
@@ -55,20 +54,22 @@ enum class Stop { kKill, kPowerCut };
 // A program run on the working folder, with the settings a previous run left, stopped dead at
 // its `stopAt`th change of a file or a setting (0: never).
 template <typename Module, typename Window>
-struct ProgramRun {
+struct ProgramRun : test_support::Program<RecordingFileSystem, Module, Window> {
+  using test_support::Program<RecordingFileSystem, Module, Window>::env;
   ProgramRun(const char* title, const MemorySettingsStore& saved, Stop how, int stopAt)
-      : stop(how), env(title) {
-    env.settings = saved;
+      : test_support::Program<RecordingFileSystem, Module, Window>(title, saved), stop(how) {
     env.settings.MarkDurable();
     env.settings.beforeWrite = [this] { env.files.Change(); };
     env.files.withoutJournal = stop == Stop::kPowerCut;
     env.files.stopAt = stopAt;
   }
-  // Runs `act` on the program; false once it got to its end. `saved` takes what is stored then.
+  // Starts the program and runs `act` on it; false once it got to its end. `saved` takes what
+  // is stored then.
   template <typename Act>
   bool Stops(Act act, MemorySettingsStore& saved) {
     bool stopped = false;
     try {
+      this->Start();
       act(*this);
     } catch (const Stopped&) {
       stopped = true;
@@ -82,12 +83,8 @@ struct ProgramRun {
     saved.beforeWrite = nullptr;
     return stopped;
   }
-  void Start() { env.runtime.Run(form); }
 
   Stop stop;
-  platform::headless::HeadlessEnvironment<RecordingFileSystem> env;
-  Module module1{env.runtime};
-  Window form{env.runtime, module1};
 };
 
 using VorlaneRun = ProgramRun<vorlane::Module1, vorlane::Form1>;
@@ -108,20 +105,14 @@ int StoppedAtEveryChange(const char* title, LayOut layOut, Act act, Agree agree)
         test_support::TempWorkingFolder folder;
         MemorySettingsStore saved = layOut(folder);
         const auto files = folder.AllFiles();
-        stopped = Run(title, saved, stop, step)
-                      .Stops(
-                          [&](Run& run) {
-                            run.Start();
-                            act(run);
-                          },
-                          saved);
+        stopped = Run(title, saved, stop, step).Stops(act, saved);
         if (!stopped) break;
         const MemorySettingsStore stoppedWith = saved;
         bool settlingStopped = false;
         bool settlingTold = false;
         {  // gone, as a stopped program is, before the last start
           Run settling(title, saved, stop, settleStep);
-          settlingStopped = settling.Stops([](Run& run) { run.Start(); }, saved);
+          settlingStopped = settling.Stops([](Run&) {}, saved);
           settlingTold = !settling.env.messageBox.shown().empty();
         }
         Run last(title, saved, stop, 0);
@@ -183,40 +174,35 @@ TEST(StoppedSwitch, AtEveryChangeTheNextStartHasTheSetOfTheSavedModeAndNothingEl
 // Apply crosshair 12 with reticle 3, then 7 with 1, over 5 and 2: the archives hold what the
 // saved choice names, never one archive of one choice and one of another.
 TEST(StoppedApply, AtEveryChangeTheNextStartHasTheChoiceItSavedInBothArchivesAndNothingElse) {
-  // Each archive holds its number, as the choice is saved: "crosshair/reticle".
-  static constexpr std::pair<int, int> kChoices[] = {{5, 2}, {12, 3}, {7, 1}};
-  std::vector<std::string> choices;
-  for (const auto& [cr, rt] : kChoices)
-    choices.push_back(std::to_string(cr) + "/" + std::to_string(rt));
   const int changes = StoppedAtEveryChange<CrosshairsRun>(
       "crosshairs",
       [](const test_support::TempWorkingFolder& folder) {
-        for (const auto& [cr, rt] : kChoices) {
-          folder.Write("cr\\" + std::to_string(cr) + "\\menu.rfa", std::to_string(cr));
-          folder.Write("rt\\" + std::to_string(rt) + "\\game.rfa", std::to_string(rt));
-        }
-        const auto [cr, rt] = kChoices[0];
-        folder.Write(crosshairs::kCrosshairArchive, std::to_string(cr));
-        folder.Write(crosshairs::kReticleArchive, std::to_string(rt));
+        for (const char* n : {"5", "12", "7"})
+          folder.Write(std::string("cr\\") + n + "\\menu.rfa", n);
+        for (const char* n : {"2", "3", "1"})
+          folder.Write(std::string("rt\\") + n + "\\game.rfa", n);
+        folder.Write(crosshairs::kCrosshairArchive, "5");
+        folder.Write(crosshairs::kReticleArchive, "2");
         MemorySettingsStore saved;
-        saved.Save("Vorlane", "crosshair", "cr", std::to_string(cr));
-        saved.Save("Vorlane", "crosshair", "rt", std::to_string(rt));
+        saved.Save("Vorlane", "crosshair", "cr", "5");
+        saved.Save("Vorlane", "crosshair", "rt", "2");
         return saved;
       },
       [](CrosshairsRun& run) {
-        for (const auto& [cr, rt] : std::span(kChoices).subspan(1)) {
-          run.env.ui.Click(run.form.CrosshairOption(cr));
-          run.env.ui.Click(run.form.ReticleOption(rt));
+        for (auto [crosshair, reticle] : {std::pair(12, 3), std::pair(7, 1)}) {
+          run.env.ui.Click(run.form.CrosshairOption(crosshair));
+          run.env.ui.Click(run.form.ReticleOption(reticle));
           run.env.messageBox.Expect(platform::box::kNo);
           run.env.ui.Click(run.form.Mapply);
         }
       },
-      [&](const test_support::TempWorkingFolder& folder, CrosshairsRun& last,
-          MemorySettingsStore stoppedWith, const std::string& where) {
+      [](const test_support::TempWorkingFolder& folder, CrosshairsRun& last,
+         MemorySettingsStore stoppedWith, const std::string& where) {
         const auto choiceIn = [](MemorySettingsStore& store) {
           return store.Get("vorlane", "crosshair", "cr") + "/" +
                  store.Get("vorlane", "crosshair", "rt");
         };
+        const std::vector<std::string> choices{"5/2", "12/3", "7/1"};
         const std::string choice = choiceIn(last.env.settings);
         const auto isChoice = [&](const std::string& text) {
           return std::find(choices.begin(), choices.end(), text) != choices.end();
@@ -296,9 +282,7 @@ TEST_F(PlantedRecordTest, NamingOtherFilesOrNotWrittenHereTheyAreLeftAloneAndTol
       {"an earlier version",
        "vl copies 1\nnote False\ncopy ..\\victim.txt\t" + staged + "\t\nend\n"},
       {"a later version", "vl copies 3" + whole.substr(whole.find('\n'))},
-      {"garbage", std::string("\x7f"
-                              "ELF\0\x01\x02",
-                              7)},
+      {"garbage", std::string("\177ELF\0\1\2", 7)},
   };
   for (const auto& [name, text] : cases) {
     folder.Write(record, text);  // beside vorlane's first destination
@@ -322,12 +306,7 @@ TEST_F(PlantedRecordTest, OneOfOurOwnCutShortAtAnyByteChangesNothing) {
     // A switch killed at its first replacement: its files are staged and kept aside, its record
     // whole, nothing replaced.
     VorlaneRun stopped("vorlane", saved, Stop::kKill, 2 * std::size(vorlane::kModeCopies) + 2);
-    ASSERT_TRUE(stopped.Stops(
-        [](VorlaneRun& run) {
-          run.Start();
-          run.env.ui.Click(run.form.Option2);
-        },
-        saved));
+    ASSERT_TRUE(stopped.Stops([](VorlaneRun& run) { run.env.ui.Click(run.form.Option2); }, saved));
     path = platform::RecordFileName(first, stopped.env.files.ProcessId(), 0);
     text = *stopped.env.files.ReadAll(path);
   }

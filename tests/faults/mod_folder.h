@@ -1,30 +1,18 @@
 #pragma once
-// What the fault tests share on every system: a program run on the working folder, the mod
-// folder of an Apply of crosshair 7 and reticle 2, large files written and compared in chunks,
-// and a copy of one ended half-way.
+// What the fault tests share on every system: the mod folder of an Apply of crosshair 7 and
+// reticle 2, large files written and compared in chunks, and a copy of one ended half-way.
 #include <cstddef>
 #include <functional>
 #include <string>
 
-#include "platform/headless/headless_environment.h"
+#include "platform/headless/memory_settings_store.h"
 #include "platform/services/file_system.h"
+#include "tests/support/program.h"
 #include "tests/support/temp_folder.h"
 
 namespace faults {
 
-// A program on the headless backend over the file system `Files`, with what an earlier run
-// stored.
-template <typename Files, typename Module, typename Form>
-struct Program {
-  Program(const char* title, const platform::headless::MemorySettingsStore& stored) : env(title) {
-    env.settings = stored;
-  }
-  void Start() { env.runtime.Run(form); }
-
-  platform::headless::HeadlessEnvironment<Files> env;
-  Module module1{env.runtime};
-  Form form{env.runtime, module1};
-};
+using test_support::Program;
 
 // The mod folder before crosshair 7 and reticle 2 are applied, and what crosshairs stored for
 // them: new archives to copy, old ones in their place.
@@ -37,7 +25,8 @@ void ExpectOldArchives(const test_support::WorkingFolderFiles& files);
 void ExpectCopyOntoAFullDiskFails(platform::FileSystem& files,
                                   const test_support::WorkingFolderFiles& folder);
 
-// Writes `size` bytes of a pattern that differs from offset to offset and from seed to seed.
+// Writes `size` bytes of a pattern that differs from offset to offset
+// and from seed to seed.
 void WritePattern(const std::string& path, std::size_t size, unsigned seed);
 // True if both files exist and hold the same bytes.
 bool SameBytes(const std::string& a, const std::string& b);
