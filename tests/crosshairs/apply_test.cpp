@@ -6,6 +6,7 @@
 
 #include "tests/crosshairs/crosshairs_fixture.h"
 #include "tests/support/expected_texts.h"
+#include "tests/support/program.h"
 
 namespace crosshairs_tests {
 namespace {
@@ -96,18 +97,12 @@ class FailedApplyTest : public ApplyTest, public ::testing::WithParamInterface<F
 TEST_P(FailedApplyTest, LeavesEveryFileAsItWasButKeepsTheChoice) {
   if (GetParam().removed != nullptr) std::filesystem::remove_all(GetParam().removed);
   if (GetParam().readOnly != nullptr) modFolder.MakeReadOnly(GetParam().readOnly);
-  const auto contents = [this] {
-    std::vector<std::pair<std::string, std::string>> all;
-    for (const std::string& file : modFolder.AllFiles())
-      all.emplace_back(file, modFolder.Read(file));
-    return all;
-  };
-  const auto before = contents();
+  const auto before = test_support::Snapshot();
   env.messageBox.Expect(platform::box::kOk);
   Apply();
 
   ExpectOnlyFailureMessage(GetParam().message);
-  EXPECT_EQ(contents(), before);
+  EXPECT_EQ(test_support::Snapshot(), before);
   ExpectChoiceSaved();
 }
 
@@ -147,13 +142,11 @@ TEST_F(ApplyTest, AStoreThatRefusesToSaveEndsTheProgramAndTheNextStartPutsTheArc
   ASSERT_EQ(boxes().size(), 1u);
   EXPECT_EQ(boxes()[0].text.rfind("Run-time error '5':", 0), 0u) << boxes()[0].text;
   EXPECT_TRUE(env.runtime.ended());
-  platform::headless::HeadlessEnvironment<platform::headless::PosixFileSystem> next{"crosshairs"};
-  next.settings = env.settings;
-  next.settings.FailSaves(false);
-  crosshairs::Module1 nextModule{next.runtime};
-  crosshairs::Form1 nextForm{next.runtime, nextModule};
-  next.runtime.Run(nextForm);
-  EXPECT_TRUE(next.messageBox.shown().empty());
+  test_support::Program<platform::headless::PosixFileSystem, crosshairs::Module1, crosshairs::Form1>
+      next("crosshairs", env.settings);
+  next.env.settings.FailSaves(false);
+  next.Start();
+  EXPECT_TRUE(next.env.messageBox.shown().empty());
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
   EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), "old game");
 }
