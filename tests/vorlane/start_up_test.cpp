@@ -62,7 +62,7 @@ TEST_F(VorlaneTest, ModeOnWithRtrMissingResetsAllButKeepsShowingEnable) {
   env.messageBox.Expect(platform::box::kOk);
   Start();
 
-  EXPECT_EQ(env.messageBox.shown().size(), 1u);
+  EXPECT_EQ(env.messageBox.shown(), expected::Told("vorlane", expected::kFirstRunNotice));
   EXPECT_EQ(Saves(), kFalseSaved);
   EXPECT_EQ(module1.ModeEnabled, "False");
   EXPECT_EQ(module1.UseSw, "False");
