@@ -25,16 +25,15 @@ void ExpectOldArchives(const test_support::WorkingFolderFiles& files);
 void ExpectCopyOntoAFullDiskFails(platform::FileSystem& files,
                                   const test_support::WorkingFolderFiles& folder);
 
-// Writes `size` bytes of a pattern that differs from offset to offset
-// and from seed to seed.
+// Writes `size` bytes of a pattern that differs from offset to offset and from seed to seed.
 void WritePattern(const std::string& path, std::size_t size, unsigned seed);
 // True if both files exist and hold the same bytes.
 bool SameBytes(const std::string& a, const std::string& b);
 
-// A copy to end half-way: a crosshair archive of 256 MB to copy over the mod's of 3 MB, the
-// copy made in the process to end (its exit code), and ending it with `end` (whether that
-// ended it) once its file beside the destination has grown past a first part, while
-// `running`; whether it was caught half-way.
+// A copy to end half-way: LayOutLargeCopy lays out a crosshair archive of 256 MB to copy over
+// the mod's of 3 MB; CopyLargeArchive makes the copy in the process to end (its exit code);
+// EndHalfWay calls `end` (whether that ended it) once the copy's file beside the archive has
+// grown past a first part, while `running`, and says whether the copy was ended half-way.
 void LayOutLargeCopy();
 int CopyLargeArchive(platform::FileSystem& files) noexcept;
 bool EndHalfWay(const std::function<bool()>& running, const std::function<bool()>& end);
