@@ -23,6 +23,8 @@ struct MessageBoxRequest {
   std::string title;     // empty: the program's own title
   std::string helpFile;  // passed along; without the help-button flag no button is added
   int helpContext = 0;
+
+  bool operator==(const MessageBoxRequest&) const = default;
 };
 
 class MessageBox {

@@ -6,6 +6,7 @@
 
 #include "tests/crosshairs/crosshairs_fixture.h"
 #include "tests/support/expected_texts.h"
+#include "tests/support/program.h"
 
 namespace crosshairs_tests {
 namespace {
@@ -36,7 +37,7 @@ class ApplyTest : public CrosshairsTest {
   }
 
   void ExpectOnlyFailureMessage(const std::string& text) {
-    ExpectOnlyBox({text, 0, "crosshairs", "", 0});
+    EXPECT_EQ(boxes(), expected::Told("crosshairs", text));
     EXPECT_FALSE(env.runtime.ended());
     EXPECT_EQ(module1.InstallFailed, "0");
   }
@@ -49,7 +50,7 @@ TEST_F(ApplyTest, InstallsBothArchivesAndAsksWhetherToExit) {
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), modFolder.Read("cr\\7\\menu.rfa"));
   EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), modFolder.Read("rt\\2\\game.rfa"));
   ExpectChoiceSaved();
-  ExpectOnlyBox({expected::kExitQuestion, 292, expected::kExitQuestionTitle, "DEMO.HLP", 1000});
+  EXPECT_EQ(boxes(), expected::Boxes{expected::kExitQuestionBox});
   // No keeps the program running, ready for another Apply that copies and asks again.
   EXPECT_FALSE(env.runtime.ended());
   EXPECT_EQ(module1.InstallFailed, "0");
@@ -96,18 +97,12 @@ class FailedApplyTest : public ApplyTest, public ::testing::WithParamInterface<F
 TEST_P(FailedApplyTest, LeavesEveryFileAsItWasButKeepsTheChoice) {
   if (GetParam().removed != nullptr) std::filesystem::remove_all(GetParam().removed);
   if (GetParam().readOnly != nullptr) modFolder.MakeReadOnly(GetParam().readOnly);
-  const auto contents = [this] {
-    std::vector<std::pair<std::string, std::string>> all;
-    for (const std::string& file : modFolder.AllFiles())
-      all.emplace_back(file, modFolder.Read(file));
-    return all;
-  };
-  const auto before = contents();
+  const auto before = test_support::Snapshot();
   env.messageBox.Expect(platform::box::kOk);
   Apply();
 
   ExpectOnlyFailureMessage(GetParam().message);
-  EXPECT_EQ(contents(), before);
+  EXPECT_EQ(test_support::Snapshot(), before);
   ExpectChoiceSaved();
 }
 
@@ -131,8 +126,8 @@ TEST_F(ApplyTest, AnApplyAfterAFailedOneAsksAgain) {
   env.messageBox.Expect(platform::box::kNo);
   Apply();
 
-  ASSERT_EQ(boxes().size(), 2u);
-  EXPECT_EQ(boxes()[1].text, expected::kExitQuestion);
+  EXPECT_EQ(boxes(), (expected::Boxes{{expected::kMissingFolderMessage, 0, "crosshairs"},
+                                      expected::kExitQuestionBox}));
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "crosshair seven, restored");
   EXPECT_EQ(module1.InstallFailed, "0");
 }
@@ -147,13 +142,11 @@ TEST_F(ApplyTest, AStoreThatRefusesToSaveEndsTheProgramAndTheNextStartPutsTheArc
   ASSERT_EQ(boxes().size(), 1u);
   EXPECT_EQ(boxes()[0].text.rfind("Run-time error '5':", 0), 0u) << boxes()[0].text;
   EXPECT_TRUE(env.runtime.ended());
-  platform::headless::HeadlessEnvironment<platform::headless::PosixFileSystem> next{"crosshairs"};
-  next.settings = env.settings;
-  next.settings.FailSaves(false);
-  crosshairs::Module1 nextModule{next.runtime};
-  crosshairs::Form1 nextForm{next.runtime, nextModule};
-  next.runtime.Run(nextForm);
-  EXPECT_TRUE(next.messageBox.shown().empty());
+  test_support::Program<platform::headless::PosixFileSystem, crosshairs::Module1, crosshairs::Form1>
+      next("crosshairs", env.settings);
+  next.env.settings.FailSaves(false);
+  next.Start();
+  EXPECT_TRUE(next.env.messageBox.shown().empty());
   EXPECT_EQ(modFolder.Read("archives\\menu.rfa"), "old menu");
   EXPECT_EQ(modFolder.Read("archives\\bf1942\\game.rfa"), "old game");
 }

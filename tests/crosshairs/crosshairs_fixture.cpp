@@ -28,13 +28,4 @@ std::vector<int> CrosshairsTest::SelectedReticles() {
   return selected;
 }
 
-void CrosshairsTest::ExpectOnlyBox(const platform::MessageBoxRequest& expected) {
-  ASSERT_EQ(boxes().size(), 1u);
-  EXPECT_EQ(boxes()[0].text, expected.text);
-  EXPECT_EQ(boxes()[0].flags, expected.flags);
-  EXPECT_EQ(boxes()[0].title, expected.title);
-  EXPECT_EQ(boxes()[0].helpFile, expected.helpFile);
-  EXPECT_EQ(boxes()[0].helpContext, expected.helpContext);
-}
-
 }  // namespace crosshairs_tests

@@ -43,9 +43,6 @@ class CrosshairsTest : public ::testing::Test {
   std::vector<int> SelectedCrosshairs();
   std::vector<int> SelectedReticles();
 
-  // The one message box shown is `expected`, field by field.
-  void ExpectOnlyBox(const platform::MessageBoxRequest& expected);
-
   const std::vector<platform::MessageBoxRequest>& boxes() const { return env.messageBox.shown(); }
 
   test_support::TempWorkingFolder modFolder;  // first: the working directory for all below

@@ -79,7 +79,7 @@ TEST_P(DamagedChoiceTest, IsReplacedByTheDefaultsAfterANotice) {
                                      StoreOperation{false, "vorlane", "crosshair", "cr", ""},
                                      StoreOperation{true, "Vorlane", "crosshair", "rt", "1"},
                                      StoreOperation{true, "Vorlane", "crosshair", "cr", "1"}}));
-  ExpectOnlyBox({expected::kFirstRunNotice, 0, "crosshairs", "", 0});
+  EXPECT_EQ(boxes(), expected::Told("crosshairs", expected::kFirstRunNotice));
   EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "rt"), "1");
   EXPECT_EQ(env.settings.Get("vorlane", "crosshair", "cr"), "1");
   // A saved crosshair marked before the reticle failed is cleared again.

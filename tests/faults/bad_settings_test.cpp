@@ -3,7 +3,6 @@
 // folders, nor touch the other program's section, and must do what they do with such texts.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <optional>
 
@@ -11,7 +10,9 @@
 #include "crosshairs/module1.h"
 #include "platform/headless/headless_environment.h"
 #include "tests/faults/recording_file_system.h"
+#include "tests/fuzz/guarded_file_system.h"
 #include "tests/support/expected_texts.h"
+#include "tests/support/program.h"
 #include "tests/support/temp_folder.h"
 #include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
@@ -32,18 +33,11 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Paths stay below one of `prefixes` and never climb out or name a drive or the root.
+// Paths stay below one of `folders` (as the fuzzed programs' must).
 void ExpectOnlyBelow(const std::vector<std::string>& paths,
-                     const std::vector<std::string>& prefixes) {
-  for (const auto& path : paths) {
-    const std::string shown = path.size() > 80 ? path.substr(0, 80) + "..." : path;
-    EXPECT_TRUE(std::any_of(prefixes.begin(), prefixes.end(), [&](const std::string& prefix) {
-      return path.starts_with(prefix);
-    })) << shown;
-    EXPECT_EQ(path.find(".."), std::string::npos) << shown;
-    EXPECT_EQ(path.find(':'), std::string::npos) << shown;
-    EXPECT_EQ(path.find('/'), std::string::npos) << shown;
-  }
+                     const std::vector<std::string>& folders) {
+  for (const auto& path : paths)
+    EXPECT_TRUE(fuzzing::Confined(path, folders)) << path.substr(0, 80);
 }
 
 // Every store operation stays in `section`, and the other program's values are as they were.
@@ -66,9 +60,10 @@ void StartExpectingNotice(HeadlessEnvironment<RecordingFileSystem>& env, Form& f
                           const std::vector<std::pair<std::string, std::string>>& defaults) {
   if (notice) env.messageBox.Expect(platform::box::kOk);
   env.runtime.Run(form);
-  ASSERT_EQ(env.messageBox.shown().size(), notice ? 1u : 0u);
+  ASSERT_EQ(
+      env.messageBox.shown(),
+      notice ? expected::Told(env.runtime.title(), expected::kFirstRunNotice) : expected::Boxes{});
   if (!notice) return;
-  EXPECT_EQ(env.messageBox.shown()[0].text, expected::kFirstRunNotice);
   for (const auto& [key, value] : defaults)
     EXPECT_EQ(env.settings.Get("vorlane", section, key), value) << key;
 }
@@ -144,68 +139,54 @@ TEST_P(CrosshairsSettingsTest, StartsAppliesAndStaysInItsFolders) {
   ExpectOnlyInSection(env, "crosshair", "setting", kVorlaneValues);
 }
 
-const std::string kSeven = "cr\\7\\menu.rfa";
-const std::string kOne = "cr\\1\\menu.rfa";
+// A text taken as crosshair 7 and reticle 2, whose archives Apply copies.
+CrosshairCase SevenAndTwo(const char* name, const Stored& cr, const Stored& rt) {
+  return {name, cr, rt, false, 7, 2, "cr\\7\\menu.rfa", expected::kExitQuestion};
+}
+// A text that is no number: the notice and the defaults, as on a first run.
+CrosshairCase Defaulted(const char* name, const Stored& cr, const Stored& rt) {
+  return {name, cr, rt, true, 1, 1, "cr\\1\\menu.rfa", expected::kExitQuestion};
+}
+// A number that matches no button: nothing is selected and Apply uses the text as it is.
+CrosshairCase Unmatched(const char* name, const std::string& cr, int reticle, const char* answer) {
+  return {name, cr, std::to_string(reticle), false, 0, reticle, "cr\\" + cr + "\\menu.rfa", answer};
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, CrosshairsSettingsTest,
     ::testing::Values(
-        CrosshairCase{"Absent", std::nullopt, std::nullopt, true, 1, 1, kOne,
-                      expected::kExitQuestion},
-        CrosshairCase{"Empty", "", "", true, 1, 1, kOne, expected::kExitQuestion},
-        CrosshairCase{"OnlyReticleAbsent", "7", std::nullopt, true, 1, 1, kOne,
-                      expected::kExitQuestion},
-        CrosshairCase{"LeadingZeros", "07", "002", false, 7, 2, kSeven, expected::kExitQuestion},
-        CrosshairCase{"Spaces", " 7 ", "\t2", false, 7, 2, kSeven, expected::kExitQuestion},
-        CrosshairCase{"PlusSign", "+7", "+2", false, 7, 2, kSeven, expected::kExitQuestion},
-        CrosshairCase{"Fraction", "7.0", "2.", false, 7, 2, kSeven, expected::kExitQuestion},
-        CrosshairCase{"Exponent", "7e0", "0.2E1", false, 7, 2, kSeven, expected::kExitQuestion},
-        CrosshairCase{"VeryLongNumber", kLongSeven, "2", false, 7, 2, kSeven,
-                      expected::kExitQuestion},
-        // Numbers that match no button: nothing is selected and Apply uses the text as it is.
-        CrosshairCase{"OutOfRange", "25", "3", false, 0, 3, "cr\\25\\menu.rfa",
-                      expected::kMissingFolderMessage},
-        CrosshairCase{"Zero", "0", "2", false, 0, 2, "cr\\0\\menu.rfa",
-                      expected::kMissingFolderMessage},
-        CrosshairCase{"MinusSign", "-7", "2", false, 0, 2, "cr\\-7\\menu.rfa",
-                      expected::kMissingFolderMessage},
-        CrosshairCase{"BrokenFraction", "7.5", "2", false, 0, 2, "cr\\7.5\\menu.rfa",
-                      expected::kMissingFolderMessage},
-        CrosshairCase{"Overflow", "1e400", "2", false, 0, 2, "cr\\1e400\\menu.rfa",
-                      expected::kMissingFolderMessage},
+        Defaulted("Absent", std::nullopt, std::nullopt), Defaulted("Empty", "", ""),
+        Defaulted("OnlyReticleAbsent", "7", std::nullopt), SevenAndTwo("LeadingZeros", "07", "002"),
+        SevenAndTwo("Spaces", " 7 ", "\t2"), SevenAndTwo("PlusSign", "+7", "+2"),
+        SevenAndTwo("Fraction", "7.0", "2."), SevenAndTwo("Exponent", "7e0", "0.2E1"),
+        SevenAndTwo("VeryLongNumber", kLongSeven, "2"),
+        Unmatched("OutOfRange", "25", 3, expected::kMissingFolderMessage),
+        Unmatched("Zero", "0", 2, expected::kMissingFolderMessage),
+        Unmatched("MinusSign", "-7", 2, expected::kMissingFolderMessage),
+        Unmatched("BrokenFraction", "7.5", 2, expected::kMissingFolderMessage),
+        Unmatched("Overflow", "1e400", 2, expected::kMissingFolderMessage),
         // Too long a name for any file system: a failure, but not a missing folder.
-        CrosshairCase{"VeryLongOutOfRange", kLongNumber, "2", false, 0, 2,
-                      "cr\\" + kLongNumber + "\\menu.rfa", expected::kOtherFailureMessage},
-        // Texts that are no number: the notice and the defaults, as on a first run.
-        CrosshairCase{"Letters", "seven", "2", true, 1, 1, kOne, expected::kExitQuestion},
-        CrosshairCase{"BadReticle", "7", "two", true, 1, 1, kOne, expected::kExitQuestion},
-        CrosshairCase{"ParentFolder", "..\\..\\..\\Windows", "2", true, 1, 1, kOne,
-                      expected::kExitQuestion},
-        CrosshairCase{"NumberThenParent", "7\\..\\..\\x", "2\\..", true, 1, 1, kOne,
-                      expected::kExitQuestion},
-        CrosshairCase{"DriveLetter", "C:\\Windows\\7", "2", true, 1, 1, kOne,
-                      expected::kExitQuestion},
-        CrosshairCase{"SlashPath", "/etc/passwd", "2", true, 1, 1, kOne, expected::kExitQuestion},
-        CrosshairCase{"FullWidthDigit", "\xef\xbc\x97", "2", true, 1, 1, kOne,
-                      expected::kExitQuestion},
-        CrosshairCase{"Latin1", "7\xe9", "\xb2", true, 1, 1, kOne, expected::kExitQuestion},
-        CrosshairCase{"VeryLongText", kLong, kLong, true, 1, 1, kOne, expected::kExitQuestion},
-        CrosshairCase{"HexNumber", "0x7", "2", true, 1, 1, kOne, expected::kExitQuestion},
-        CrosshairCase{"Infinity", "inf", "2", true, 1, 1, kOne, expected::kExitQuestion}),
+        Unmatched("VeryLongOutOfRange", kLongNumber, 2, expected::kOtherFailureMessage),
+        Defaulted("Letters", "seven", "2"), Defaulted("BadReticle", "7", "two"),
+        Defaulted("ParentFolder", "..\\..\\..\\Windows", "2"),
+        Defaulted("NumberThenParent", "7\\..\\..\\x", "2\\.."),
+        Defaulted("DriveLetter", "C:\\Windows\\7", "2"), Defaulted("SlashPath", "/etc/passwd", "2"),
+        Defaulted("FullWidthDigit", "\xef\xbc\x97", "2"), Defaulted("Latin1", "7\xe9", "\xb2"),
+        Defaulted("VeryLongText", kLong, kLong), Defaulted("HexNumber", "0x7", "2"),
+        Defaulted("Infinity", "inf", "2")),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(CrosshairsSettings, KeysStoredInOtherLetterCasesAreTheSameEntries) {
   test_support::TempWorkingFolder folder;
-  HeadlessEnvironment<RecordingFileSystem> env{"crosshairs"};
-  env.settings.Save("VORLANE", "CrossHair", "Cr", "12");
-  env.settings.Save("vorlane", "CROSSHAIR", "rT", "3");
-  crosshairs::Module1 module1{env.runtime};
-  crosshairs::Form1 form{env.runtime, module1};
-  env.runtime.Run(form);
+  test_support::Program<RecordingFileSystem, crosshairs::Module1, crosshairs::Form1> program(
+      "crosshairs");
+  program.env.settings.Save("VORLANE", "CrossHair", "Cr", "12");
+  program.env.settings.Save("vorlane", "CROSSHAIR", "rT", "3");
+  program.Start();
 
-  EXPECT_TRUE(env.messageBox.shown().empty());
-  EXPECT_TRUE(form.CrosshairOption(12).value());
-  EXPECT_TRUE(form.ReticleOption(3).value());
+  EXPECT_TRUE(program.env.messageBox.shown().empty());
+  EXPECT_TRUE(program.form.CrosshairOption(12).value());
+  EXPECT_TRUE(program.form.ReticleOption(3).value());
 }
 
 // --- vorlane ------------------------------------------------------------------------------------
@@ -259,21 +240,13 @@ TEST_P(VorlaneSettingsTest, StartsSwitchesAndStaysInTheGamesModsFolders) {
   env.ui.Click(form.Option1);
   env.ui.Click(form.Option2);
   EXPECT_EQ(env.messageBox.shown().size(), c.notice ? 1u : 0u);
-  EXPECT_EQ(vorlane::InstalledSets(
-                [&](const std::string& file) { return std::optional(folder.Read(file)); },
-                &vorlane::OldContents),
+  EXPECT_EQ(vorlane::InstalledSets(folder),
             vorlane::Sets("Enable", c.rtrTicked ? "Enable" : "original",
                           c.swTicked ? "Enable" : "original"));
   EXPECT_EQ(env.settings.Get("vorlane", "setting", "mode"), "True");
   EXPECT_FALSE(env.runtime.ended());
 
-  // The folders of the copy table's files.
-  std::vector<std::string> folders;
-  for (const vorlane::ModeCopy& row : vorlane::kModeCopies) {
-    for (const std::string file : {row.enableSource, row.disableSource, row.destination})
-      folders.push_back(file.substr(0, file.find_last_of('\\') + 1));
-  }
-  ExpectOnlyBelow(env.files.paths, folders);
+  ExpectOnlyBelow(env.files.paths, vorlane::TableFolders());
   ExpectOnlyInSection(env, "setting", "crosshair", kCrosshairValues);
 }
 

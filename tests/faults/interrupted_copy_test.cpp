@@ -8,21 +8,17 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "crosshairs/form1.h"
 #include "crosshairs/module1.h"
-#include "platform/headless/headless_environment.h"
 #include "platform/headless/posix_file_system.h"
 #include "platform/services/copy_record.h"
-#include "platform/services/file_copier.h"
-#include "platform/services/runtime_error.h"
 #include "platform/services/staged_file_name.h"
-#include "tests/faults/fault_files.h"
+#include "tests/faults/mod_folder.h"
 #include "tests/faults/recording_file_system.h"
-#include "tests/support/copy_one.h"
+#include "tests/support/expected_texts.h"
+#include "tests/support/program.h"
 #include "tests/support/temp_folder.h"
 #include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
@@ -31,79 +27,24 @@
 namespace faults {
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr std::size_t kArchive = std::size_t{256} << 20;
-constexpr std::uintmax_t kKillAfter = std::uintmax_t{32} << 20;
-
-// The files beside the destination that are not the destination, with their sizes.
-std::map<std::string, std::uintmax_t> OthersBeside(const std::string& folder,
-                                                   const std::string& destination) {
-  std::map<std::string, std::uintmax_t> others;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    std::error_code ignored;
-    if (name != destination) others[name] = entry.file_size(ignored);
-  }
-  return others;
-}
+using platform::headless::MemorySettingsStore;
+using test_support::Snapshot;
 
 TEST(InterruptedCopy, KilledHalfWayTheDestinationStaysWholeAndTheNextCopyWorks) {
   test_support::TempWorkingFolder folder;
-  fs::create_directories("cr/7");
-  fs::create_directories("archives");
-  WritePattern("cr/7/menu.rfa", kArchive, 1);
-  WritePattern("archives/menu.rfa", 3 << 20, 2);
-  WritePattern("old-menu.rfa", 3 << 20, 2);
-
+  LayOutLargeCopy();
+  platform::headless::PosixFileSystem files;
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
-  if (child == 0) {
-    platform::headless::PosixFileSystem files;
-    platform::FileCopier copier(files);
-    try {
-      test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
-    } catch (...) {
-      ::_exit(1);
-    }
-    ::_exit(0);
-  }
-
-  // Killed as soon as its copy beside the destination has grown past a first part.
-  bool killed = false;
+  if (child == 0) ::_exit(CopyLargeArchive(files));
   int status = 0;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  while (!killed && std::chrono::steady_clock::now() < deadline) {
-    if (::waitpid(child, &status, WNOHANG) == child) break;
-    for (const auto& [name, size] : OthersBeside("archives", "menu.rfa")) {
-      if (size < kKillAfter) continue;
-      ::kill(child, SIGKILL);
-      ::waitpid(child, &status, 0);
-      killed = true;
-      break;
-    }
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  ASSERT_TRUE(killed) << "the copy was not caught half-way";
-  ASSERT_TRUE(WIFSIGNALED(status));
-
-  EXPECT_TRUE(SameBytes("archives/menu.rfa", "old-menu.rfa") ||
-              SameBytes("archives/menu.rfa", "cr/7/menu.rfa"))
-      << "the destination is neither its old nor its new self";
-  // What the killed copy left is its own unfinished copy, named after its process so that it
-  // can never be taken for anyone else's.
-  const auto left = OthersBeside("archives", "menu.rfa");
-  for (const auto& [name, size] : left) {
-    EXPECT_EQ(name.rfind("menu.rfa.~vl" + std::to_string(child) + "-", 0), 0u) << name;
-    EXPECT_LT(size, kArchive) << name;
-  }
-
-  platform::headless::PosixFileSystem files;
-  platform::FileCopier copier(files);
-  test_support::CopyOne(copier, "cr\\7\\menu.rfa", "archives\\menu.rfa");
-  EXPECT_TRUE(SameBytes("archives/menu.rfa", "cr/7/menu.rfa"));
-  // The next copy to the same destination clears away what the killed one left.
-  EXPECT_TRUE(OthersBeside("archives", "menu.rfa").empty()) << "a staged file was left behind";
+  ASSERT_TRUE(EndHalfWay([&] { return ::waitpid(child, &status, WNOHANG) != child; },
+                         [&] {
+                           ::kill(child, SIGKILL);
+                           return ::waitpid(child, &status, 0) == child && WIFSIGNALED(status);
+                         }))
+      << "the copy was not caught half-way";
+  ExpectEndedCopyHarmless(static_cast<unsigned long>(child), files);
 }
 
 // How a program is stopped: killed, on a disk with links and a journal (NTFS), or by a power
@@ -113,21 +54,22 @@ enum class Stop { kKill, kPowerCut };
 // A program run on the working folder, with the settings a previous run left, stopped dead at
 // its `stopAt`th change of a file or a setting (0: never).
 template <typename Module, typename Window>
-struct ProgramRun {
-  ProgramRun(const char* title, const platform::headless::MemorySettingsStore& saved, Stop how,
-             int stopAt)
-      : stop(how), env(title) {
-    env.settings = saved;
+struct ProgramRun : test_support::Program<RecordingFileSystem, Module, Window> {
+  using test_support::Program<RecordingFileSystem, Module, Window>::env;
+  ProgramRun(const char* title, const MemorySettingsStore& saved, Stop how, int stopAt)
+      : test_support::Program<RecordingFileSystem, Module, Window>(title, saved), stop(how) {
     env.settings.MarkDurable();
     env.settings.beforeWrite = [this] { env.files.Change(); };
     env.files.withoutJournal = stop == Stop::kPowerCut;
     env.files.stopAt = stopAt;
   }
-  // Runs `act` on the program; false once it got to its end. `saved` takes what is stored then.
+  // Starts the program and runs `act` on it; false once it got to its end. `saved` takes what
+  // is stored then.
   template <typename Act>
-  bool Stops(Act act, platform::headless::MemorySettingsStore& saved) {
+  bool Stops(Act act, MemorySettingsStore& saved) {
     bool stopped = false;
     try {
+      this->Start();
       act(*this);
     } catch (const Stopped&) {
       stopped = true;
@@ -141,12 +83,8 @@ struct ProgramRun {
     saved.beforeWrite = nullptr;
     return stopped;
   }
-  void Start() { env.runtime.Run(form); }
 
   Stop stop;
-  platform::headless::HeadlessEnvironment<RecordingFileSystem> env;
-  Module module1{env.runtime};
-  Window form{env.runtime, module1};
 };
 
 using VorlaneRun = ProgramRun<vorlane::Module1, vorlane::Form1>;
@@ -165,22 +103,16 @@ int StoppedAtEveryChange(const char* title, LayOut layOut, Act act, Agree agree)
       bool stopped = false;
       for (int settleStep = 0;; ++settleStep) {  // 0: settled to its end
         test_support::TempWorkingFolder folder;
-        platform::headless::MemorySettingsStore saved = layOut(folder);
+        MemorySettingsStore saved = layOut(folder);
         const auto files = folder.AllFiles();
-        stopped = Run(title, saved, stop, step)
-                      .Stops(
-                          [&](Run& run) {
-                            run.Start();
-                            act(run);
-                          },
-                          saved);
+        stopped = Run(title, saved, stop, step).Stops(act, saved);
         if (!stopped) break;
-        const platform::headless::MemorySettingsStore stoppedWith = saved;
+        const MemorySettingsStore stoppedWith = saved;
         bool settlingStopped = false;
         bool settlingTold = false;
         {  // gone, as a stopped program is, before the last start
           Run settling(title, saved, stop, settleStep);
-          settlingStopped = settling.Stops([](Run& run) { run.Start(); }, saved);
+          settlingStopped = settling.Stops([](Run&) {}, saved);
           settlingTold = !settling.env.messageBox.shown().empty();
         }
         Run last(title, saved, stop, 0);
@@ -214,17 +146,14 @@ TEST(StoppedSwitch, AtEveryChangeTheNextStartHasTheSetOfTheSavedModeAndNothingEl
         vorlane::LayOutGameRoot(folder);
         for (const vorlane::ModeCopy& row : vorlane::kModeCopies)
           folder.Write(row.destination, vorlane::PreparedContents(row.disableSource));
-        platform::headless::MemorySettingsStore saved;
-        for (const char* key : {"rtr", "sw"}) saved.Save("Vorlane", "setting", key, "True");
-        saved.Save("Vorlane", "setting", "mode", "False");
-        return saved;
+        return vorlane::Choices("False", "True", "True");
       },
       [](VorlaneRun& run) {
         run.env.ui.Click(run.form.Option2);
         run.env.ui.Click(run.form.Option1);
       },
       [](const test_support::TempWorkingFolder& folder, VorlaneRun& last,
-         platform::headless::MemorySettingsStore stoppedWith, const std::string& where) {
+         MemorySettingsStore stoppedWith, const std::string& where) {
         // A switch stands once its mode is saved: then the next start finishes it.
         const std::string mode = last.env.settings.Get("vorlane", "setting", "mode");
         EXPECT_EQ(mode, stoppedWith.Get("vorlane", "setting", "mode")) << where;
@@ -254,7 +183,7 @@ TEST(StoppedApply, AtEveryChangeTheNextStartHasTheChoiceItSavedInBothArchivesAnd
           folder.Write(std::string("rt\\") + n + "\\game.rfa", n);
         folder.Write(crosshairs::kCrosshairArchive, "5");
         folder.Write(crosshairs::kReticleArchive, "2");
-        platform::headless::MemorySettingsStore saved;
+        MemorySettingsStore saved;
         saved.Save("Vorlane", "crosshair", "cr", "5");
         saved.Save("Vorlane", "crosshair", "rt", "2");
         return saved;
@@ -268,8 +197,8 @@ TEST(StoppedApply, AtEveryChangeTheNextStartHasTheChoiceItSavedInBothArchivesAnd
         }
       },
       [](const test_support::TempWorkingFolder& folder, CrosshairsRun& last,
-         platform::headless::MemorySettingsStore stoppedWith, const std::string& where) {
-        const auto choiceIn = [](platform::headless::MemorySettingsStore& store) {
+         MemorySettingsStore stoppedWith, const std::string& where) {
+        const auto choiceIn = [](MemorySettingsStore& store) {
           return store.Get("vorlane", "crosshair", "cr") + "/" +
                  store.Get("vorlane", "crosshair", "rt");
         };
@@ -301,15 +230,11 @@ struct PlantedRecordTest : ::testing::Test {
     std::filesystem::create_directory("game");
     std::filesystem::current_path("game");
     vorlane::LayOutGameRoot(folder);
-    WriteText("../victim.txt", "the player's own");
-    saved.Save("Vorlane", "setting", "mode", "False");
-    for (const char* key : {"rtr", "sw"}) saved.Save("Vorlane", "setting", key, "True");
+    folder.Write("..\\victim.txt", "the player's own");
     identity = platform::headless::PosixFileSystem().FolderIdentity();
   }
-  // Plants `text` as a record beside vorlane's first destination.
-  void Plant(const std::string& text) { WriteText(platform::headless::ToPosixPath(record), text); }
   // Starts vorlane: what it told.
-  std::vector<platform::MessageBoxRequest> Start() {
+  expected::Boxes Start() {
     VorlaneRun run("vorlane", saved, Stop::kKill, 0);
     run.env.messageBox.Expect(platform::box::kOk);
     run.Start();
@@ -317,7 +242,7 @@ struct PlantedRecordTest : ::testing::Test {
   }
 
   test_support::TempWorkingFolder folder;
-  platform::headless::MemorySettingsStore saved;
+  MemorySettingsStore saved = vorlane::Choices("False", "True", "True");
   const std::string first = vorlane::kModeCopies[0].destination;
   const std::string record = platform::RecordFileName(first, 1, 0);
   std::string identity;  // the game root's
@@ -341,7 +266,7 @@ TEST_F(PlantedRecordTest, NamingOtherFilesOrNotWrittenHereTheyAreLeftAloneAndTol
   };
   const std::string staged = platform::StagedFileName(first, 1, 1);
   const std::string kept = platform::StagedFileName(first, 1, 2);
-  WriteText(platform::headless::ToPosixPath(kept), "what the record would put back");
+  folder.Write(kept, "what the record would put back");
   const std::string whole = planted(identity, copy(first, staged, kept));
   const std::pair<const char*, std::string> cases[] = {
       {"a relative destination outside", planted(identity, copy("..\\victim.txt", staged, ""))},
@@ -357,19 +282,16 @@ TEST_F(PlantedRecordTest, NamingOtherFilesOrNotWrittenHereTheyAreLeftAloneAndTol
       {"an earlier version",
        "vl copies 1\nnote False\ncopy ..\\victim.txt\t" + staged + "\t\nend\n"},
       {"a later version", "vl copies 3" + whole.substr(whole.find('\n'))},
-      {"garbage", std::string("\x7f"
-                              "ELF\0\x01\x02",
-                              7)},
+      {"garbage", std::string("\177ELF\0\1\2", 7)},
   };
   for (const auto& [name, text] : cases) {
-    Plant(text);
+    folder.Write(record, text);  // beside vorlane's first destination
     const auto before = Snapshot("..");
-    const auto told = Start();
-    EXPECT_EQ(Snapshot(".."), before) << name;
-    ASSERT_EQ(told.size(), 1u) << name;
-    EXPECT_EQ(told[0].text,
-              vorlane::StoppedSwitchMessage(platform::RepairReport{.leftAlone = {record}}))
+    EXPECT_EQ(Start(),
+              expected::Told("vorlane", vorlane::StoppedSwitchMessage(
+                                            platform::RepairReport{.leftAlone = {record}})))
         << name;
+    EXPECT_EQ(Snapshot(".."), before) << name;
   }
 }
 
@@ -384,12 +306,7 @@ TEST_F(PlantedRecordTest, OneOfOurOwnCutShortAtAnyByteChangesNothing) {
     // A switch killed at its first replacement: its files are staged and kept aside, its record
     // whole, nothing replaced.
     VorlaneRun stopped("vorlane", saved, Stop::kKill, 2 * std::size(vorlane::kModeCopies) + 2);
-    ASSERT_TRUE(stopped.Stops(
-        [](VorlaneRun& run) {
-          run.Start();
-          run.env.ui.Click(run.form.Option2);
-        },
-        saved));
+    ASSERT_TRUE(stopped.Stops([](VorlaneRun& run) { run.env.ui.Click(run.form.Option2); }, saved));
     path = platform::RecordFileName(first, stopped.env.files.ProcessId(), 0);
     text = *stopped.env.files.ReadAll(path);
   }
@@ -397,9 +314,9 @@ TEST_F(PlantedRecordTest, OneOfOurOwnCutShortAtAnyByteChangesNothing) {
   const auto stoppedFiles = Snapshot(".");
   for (std::size_t cut = 0; cut < text.size(); ++cut) {
     for (const auto& [name, contents] : stoppedFiles) {
-      if (!name.ends_with('/')) WriteText(name, contents);
+      if (!name.ends_with('/')) folder.Write(name, contents);
     }
-    WriteText(platform::headless::ToPosixPath(path), text.substr(0, cut));
+    folder.Write(path, text.substr(0, cut));
     EXPECT_TRUE(Start().empty()) << "cut at " << cut;
     EXPECT_EQ(Snapshot("."), oldFiles) << "cut at " << cut;
   }

@@ -67,10 +67,7 @@ class RecordingFileSystem : public platform::headless::PosixFileSystem {
   }
   platform::Removal Remove(const std::string& path) noexcept override {
     Note({path});
-    if (stopped_ || (stopAt > 0 && ++changes >= stopAt)) {
-      stopped_ = true;  // raises nothing here: the program stops at its next change
-      return platform::Removal::kGone;
-    }
+    if (Stopping()) return platform::Removal::kGone;  // the program stops at its next change
     Unflushed(path);
     return Base::Remove(path);
   }
@@ -86,10 +83,7 @@ class RecordingFileSystem : public platform::headless::PosixFileSystem {
   // Counts a change the program makes to its files or its settings; at the `stopAt`th and
   // after it (0: never), the change is not made and the program stops.
   void Change() {
-    if (stopped_ || (stopAt > 0 && ++changes >= stopAt)) {
-      stopped_ = true;
-      throw Stopped{};
-    }
+    if (Stopping()) throw Stopped{};
   }
 
   // A power cut, after a stop: every rename and removal not yet on the disk is undone.
@@ -113,6 +107,10 @@ class RecordingFileSystem : public platform::headless::PosixFileSystem {
   bool withoutJournal = false;
 
  private:
+  bool Stopping() {
+    stopped_ = stopped_ || (stopAt > 0 && ++changes >= stopAt);
+    return stopped_;
+  }
   void Note(std::initializer_list<std::string> handed) noexcept {
     paths.insert(paths.end(), handed.begin(), handed.end());
   }

@@ -1,17 +1,18 @@
 // Starts the mode switcher on arbitrary stored texts, then switches both ways: it must not crash
-// or end, and must never touch a file outside the game's mods folders.
+// or end, and must never touch a file outside the folders of its copy table.
 #include <cstdint>
 #include <cstdlib>
 
 #include "platform/headless/headless_environment.h"
 #include "tests/fuzz/guarded_file_system.h"
+#include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto texts = fuzzing::SplitTexts(data, size, 3);
   platform::headless::HeadlessEnvironment<fuzzing::GuardedFileSystem> env("vorlane");
-  env.files.Allow({"mods\\vl1942\\", "mods\\bf1942\\", "mods\\xpack1\\", "mods\\xpack2\\"});
+  env.files.Allow(vorlane::TableFolders());
   env.settings.Save("Vorlane", "setting", "mode", texts[0]);
   env.settings.Save("Vorlane", "setting", "rtr", texts[1]);
   env.settings.Save("Vorlane", "setting", "sw", texts[2]);

@@ -21,6 +21,7 @@
 #ifdef _WIN32
 #include "platform/win32/services/win32_file_system.h"
 #include "platform/win32/windows_api.h"
+#include "tests/support/held_open.h"
 #else
 #include <sys/wait.h>
 #include <unistd.h>
@@ -331,23 +332,7 @@ TEST(StagedFileName, NamesItsOwnerAndIsToldApartFromOtherFiles) {
 }
 
 #ifdef _WIN32
-// A file held open by "another program": a handle with the given sharing, closed at the end.
-class HeldOpen {
- public:
-  HeldOpen(const std::string& path, DWORD access, DWORD sharing)
-      : handle_(CreateFileA(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~HeldOpen() {
-    if (valid()) CloseHandle(handle_);
-  }
-  HeldOpen(const HeldOpen&) = delete;
-  HeldOpen& operator=(const HeldOpen&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
+using test_support::HeldOpen;
 
 // Not shared at all, or shared for reading and writing but not for deletion: in use either way.
 TEST_F(FileCopierTest, ADestinationHeldOpenRaises70AndStaysAsItWas) {

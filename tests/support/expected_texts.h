@@ -1,9 +1,28 @@
 #pragma once
 // The texts the programs show the user, as the tests expect them: written here once, apart
 // from the programs' own copies, so that a slip in either is caught.
+#include <ostream>
 #include <string>
+#include <vector>
+
+#include "platform/services/message_box.h"
+
+namespace platform {
+// How a failing comparison of message boxes prints one.
+inline void PrintTo(const MessageBoxRequest& box, std::ostream* out) {
+  *out << "{\"" << box.text << "\", " << box.flags << ", \"" << box.title << "\", \""
+       << box.helpFile << "\", " << box.helpContext << '}';
+}
+}  // namespace platform
 
 namespace expected {
+
+// The message boxes a program showed, compared whole; the one box of a program titled `title`
+// that tells `text` with an OK button.
+using Boxes = std::vector<platform::MessageBoxRequest>;
+inline Boxes Told(const std::string& title, const std::string& text) {
+  return {{text, platform::box::kOkOnly, title}};
+}
 
 // Both programs, at a start whose stored choice does not convert.
 inline constexpr char kFirstRunNotice[] =
@@ -20,6 +39,8 @@ inline std::string HolderNotAnswering(const std::string& program) {
 // crosshairs' Apply: the question once both copies are made, and the two failures.
 inline constexpr char kExitQuestion[] = "Settings saved.  Do you want to exit?";
 inline constexpr char kExitQuestionTitle[] = "Saving settings...";
+inline const platform::MessageBoxRequest kExitQuestionBox{kExitQuestion, 292, kExitQuestionTitle,
+                                                          "DEMO.HLP", 1000};
 inline constexpr char kMissingFolderMessage[] =
     "It seems I can't find my files.  Please make sure my \"CR\" and \"RT\" directory is in the "
     "vl1942_FX1.";

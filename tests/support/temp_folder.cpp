@@ -76,6 +76,19 @@ std::string WorkingFolderFiles::Names(const std::string& folder) const {
   return joined;
 }
 
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(Native(folder))) {
+    const std::string name = fs::relative(entry.path(), Native(folder)).generic_string();
+    if (entry.is_directory()) {
+      files[name + "/"] = "";
+    } else {
+      files[name] = WorkingFolderFiles().Read(entry.path().string());
+    }
+  }
+  return files;
+}
+
 TempFolder::TempFolder() : path_(MakeFreshFolder().string()) {}
 
 TempFolder::~TempFolder() {

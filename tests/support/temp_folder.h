@@ -2,10 +2,15 @@
 // Fresh temporary folders, one of them the working directory while it lives, with helpers to
 // lay out and read back files by the programs' own backslash paths. The same on POSIX and on
 // Windows.
+#include <map>
 #include <string>
 #include <vector>
 
 namespace test_support {
+
+// Every file below `folder` (relative, with forward slashes) with its contents; a folder shows
+// as its name followed by '/' and no contents, so that an emptied or new folder shows too.
+std::map<std::string, std::string> Snapshot(const std::string& folder = ".");
 
 // Files by paths relative to the working directory, written with backslashes as the programs
 // write them.

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/headless/memory_settings_store.h"
 #include "tests/support/temp_folder.h"
 #include "vorlane/mode_switch.h"
 
@@ -50,6 +51,17 @@ inline std::string OldContents(std::string_view destination) {
   return "old " + FolderName(destination) + "\r\n";
 }
 
+// The three choices as a previous run stored them; an empty text leaves one absent.
+inline platform::headless::MemorySettingsStore Choices(const std::string& mode,
+                                                       const std::string& rtr,
+                                                       const std::string& sw) {
+  platform::headless::MemorySettingsStore stored;
+  for (const auto& [key, value] : {std::pair{"mode", mode}, {"rtr", rtr}, {"sw", sw}})
+    if (!value.empty()) stored.Save("Vorlane", "setting", key, value);
+  stored.ClearLog();
+  return stored;
+}
+
 inline void LayOutGameRoot(const test_support::WorkingFolderFiles& files) {
   for (const ModeCopy& row : kModeCopies) {
     for (const char* source : {row.enableSource, row.disableSource})
@@ -86,6 +98,25 @@ std::vector<std::string> InstalledSets(Read read, Original original) {
                                                          : *bytes);
   }
   return sets;
+}
+
+// The same, as `folder` holds them, the game root's old contents being "original".
+inline std::vector<std::string> InstalledSets(const test_support::WorkingFolderFiles& folder) {
+  return InstalledSets(
+      [&](const std::string& file) {
+        return folder.Exists(file) ? std::optional(folder.Read(file)) : std::nullopt;
+      },
+      &OldContents);
+}
+
+// The folders of the copy table's files, each with its backslash.
+inline std::vector<std::string> TableFolders() {
+  std::vector<std::string> folders;
+  for (const ModeCopy& row : kModeCopies) {
+    for (const std::string_view file : {row.enableSource, row.disableSource, row.destination})
+      folders.emplace_back(file.substr(0, file.find_last_of('\\') + 1));
+  }
+  return folders;
 }
 
 }  // namespace vorlane

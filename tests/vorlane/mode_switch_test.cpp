@@ -11,6 +11,7 @@
 #include "platform/controls/controls.h"
 #include "platform/controls/keyboard_navigation.h"
 #include "platform/services/runtime_error.h"
+#include "tests/platform/error_of.h"
 #include "tests/support/expected_texts.h"
 #include "tests/support/temp_folder.h"
 #include "tests/vorlane/game_root.h"
@@ -22,23 +23,14 @@ namespace {
 
 using platform::CheckBox;
 
-class SwitchTest : public VorlaneTest {
- protected:
-  void StartWith(const std::string& mode, const std::string& rtr, const std::string& sw) {
-    Store(mode, rtr, sw);
-    Start();
-    env.settings.ClearLog();
-  }
-};
+using SwitchTest = VorlaneTest;
 
 // A switch copies the rows whose gate its choices open, in the table's order, each from the
 // mode's set; a choice that does not convert fails before anything is copied.
 TEST(ModeCopySteps, TheRowsOfTheOpenGatesInTableOrderFromTheModesSet) {
   struct Choices {
-    const char* rtr;
-    const char* sw;
-    bool rtrOpen;
-    bool swOpen;
+    const char *rtr, *sw;
+    bool rtrOpen, swOpen;
   };
   for (const Mode mode : {Mode::kEnabled, Mode::kDisabled}) {
     for (const Choices& c :
@@ -55,12 +47,9 @@ TEST(ModeCopySteps, TheRowsOfTheOpenGatesInTableOrderFromTheModesSet) {
       EXPECT_EQ(steps, expected) << c.rtr << " " << c.sw;
     }
   }
-  try {
-    ModeCopySteps(Mode::kEnabled, "True", "");
-    ADD_FAILURE() << "an empty choice must not convert";
-  } catch (const platform::RuntimeError& error) {
-    EXPECT_EQ(error.number(), platform::error::kTypeMismatch);
-  }
+  EXPECT_EQ(test_support::ErrorOf([] { ModeCopySteps(Mode::kEnabled, "True", ""); }).number(),
+            platform::error::kTypeMismatch)
+      << "an empty choice must not convert";
 }
 
 // The sample game folder of the demo, the benchmark and the end-to-end tests is laid out by a
@@ -75,8 +64,7 @@ TEST(ModeCopies, TheSampleGameFolderHoldsEveryFileOfTheTableAndNoOtherSet) {
     const std::string paths[] = {row.enableSource, row.disableSource, row.destination};
     for (const std::string& path : paths) {
       contents.insert(root.Read("game\\" + path));
-      tableFiles.push_back("game/" + path);
-      std::replace(tableFiles.back().begin(), tableFiles.back().end(), '\\', '/');
+      tableFiles.push_back("game/" + NativePath(path));
     }
     EXPECT_EQ(contents.size(), std::size(paths)) << row.destination;
   }
@@ -154,89 +142,72 @@ struct BrokenGame {
 
 class FailedSwitchTest : public SwitchTest, public ::testing::WithParamInterface<BrokenGame> {
  protected:
-  // The game as it was before the switch was tried, file by file.
-  std::map<std::string, std::string> Contents() const {
-    std::map<std::string, std::string> contents;
-    for (const auto& file : folder.AllFiles()) contents[file] = folder.Read(file);
-    return contents;
+  // Starts with `mode` stored and both expansions ticked, then breaks the game.
+  void StartAndBreak(const std::string& mode) {
+    mode_ = mode;
+    StartWith(mode, "True", "True");
+    GetParam().breakIt(folder);
+    before_ = test_support::Snapshot();
+    env.messageBox.Expect(platform::box::kOk);
   }
-  void ExpectNothingChanged(const std::map<std::string, std::string>& before,
-                            const std::string& mode) {
-    ASSERT_EQ(env.messageBox.shown().size(), 1u);
-    const auto& box = env.messageBox.shown()[0];
-    const Mode switchedTo = mode == "True" ? Mode::kDisabled : Mode::kEnabled;
-    EXPECT_NE(box.text.find(GetParam().fileNamed(switchedTo)), std::string::npos) << box.text;
-    EXPECT_NE(box.text.find(GetParam().reason), std::string::npos) << box.text;
-    EXPECT_NE(box.text.find(expected::kNothingChanged), std::string::npos) << box.text;
-    EXPECT_EQ(box.flags, platform::box::kOkOnly);
-    EXPECT_EQ(box.title, "vorlane");
-
-    EXPECT_EQ(Contents(), before);
+  void ExpectNothingChanged() {
+    const Mode switchedTo = mode_ == "True" ? Mode::kDisabled : Mode::kEnabled;
+    EXPECT_EQ(env.messageBox.shown(),
+              expected::Told("vorlane", expected::SwitchFailed(GetParam().fileNamed(switchedTo),
+                                                               GetParam().reason)));
+    EXPECT_EQ(test_support::Snapshot(), before_);
     EXPECT_TRUE(Saves().empty());
-    EXPECT_EQ(Stored("mode"), mode);
-    EXPECT_EQ(module1.ModeEnabled, mode);
-    EXPECT_EQ(form.Option2.value(), mode == "True");
-    EXPECT_EQ(form.Option1.value(), mode != "True");
+    EXPECT_EQ(Stored("mode"), mode_);
+    EXPECT_EQ(module1.ModeEnabled, mode_);
+    EXPECT_EQ(form.Option2.value(), mode_ == "True");
+    EXPECT_EQ(form.Option1.value(), mode_ != "True");
     EXPECT_FALSE(env.runtime.ended());
     EXPECT_EQ(module1.Loading, "0");
   }
+
+  std::string mode_;
+  std::map<std::string, std::string> before_;  // the game as it was before the switch was tried
 };
 
 TEST_P(FailedSwitchTest, FromTheWindowChangesNothingAndSaysWhy) {
-  StartWith("False", "True", "True");
-  GetParam().breakIt(folder);
-  const auto before = Contents();
-  env.messageBox.Expect(platform::box::kOk);
-
+  StartAndBreak("False");
   env.ui.Click(form.Option2);
-  ExpectNothingChanged(before, "False");
+  ExpectNothingChanged();
   EXPECT_EQ(Popup(), kOffersEnable);
 }
 
 TEST_P(FailedSwitchTest, FromTheKeyboardRunsOnceAndLeavesTheFocusOnTheModeInForce) {
-  StartWith("False", "True", "True");
-  GetParam().breakIt(folder);
-  const auto before = Contents();
-  env.messageBox.Expect(platform::box::kOk);
-
+  StartAndBreak("False");
   EXPECT_EQ(&env.ui.PressArrow(form.Option1, platform::ArrowStep::kNext), &form.Option1);
-  ExpectNothingChanged(before, "False");
+  ExpectNothingChanged();
 }
 
 TEST_P(FailedSwitchTest, FromTheTrayKeepsTheEntriesItOffered) {
-  StartWith("True", "True", "True");
-  GetParam().breakIt(folder);
-  const auto before = Contents();
-  env.messageBox.Expect(platform::box::kOk);
-
+  StartAndBreak("True");
   EXPECT_EQ(Popup("&Disable"), kOffersDisable);
-  ExpectNothingChanged(before, "True");
+  ExpectNothingChanged();
   EXPECT_EQ(Popup(), kOffersDisable);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Breaks, FailedSwitchTest,
-    ::testing::Values(BrokenGame{"MissingExpansionFolder",
-                                 [](test_support::TempWorkingFolder&) {
-                                   std::filesystem::remove_all(
-                                       NativeFolder(Row(Gate::kRtr).destination));
-                                 },
-                                 [](Mode) -> std::string { return Row(Gate::kRtr).destination; },
-                                 expected::kMissingFolderReason},
-                      BrokenGame{
-                          "MissingSource",
-                          [](test_support::TempWorkingFolder&) {
-                            for (const Mode mode : {Mode::kEnabled, Mode::kDisabled})
-                              std::filesystem::remove(NativePath(SourceFor(Row(Gate::kSw), mode)));
-                          },
-                          [](Mode mode) -> std::string { return SourceFor(Row(Gate::kSw), mode); },
-                          expected::kMissingFileReason},
-                      BrokenGame{"ReadOnlyDestination",
-                                 [](test_support::TempWorkingFolder& folder) {
-                                   folder.MakeReadOnly(Row(Gate::kSw).destination);
-                                 },
-                                 [](Mode) -> std::string { return Row(Gate::kSw).destination; },
-                                 expected::kReadOnlyReason}),
+    ::testing::Values(
+        BrokenGame{
+            "MissingExpansionFolder",
+            [](auto&) { std::filesystem::remove_all(NativeFolder(Row(Gate::kRtr).destination)); },
+            [](Mode) -> std::string { return Row(Gate::kRtr).destination; },
+            expected::kMissingFolderReason},
+        BrokenGame{"MissingSource",
+                   [](auto&) {
+                     for (const Mode mode : {Mode::kEnabled, Mode::kDisabled})
+                       std::filesystem::remove(NativePath(SourceFor(Row(Gate::kSw), mode)));
+                   },
+                   [](Mode mode) -> std::string { return SourceFor(Row(Gate::kSw), mode); },
+                   expected::kMissingFileReason},
+        BrokenGame{"ReadOnlyDestination",
+                   [](auto& folder) { folder.MakeReadOnly(Row(Gate::kSw).destination); },
+                   [](Mode) -> std::string { return Row(Gate::kSw).destination; },
+                   expected::kReadOnlyReason}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(SwitchTest, AfterAFailedSwitchTheRepairedGameSwitchesNormally) {

@@ -17,11 +17,7 @@ TEST_F(VorlaneTest, FirstRunShowsTheNoticeOnceSavesFalseAndShowsTheModOff) {
   env.messageBox.Expect(platform::box::kOk);
   Start();
 
-  ASSERT_EQ(env.messageBox.shown().size(), 1u);
-  const auto& notice = env.messageBox.shown()[0];
-  EXPECT_EQ(notice.text, expected::kFirstRunNotice);
-  EXPECT_EQ(notice.flags, 0);
-  EXPECT_EQ(notice.title, "vorlane");
+  EXPECT_EQ(env.messageBox.shown(), expected::Told("vorlane", expected::kFirstRunNotice));
 
   // Read under the lower-case name, written under the capitalised one, all three in order.
   const auto& log = env.settings.log();
@@ -66,7 +62,7 @@ TEST_F(VorlaneTest, ModeOnWithRtrMissingResetsAllButKeepsShowingEnable) {
   env.messageBox.Expect(platform::box::kOk);
   Start();
 
-  EXPECT_EQ(env.messageBox.shown().size(), 1u);
+  EXPECT_EQ(env.messageBox.shown(), expected::Told("vorlane", expected::kFirstRunNotice));
   EXPECT_EQ(Saves(), kFalseSaved);
   EXPECT_EQ(module1.ModeEnabled, "False");
   EXPECT_EQ(module1.UseSw, "False");
@@ -127,8 +123,7 @@ TEST_F(VorlaneTest, AStoreRefusingTheDefaultsEndsTheProgramWithTheRuntimeMessage
 }
 
 TEST_F(VorlaneTest, TheWindowHoldsTheTrayPictureDecodedOnce) {
-  Store("False", "False", "False");
-  Start();
+  StartWith("False", "False", "False");
   ASSERT_NE(form.Picture1.picture(), nullptr);
   EXPECT_EQ(form.Picture1.picture()->widthPixels(), 125);
   EXPECT_EQ(form.Picture1.picture()->heightPixels(), 116);
@@ -136,13 +131,9 @@ TEST_F(VorlaneTest, TheWindowHoldsTheTrayPictureDecodedOnce) {
 }
 
 TEST_F(VorlaneTest, TheLoadAddsTheIconWithItsRecord) {
-  Store("False", "False", "False");
-  Start();
-  ASSERT_EQ(env.notificationArea.calls.size(), 1u);
-  EXPECT_EQ(env.notificationArea.calls[0].message, platform::notify::kAdd);
-  EXPECT_EQ(env.notificationArea.calls[0].record,
-            MakeTrayIconData(form.windowHandle(), form.iconHandle()));
-  EXPECT_EQ(module1.TrayIconData, env.notificationArea.calls[0].record);
+  StartWith("False", "False", "False");
+  EXPECT_EQ(IconMessages(), std::vector{platform::notify::kAdd});
+  EXPECT_EQ(module1.TrayIconData, MakeTrayIconData(form.windowHandle(), form.iconHandle()));
   EXPECT_NE(form.windowHandle(), 0u);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/services/message_box.h"
 #include "platform/services/notification_area.h"
 #include "tests/support/expected_texts.h"
+#include "tests/support/program.h"
 #include "tests/vorlane/game_root.h"
 #include "tests/vorlane/vorlane_fixture.h"
 #include "vorlane/tray_callback.h"
@@ -58,10 +59,7 @@ TEST(CallbackMessage, ReadsTheMessageInEitherScaleUnitToTheNearestWholeNumber) {
 
 class TrayTest : public VorlaneTest {
  protected:
-  void SetUp() override {
-    Store("False", "False", "False");
-    Start();
-  }
+  void SetUp() override { StartWith("False", "False", "False"); }
   std::vector<std::string> EventsSince(std::size_t start) const {
     return {env.ui.events.begin() + static_cast<std::ptrdiff_t>(start), env.ui.events.end()};
   }
@@ -105,33 +103,30 @@ TEST_F(VorlaneTest, WithoutItsIconTheWindowStaysOnTheScreenUntilTheIconIsInPlace
   env.ui.Minimize(form);
   EXPECT_TRUE(env.notificationArea.iconShown);
   EXPECT_FALSE(form.visible());
-  ASSERT_EQ(env.notificationArea.calls.size(), 4u);  // the first try: an add, then a modify
-  EXPECT_EQ(env.notificationArea.calls[3].message, kAdd);
-  EXPECT_EQ(env.notificationArea.calls[3].record, module1.TrayIconData);
+  // The load's add, the first try's add and modify, the second try's add.
+  EXPECT_EQ(IconMessages(), (std::vector{kAdd, kAdd, kModify, kAdd}));
 
   env.ui.NotifyCallback(form, 514);
   env.ui.Minimize(form);  // in place now: hidden at once, nothing asked of the shell
   EXPECT_FALSE(form.visible());
-  EXPECT_EQ(env.notificationArea.calls.size(), 4u);
+  EXPECT_EQ(IconMessages().size(), 4u);
 }
 
 TEST_F(TrayTest, ASecondCopyInTheSameFolderBringsThisOneBackOrSaysItHangsButOneElsewhereRuns) {
-  using Environment = platform::headless::HeadlessEnvironment<platform::headless::PosixFileSystem>;
+  using Vorlane = test_support::Program<platform::headless::PosixFileSystem, Module1, Form1>;
   // A second copy here ends at once, with nothing loaded, shown or saved.
-  auto startSecondCopy = [](Environment& second) {
-    Module1 secondModule(second.runtime);
-    Form1 secondForm(second.runtime, secondModule);
-    EXPECT_EQ(second.runtime.Run(secondForm), 0);
-    EXPECT_FALSE(secondForm.loaded());
-    EXPECT_TRUE(second.notificationArea.calls.empty());
-    EXPECT_TRUE(second.settings.log().empty());
+  const auto startSecondCopy = [](Vorlane& second) {
+    EXPECT_EQ(second.env.runtime.Run(second.form), 0);
+    EXPECT_FALSE(second.form.loaded());
+    EXPECT_TRUE(second.env.notificationArea.calls.empty());
+    EXPECT_TRUE(second.env.settings.log().empty());
   };
   env.ui.Minimize(form);
   ASSERT_FALSE(form.visible());
   {
-    Environment second("vorlane");
+    Vorlane second("vorlane");
     startSecondCopy(second);
-    EXPECT_TRUE(second.messageBox.shown().empty());
+    EXPECT_TRUE(second.env.messageBox.shown().empty());
   }
   EXPECT_TRUE(form.visible());
   EXPECT_EQ(form.windowState(), platform::WindowState::kNormal);
@@ -139,23 +134,19 @@ TEST_F(TrayTest, ASecondCopyInTheSameFolderBringsThisOneBackOrSaysItHangsButOneE
   env.ui.Minimize(form);
   env.ui.answersLaterCopies = false;
   {
-    Environment second("vorlane");
-    second.messageBox.Expect(platform::box::kOk);
+    Vorlane second("vorlane");
+    second.env.messageBox.Expect(platform::box::kOk);
     startSecondCopy(second);
-    ASSERT_EQ(second.messageBox.shown().size(), 1u);
-    EXPECT_EQ(second.messageBox.shown()[0].text, expected::HolderNotAnswering("vorlane"));
-    EXPECT_EQ(second.messageBox.shown()[0].title, "vorlane");
-    EXPECT_EQ(second.messageBox.shown()[0].flags, platform::box::kExclamation);
+    EXPECT_EQ(second.env.messageBox.shown(),
+              (expected::Boxes{{expected::HolderNotAnswering("vorlane"),
+                                platform::box::kExclamation, "vorlane"}}));
   }
   EXPECT_FALSE(form.visible());
 
   test_support::TempWorkingFolder elsewhere;
-  Environment other("vorlane");
-  other.settings = env.settings;
-  Module1 otherModule(other.runtime);
-  Form1 otherForm(other.runtime, otherModule);
-  other.runtime.Run(otherForm);
-  EXPECT_TRUE(otherForm.visible());
+  Vorlane other("vorlane", env.settings);
+  other.Start();
+  EXPECT_TRUE(other.form.visible());
 }
 
 TEST_F(TrayTest, ARightClickOffersThePopupWithoutShowingTheHiddenWindow) {
@@ -184,9 +175,7 @@ TEST_F(TrayTest, ExitRemovesTheIconAndEndsWithoutTheUnloadHandler) {
   Popup("Exit");
   EXPECT_TRUE(env.runtime.ended());
   EXPECT_EQ(env.runtime.exitCode(), 0);
-  ASSERT_EQ(env.notificationArea.calls.size(), 2u);
-  EXPECT_EQ(env.notificationArea.calls[1].message, kDelete);
-  EXPECT_EQ(env.notificationArea.calls[1].record, module1.TrayIconData);
+  EXPECT_EQ(IconMessages(), (std::vector{kAdd, kDelete}));
   EXPECT_FALSE(env.notificationArea.iconShown);
   EXPECT_TRUE(form.loaded());  // nothing unloaded the window, so no second removal
 }
@@ -194,26 +183,19 @@ TEST_F(TrayTest, ExitRemovesTheIconAndEndsWithoutTheUnloadHandler) {
 TEST_F(TrayTest, ClosingTheWindowRemovesTheIcon) {
   env.ui.Close(form);
   EXPECT_FALSE(form.loaded());
-  ASSERT_EQ(env.notificationArea.calls.size(), 2u);
-  EXPECT_EQ(env.notificationArea.calls[1].message, kDelete);
-  EXPECT_EQ(env.notificationArea.calls[1].record, module1.TrayIconData);
+  EXPECT_EQ(IconMessages(), (std::vector{kAdd, kDelete}));
   EXPECT_FALSE(env.notificationArea.iconShown);
 }
 
 TEST_F(TrayTest, ARestartedShellGetsTheIconBackAndNeverLeavesTheWindowOutOfReach) {
   // The shell still knows the icon: the add is refused and the icon is brought up to date.
   form.SystemShellRestarted();
-  ASSERT_EQ(env.notificationArea.calls.size(), 3u);
-  EXPECT_EQ(env.notificationArea.calls[1].message, kAdd);
-  EXPECT_EQ(env.notificationArea.calls[2].message, kModify);
-  EXPECT_EQ(env.notificationArea.calls[2].record, module1.TrayIconData);
+  EXPECT_EQ(IconMessages(), (std::vector{kAdd, kAdd, kModify}));
 
   // A shell that lost it takes the same record again.
   env.notificationArea.iconShown = false;
   form.SystemShellRestarted();
-  ASSERT_EQ(env.notificationArea.calls.size(), 4u);
-  EXPECT_EQ(env.notificationArea.calls[3].message, kAdd);
-  EXPECT_EQ(env.notificationArea.calls[3].record, module1.TrayIconData);
+  EXPECT_EQ(IconMessages(), (std::vector{kAdd, kAdd, kModify, kAdd}));
   EXPECT_TRUE(env.notificationArea.iconShown);
 
   // Hidden in the tray when a shell still starting refuses the icon: the window comes back,

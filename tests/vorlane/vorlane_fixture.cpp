@@ -9,17 +9,6 @@ VorlaneTest::VorlaneTest() {
   gameFiles = folder.AllFiles();
 }
 
-void VorlaneTest::Store(const std::string& mode, const std::string& rtr, const std::string& sw) {
-  for (const auto& [key, value] : {std::pair{"mode", mode}, {"rtr", rtr}, {"sw", sw}}) {
-    if (value.empty()) {
-      env.settings.Erase("Vorlane", "setting", key);
-    } else {
-      env.settings.Save("Vorlane", "setting", key, value);
-    }
-  }
-  env.settings.ClearLog();
-}
-
 std::vector<std::string> VorlaneTest::Popup(const std::string& caption) {
   env.ui.onPopup = [caption](const std::vector<std::string>&) { return caption; };
   const std::size_t before = env.ui.popupsShown.size();
@@ -28,12 +17,11 @@ std::vector<std::string> VorlaneTest::Popup(const std::string& caption) {
   return env.ui.popupsShown.empty() ? std::vector<std::string>{} : env.ui.popupsShown.back();
 }
 
-std::vector<std::string> VorlaneTest::Installed() const {
-  return InstalledSets(
-      [this](const std::string& file) {
-        return folder.Exists(file) ? std::optional(folder.Read(file)) : std::nullopt;
-      },
-      [](const std::string& destination) { return OldContents(destination); });
+std::vector<int> VorlaneTest::IconMessages() const {
+  std::vector<int> messages;
+  for (const auto& call : env.notificationArea.calls)
+    messages.push_back(call.record == module1.TrayIconData ? call.message : -1);
+  return messages;
 }
 
 std::vector<std::string> VorlaneTest::Saves() const {

@@ -9,6 +9,7 @@
 #include "platform/headless/headless_environment.h"
 #include "platform/headless/posix_file_system.h"
 #include "tests/support/temp_folder.h"
+#include "tests/vorlane/game_root.h"
 #include "vorlane/form1.h"
 #include "vorlane/module1.h"
 
@@ -19,8 +20,16 @@ class VorlaneTest : public ::testing::Test {
   VorlaneTest();
 
   // Stores the three choices as a previous run would have; an empty text leaves one absent.
-  void Store(const std::string& mode, const std::string& rtr, const std::string& sw);
+  void Store(const std::string& mode, const std::string& rtr, const std::string& sw) {
+    env.settings = Choices(mode, rtr, sw);
+  }
   void Start() { env.runtime.Run(form); }
+  // Starts with the three choices stored; the store's log starts after the start.
+  void StartWith(const std::string& mode, const std::string& rtr, const std::string& sw) {
+    Store(mode, rtr, sw);
+    Start();
+    env.settings.ClearLog();
+  }
   // Right-clicks the icon and chooses `caption` (or dismisses the popup); returns the captions
   // offered.
   std::vector<std::string> Popup(const std::string& caption = {});
@@ -28,7 +37,10 @@ class VorlaneTest : public ::testing::Test {
   std::vector<std::string> Saves() const;
   std::string Stored(const std::string& key) { return env.settings.Get("vorlane", "setting", key); }
   // What the game files of the copy table hold, in its order (game_root.h).
-  std::vector<std::string> Installed() const;
+  std::vector<std::string> Installed() const { return InstalledSets(folder); }
+  // The messages the program sent the notification area, each with the icon's record
+  // (module1's); one sent with another record shows as -1.
+  std::vector<int> IconMessages() const;
 
   test_support::TempWorkingFolder folder;
   platform::headless::HeadlessEnvironment<platform::headless::PosixFileSystem> env{"vorlane"};
