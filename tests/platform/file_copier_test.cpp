@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -292,6 +293,54 @@ TEST_F(SwitchTest, ASwitchWhoseRecordCannotGoIsFinishedNotUndone) {
     EXPECT_EQ(folder.AllFiles().size(), before.size()) << "left over";
     saved = "off";
     folder.Write("mods\\bf1942\\init.con", "bf off");
+  }
+}
+
+// A switch stopped with every destination replaced, whose files someone changed before the next
+// start: that start goes forward where the old contents are gone, and where the disk proves
+// neither way it changes nothing and names the files that hold neither; a later switch of them
+// all ends it.
+TEST_F(SwitchTest, AStoppedSwitchGoesOnlyAsFarAsTheDiskProvesEveryFile) {
+  struct Case {
+    const char* name;
+    const char* saved;  // when it stopped
+    bool oldGone;       // the first destination's kept-aside contents
+    bool thirdChanged;  // written over with other contents
+    std::vector<std::string> unsettled;
+  };
+  for (const Case& c : {
+           Case{"old gone", "off", true, false, {}},
+           Case{"old gone, one changed", "off", true, true, {steps[2].destination}},
+           Case{"saved, one changed", "on", false, true, {steps[2].destination}},
+       }) {
+    std::string saved = c.saved;
+    const SavedState state{[&] { return saved; }, [&](const std::string& now) { saved = now; }};
+    FileCopier stopped(files);
+    stopped.CopyAll(steps, "off", "on");  // and never committed
+    for (const std::string& name : folder.AllFiles()) {
+      if (c.oldGone && name.starts_with("mods/bf1942/init.con.~vl") && name.ends_with(".tmp"))
+        std::filesystem::remove(name);
+    }
+    if (c.thirdChanged) folder.Write(steps[2].destination, "the player's own");
+    const auto changed = test_support::Snapshot();
+
+    FileCopier next(files);
+    const std::vector<std::string> destinations{steps[0].destination, steps[1].destination,
+                                                steps[2].destination};
+    EXPECT_EQ(next.Repair(destinations, state).unsettled, c.unsettled) << c.name;
+    if (c.unsettled.empty()) {
+      EXPECT_EQ(saved, "on") << c.name;
+    } else {
+      EXPECT_EQ(test_support::Snapshot(), changed) << c.name;
+      next.CopyAll(steps, saved, "on");
+      next.Commit();
+    }
+    for (const CopyStep& step : steps)
+      EXPECT_EQ(folder.Read(step.destination), folder.Read(step.source)) << c.name;
+    EXPECT_EQ(folder.AllFiles().size(), before.size() + 1) << c.name << ": left over";
+    folder.Write(steps[0].destination, "bf off");
+    std::filesystem::remove("mods/xpack1/init.con");
+    folder.Write(steps[2].destination, "x2 off");
   }
 }
 
