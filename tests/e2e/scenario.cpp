@@ -176,8 +176,8 @@ void Scenario::ExpectASecondCopyBringsBack(HWND window) {
   EXPECT_TRUE(ended) << "the second copy still runs";
   EXPECT_EQ(second.ExitCode(), 0u);
   for (HWND other : shown) {
-    ADD_FAILURE() << "the second copy showed a window \"" << WindowText(other) << "\" of class "
-                  << ClassName(other);
+    ADD_FAILURE() << "the second copy showed a window \"" << TextOf(other) << "\" of class "
+                  << ClassOf(other);
   }
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) && !IsIconic(window); }))
       << "the first copy's window is not back";

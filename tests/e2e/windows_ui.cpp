@@ -39,22 +39,9 @@ std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return static_cast<LRESULT>(result);
 }
 
-std::string WindowText(HWND window) {
-  char text[1024] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-std::string ClassName(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 HWND FindWindowOf(DWORD pid, const std::string& title, const std::string& className) {
   for (HWND window : WindowsOf(pid, className)) {
-    if (WindowText(window) != title || (className.empty() && ClassName(window) == "#32770"))
-      continue;
+    if (TextOf(window) != title || (className.empty() && ClassOf(window) == "#32770")) continue;
     return window;
   }
   return nullptr;
@@ -70,7 +57,7 @@ std::vector<HWND> WindowsOf(DWORD pid, const std::string& className, bool hidden
   std::vector<HWND> windows;
   for (HWND window : TopLevelWindows()) {
     if (ProcessOf(window) != pid || !(hidden || IsWindowVisible(window))) continue;
-    if (className.empty() || ClassName(window) == className) windows.push_back(window);
+    if (className.empty() || ClassOf(window) == className) windows.push_back(window);
   }
   return windows;
 }
@@ -83,8 +70,8 @@ std::vector<HWND> Descendants(HWND parent) {
 
 HWND FindControl(HWND parent, const std::string& text, const std::string& className) {
   for (HWND window : Descendants(parent)) {
-    if (WindowText(window) != text) continue;
-    if (!className.empty() && _stricmp(ClassName(window).c_str(), className.c_str()) != 0) {
+    if (TextOf(window) != text) continue;
+    if (!className.empty() && _stricmp(ClassOf(window).c_str(), className.c_str()) != 0) {
       continue;
     }
     return window;
@@ -134,12 +121,12 @@ namespace {
 MessageBoxView ReadMessageBox(HWND box) {
   MessageBoxView view;
   view.window = box;
-  view.title = WindowText(box);
+  view.title = TextOf(box);
   // The text of a system message box stands in its static control with id 0xFFFF.
-  view.text = WindowText(GetDlgItem(box, 0xFFFF));
+  view.text = TextOf(GetDlgItem(box, 0xFFFF));
   std::vector<std::pair<LONG, int>> buttons;
   for (HWND child : Descendants(box)) {
-    if (_stricmp(ClassName(child).c_str(), "Button") != 0 || !IsWindowVisible(child)) continue;
+    if (_stricmp(ClassOf(child).c_str(), "Button") != 0 || !IsWindowVisible(child)) continue;
     int id = GetDlgCtrlID(child);
     RECT r;
     GetWindowRect(child, &r);
@@ -212,23 +199,6 @@ void PostChar(HWND window, char character) {
 bool BringToKeyboard(HWND window) {
   SetForegroundWindow(window);
   return WaitUntil([&] { return GetForegroundWindow() == window; });
-}
-
-bool PressKey(WORD virtualKey, bool withShift, int keyDowns) {
-  std::vector<INPUT> keys;
-  const auto add = [&](WORD key, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
-    keys.push_back(input);
-  };
-  if (withShift) add(VK_SHIFT, 0);
-  for (int i = 0; i < keyDowns; ++i) add(virtualKey, 0);
-  add(virtualKey, KEYEVENTF_KEYUP);
-  if (withShift) add(VK_SHIFT, KEYEVENTF_KEYUP);
-  const auto count = static_cast<UINT>(keys.size());
-  return SendInput(count, keys.data(), sizeof(INPUT)) == count;
 }
 
 RECT ClientRectOnScreen(HWND window) {

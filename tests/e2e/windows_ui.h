@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/window_basics.h"
+
 namespace e2e {
 
-std::string WindowText(HWND window);
-std::string ClassName(HWND window);
+using test_support::ClassOf;
+using test_support::PressKey;
+using test_support::TextOf;
 
 // The visible top-level window of process `pid` titled `title`; of class `className` if one is
 // given, else of any class but the message box's ("#32770").
@@ -78,9 +81,6 @@ void PostChar(HWND window, char character);
 
 // Brings `window` to the foreground, where real keystrokes reach it; true once it is there.
 bool BringToKeyboard(HWND window);
-// A real keystroke (SendInput) to whichever window holds the keyboard focus, with Shift held
-// if asked; a key held down arrives as `keyDowns` key-downs before its key-up.
-bool PressKey(WORD virtualKey, bool withShift = false, int keyDowns = 1);
 
 // The inner area of `window` in screen coordinates.
 RECT ClientRectOnScreen(HWND window);

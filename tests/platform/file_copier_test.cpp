@@ -296,51 +296,44 @@ TEST_F(SwitchTest, ASwitchWhoseRecordCannotGoIsFinishedNotUndone) {
   }
 }
 
-// A switch stopped with every destination replaced, whose files someone changed before the next
-// start: that start goes forward where the old contents are gone, and where the disk proves
-// neither way it changes nothing and names the files that hold neither; a later switch of them
-// all ends it.
+// A switch stopped with every destination replaced, whose files were changed before the next
+// start: that start goes forward where old contents are gone; where the disk proves neither way
+// it changes nothing and names the files that hold neither, until a switch of them all.
 TEST_F(SwitchTest, AStoppedSwitchGoesOnlyAsFarAsTheDiskProvesEveryFile) {
-  struct Case {
-    const char* name;
-    const char* saved;  // when it stopped
-    bool oldGone;       // the first destination's kept-aside contents
-    bool thirdChanged;  // written over with other contents
-    std::vector<std::string> unsettled;
-  };
-  for (const Case& c : {
-           Case{"old gone", "off", true, false, {}},
-           Case{"old gone, one changed", "off", true, true, {steps[2].destination}},
-           Case{"saved, one changed", "on", false, true, {steps[2].destination}},
-       }) {
-    std::string saved = c.saved;
-    const SavedState state{[&] { return saved; }, [&](const std::string& now) { saved = now; }};
+  const std::string third = steps[2].destination;
+  // Saved when it stopped; the first file's old contents gone; the third written over.
+  for (const auto& [stoppedWith, oldGone, thirdChanged, unsettled] :
+       {std::tuple("off", true, false, std::vector<std::string>{}),
+        std::tuple("off", true, true, std::vector{third}),
+        std::tuple("on", false, true, std::vector{third})}) {
+    SCOPED_TRACE(std::string(stoppedWith) + (oldGone ? ", old gone" : "") +
+                 (thirdChanged ? ", third changed" : ""));
+    std::string saved = stoppedWith;
     FileCopier stopped(files);
-    stopped.CopyAll(steps, "off", "on");  // and never committed
-    for (const std::string& name : folder.AllFiles()) {
-      if (c.oldGone && name.starts_with("mods/bf1942/init.con.~vl") && name.ends_with(".tmp"))
+    stopped.CopyAll(steps, "off", "on");  // never committed
+    for (const std::string& name : folder.AllFiles())
+      if (oldGone && name.starts_with("mods/bf1942/init.con.~vl") && name.ends_with(".tmp"))
         std::filesystem::remove(name);
-    }
-    if (c.thirdChanged) folder.Write(steps[2].destination, "the player's own");
+    if (thirdChanged) folder.Write(third, "the player's own");
     const auto changed = test_support::Snapshot();
-
     FileCopier next(files);
-    const std::vector<std::string> destinations{steps[0].destination, steps[1].destination,
-                                                steps[2].destination};
-    EXPECT_EQ(next.Repair(destinations, state).unsettled, c.unsettled) << c.name;
-    if (c.unsettled.empty()) {
-      EXPECT_EQ(saved, "on") << c.name;
+    EXPECT_EQ(next.Repair({steps[0].destination, steps[1].destination, third},
+                          {[&] { return saved; }, [&](const std::string& now) { saved = now; }})
+                  .unsettled,
+              unsettled);
+    if (unsettled.empty()) {
+      EXPECT_EQ(saved, "on");
     } else {
-      EXPECT_EQ(test_support::Snapshot(), changed) << c.name;
+      EXPECT_EQ(test_support::Snapshot(), changed);
       next.CopyAll(steps, saved, "on");
       next.Commit();
     }
     for (const CopyStep& step : steps)
-      EXPECT_EQ(folder.Read(step.destination), folder.Read(step.source)) << c.name;
-    EXPECT_EQ(folder.AllFiles().size(), before.size() + 1) << c.name << ": left over";
+      EXPECT_EQ(folder.Read(step.destination), folder.Read(step.source));
+    EXPECT_EQ(folder.AllFiles().size(), before.size() + 1) << "left over";
     folder.Write(steps[0].destination, "bf off");
     std::filesystem::remove("mods/xpack1/init.con");
-    folder.Write(steps[2].destination, "x2 off");
+    folder.Write(third, "x2 off");
   }
 }
 

@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,8 +34,10 @@ namespace {
 
 using test_support::CheckState;
 using test_support::ChildrenTopFirst;
+using test_support::ClassOf;
 using test_support::IsAt;
 using test_support::MenuBarCaptions;
+using test_support::PressKey;
 using test_support::StyleOf;
 using test_support::TextOf;
 using test_support::WindowOf;
@@ -119,14 +120,6 @@ struct TestWindow {
   int applyClicks = 0;
 };
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  std::string folded = name;
-  for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return folded;
-}
-
 class Win32UiTest : public ::testing::Test {
  protected:
   test_support::WindowsTestEnvironment env_{"win32 test"};
@@ -155,14 +148,14 @@ TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
   EXPECT_EQ(client.right, 248);
   EXPECT_EQ(client.bottom, 160);
 
-  EXPECT_EQ(ClassOf(WindowOf(window.label)), "static");
+  EXPECT_STRCASEEQ(ClassOf(WindowOf(window.label)).c_str(), "static");
   EXPECT_EQ(StyleOf(WindowOf(window.label)) & SS_TYPEMASK, static_cast<DWORD>(SS_LEFT));
-  EXPECT_EQ(ClassOf(WindowOf(window.option1)), "button");
+  EXPECT_STRCASEEQ(ClassOf(WindowOf(window.option1)).c_str(), "button");
   EXPECT_EQ(StyleOf(WindowOf(window.option1)) & BS_TYPEMASK, static_cast<DWORD>(BS_RADIOBUTTON));
   EXPECT_EQ(StyleOf(WindowOf(window.check)) & BS_TYPEMASK, static_cast<DWORD>(BS_3STATE));
-  EXPECT_EQ(ClassOf(WindowOf(window.frame)), "vlframe");
-  EXPECT_EQ(ClassOf(WindowOf(window.picture)), "vlpicturebox");
-  EXPECT_EQ(ClassOf(WindowOf(window.image)), "vlimage");
+  EXPECT_STRCASEEQ(ClassOf(WindowOf(window.frame)).c_str(), "vlframe");
+  EXPECT_STRCASEEQ(ClassOf(WindowOf(window.picture)).c_str(), "vlpicturebox");
+  EXPECT_STRCASEEQ(ClassOf(WindowOf(window.image)).c_str(), "vlimage");
   // Each control in its container's inner area, its text the caption, also where the control
   // is far too narrow to show it; a picture's text is its name.
   test_support::ExpectChildrenAtTheirPlaces(window.form, form);
@@ -180,7 +173,7 @@ TEST_F(Win32UiTest, ControlsAreChildWindowsOfTheirKindAtTheirPlaceInTabOrder) {
   ASSERT_EQ(inFrame.size(), 3u);
   EXPECT_EQ(inFrame[0], WindowOf(window.rt2));
   EXPECT_EQ(inFrame[1], WindowOf(window.rt1));
-  EXPECT_EQ(ClassOf(inFrame[2]), "button");
+  EXPECT_STRCASEEQ(ClassOf(inFrame[2]).c_str(), "button");
   EXPECT_EQ(StyleOf(inFrame[2]) & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
   EXPECT_EQ(TextOf(inFrame[2]), "Recticles");
   EXPECT_TRUE(IsAt(inFrame[2], {0, 0, window.frame.bounds().width, window.frame.bounds().height}));
@@ -494,20 +487,6 @@ TEST_F(Win32UiTest, TheMessageLoopEndsWithTheLastWindow) {
   env_.ui.RunMessageLoop();  // no window: returns at once
 }
 
-void PressKeys(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> sequence;
-  for (const WORD key : keys) {
-    for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = key;
-      input.ki.dwFlags = flags;
-      sequence.push_back(input);
-    }
-  }
-  SendInput(static_cast<UINT>(sequence.size()), sequence.data(), sizeof(INPUT));
-}
-
 // Closes a menu left open (the keys went elsewhere), so that the test fails instead of hanging.
 void CALLBACK CloseMenuLeftOpen(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
@@ -519,7 +498,7 @@ TEST_F(Win32UiTest, APopupReturnsTheEntryChosenAmongTheVisibleOnes) {
   window.form.Show();
   window.enable.SetVisible(false);
   // Once the menu is open: Down selects its first entry that can be chosen, Enter chooses it.
-  NextLoopAction act([] { PressKeys({VK_DOWN, VK_RETURN}); });
+  NextLoopAction act([] { EXPECT_TRUE(PressKey(VK_DOWN) && PressKey(VK_RETURN)); });
   const UINT_PTR fallback = SetTimer(nullptr, 0, 5000, &CloseMenuLeftOpen);
   Menu* chosen = env_.ui.ShowPopup(window.form, window.popup);
   KillTimer(nullptr, fallback);

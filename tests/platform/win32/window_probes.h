@@ -9,6 +9,7 @@
 #include "platform/controls/control.h"
 #include "platform/controls/form.h"
 #include "platform/win32/windows_api.h"
+#include "tests/support/window_basics.h"
 
 namespace test_support {
 
@@ -17,12 +18,6 @@ inline HWND WindowOf(const platform::Control& control) {
 }
 inline HWND WindowOf(const platform::Form& form) {
   return reinterpret_cast<HWND>(form.windowHandle());
-}
-
-inline std::string TextOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
 }
 
 inline DWORD StyleOf(HWND window) {
