@@ -20,6 +20,7 @@ void ContentSum::AddWords(const unsigned char* bytes, std::size_t size) {
 }
 
 void ContentSum::Add(const char* bytes, std::size_t size) {
+  if (!taken_) return;
   const auto* data = reinterpret_cast<const unsigned char*>(bytes);
   size_ += size;
   if (tailSize_ > 0) {
@@ -39,6 +40,7 @@ void ContentSum::Add(const char* bytes, std::size_t size) {
 }
 
 std::string ContentSum::Digest() const {
+  if (!taken_) return {};
   // The bytes of an unfinished pair count as a last pair padded with zeros; the size tells a
   // file from the same bytes followed by zeros.
   ContentSum whole = *this;

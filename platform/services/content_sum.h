@@ -12,8 +12,15 @@ namespace platform {
 
 class ContentSum {
  public:
+  // A sum that takes no bytes, for a copy whose file is told by its identity.
+  static ContentSum None() {
+    ContentSum none;
+    none.taken_ = false;
+    return none;
+  }
+
   void Add(const char* bytes, std::size_t size);
-  // The sum of every byte added so far, as 32 hexadecimal digits.
+  // The sum of every byte added so far, as 32 hexadecimal digits; empty for None().
   std::string Digest() const;
 
  private:
@@ -24,6 +31,7 @@ class ContentSum {
   std::uint64_t size_ = 0;
   unsigned char tail_[8] = {};  // the bytes of a word pair not yet whole
   std::size_t tailSize_ = 0;
+  bool taken_ = true;
 };
 
 }  // namespace platform

@@ -210,16 +210,23 @@ FileCopier::Switch FileCopier::Prepare(std::span<const CopyStep> steps, const st
   Switch next{{}, files_.ProcessId(), {FolderIdentity(), before, after, {}}};
   try {
     for (const CopyStep& step : steps) {
-      auto [staged, print] = files_.Stage(step.source, step.destination);
-      next.record.copies.push_back({step.destination, std::move(staged), std::move(print), {}, {}});
+      files_.Check(step.source, step.destination);
+      RecordedCopy& copy = next.record.copies.emplace_back();
+      copy.destination = step.destination;
+      // A second link of the old file keeps it aside at no cost, and shows that its volume
+      // keeps a file's identity across a rename: then identities tell the contents, and the
+      // new bytes need no sum.
+      if (auto linked = files_.LinkAside(step.destination))
+        std::tie(copy.kept, copy.before) = std::move(*linked);
+      std::tie(copy.staged, copy.after) =
+          files_.Stage(step.source, step.destination, copy.before.identity.empty());
       RemoveLeftovers(files_.LeftoversBeside(step.destination).staged, /*starting=*/false);
     }
+    // Without links, the old files are copied aside once every new one is staged.
     for (RecordedCopy& copy : next.record.copies) {
-      if (!files_.Exists(copy.destination)) continue;
-      std::tie(copy.kept, copy.before) = files_.KeepAside(copy.destination);
-      // Kept aside by a copy: the volume keeps no identity of a file across a rename, and the
-      // sums alone tell the contents.
-      if (copy.before.identity.empty()) copy.after.identity.clear();
+      if (!copy.kept.empty() || !files_.Exists(copy.destination)) continue;
+      std::tie(copy.kept, copy.before) = files_.CopyAside(copy.destination);
+      copy.after.identity.clear();
     }
     next.path = files_.WriteRecord(steps.front().destination, FormatCopyRecord(next.record));
   } catch (...) {
@@ -256,7 +263,7 @@ void FileCopier::Commit() {
 
 void FileCopier::RemoveFilesOf(const CopyRecord& record) {
   for (const RecordedCopy& copy : record.copies) {
-    files_.Remove(copy.staged);
+    if (!copy.staged.empty()) files_.Remove(copy.staged);
     if (!copy.kept.empty()) files_.Remove(copy.kept);
   }
 }

@@ -88,18 +88,22 @@ Staging::Leftovers Staging::LeftoversBeside(const std::string& destination) {
   return left;
 }
 
-std::pair<std::string, Fingerprint> Staging::Stage(const std::string& source,
-                                                   const std::string& destination) {
+void Staging::Check(const std::string& source, const std::string& destination) {
   files_.CheckSource(source);
   WhileInUse([&] { files_.CheckDestination(destination); });
+}
+
+std::pair<std::string, Fingerprint> Staging::Stage(const std::string& source,
+                                                   const std::string& destination, bool summed) {
+  const auto fresh = [summed] { return summed ? ContentSum() : ContentSum::None(); };
   std::string made;
-  ContentSum sum;
+  ContentSum sum = fresh();
   try {
     NewNameBeside(destination, [&](const std::string& name) {
       made = name;  // from here on ours, unless it turns out taken
       if (files_.CopyToNew(source, name, destination, sum)) return NewName::kMade;
       made.clear();
-      sum = ContentSum();
+      sum = fresh();
       return NewName::kTaken;
     });
     return {made, FingerprintOf(made, sum.Digest())};
@@ -109,14 +113,16 @@ std::pair<std::string, Fingerprint> Staging::Stage(const std::string& source,
   }
 }
 
-std::pair<std::string, Fingerprint> Staging::KeepAside(const std::string& path) {
+std::optional<std::pair<std::string, Fingerprint>> Staging::LinkAside(const std::string& path) {
   const auto link =
       NewNameBeside(path, [&](const std::string& name) { return files_.LinkToNew(path, name); });
   // A second link is the same file: its identity tells the old contents, at no cost.
-  if (link) return {*link, FingerprintOf(*link, {})};
-  // Without links (FAT volumes, some network shares) the old contents are copied and summed
-  // meanwhile; such a volume keeps no identity of a file across a rename either, so the sum
-  // alone tells them.
+  if (!link) return std::nullopt;
+  return std::pair{*link, FingerprintOf(*link, {})};
+}
+
+std::pair<std::string, Fingerprint> Staging::CopyAside(const std::string& path) {
+  Check(path, path);
   auto [copy, print] = Stage(path, path);
   print.identity.clear();
   return {copy, print};

@@ -19,14 +19,20 @@ class Staging {
   explicit Staging(FileSystem& files) : files_(files) {}
 
   // Checks that `source` is a readable file and that `destination` lies in an existing folder
-  // and can be replaced, then copies the source's bytes into a new file beside the destination
-  // and returns its name and what tells its contents. On failure nothing is left behind.
+  // and can be replaced.
+  void Check(const std::string& source, const std::string& destination);
+  // Copies the bytes of `source` into a new file beside `destination`, summed as they pass
+  // where `summed` asks, and returns its name and what tells its contents. On failure nothing
+  // is left behind.
   std::pair<std::string, Fingerprint> Stage(const std::string& source,
-                                            const std::string& destination);
-  // Gives the file `path` a second name beside it, under which its contents stay as they are
-  // when `path` is replaced, and returns that name and what tells those contents: a second
-  // link to the same file where the file system has links, else a copy.
-  std::pair<std::string, Fingerprint> KeepAside(const std::string& path);
+                                            const std::string& destination, bool summed = true);
+  // Gives the file `path` a second link beside it, under which its contents stay as they are
+  // when `path` is replaced: its name and what tells those contents, or nothing where the file
+  // system has no links (or `path` is no file).
+  std::optional<std::pair<std::string, Fingerprint>> LinkAside(const std::string& path);
+  // Does what LinkAside does with a copy, where the file system has no links; such a volume
+  // keeps no identity of a file across a rename either, so the sum alone tells the contents.
+  std::pair<std::string, Fingerprint> CopyAside(const std::string& path);
   // Puts the file `from` in the place of `to` in one step, on the disk.
   void Replace(const std::string& from, const std::string& to);
   // Puts the folder entry of `path` on the disk, as it is now.
