@@ -479,8 +479,13 @@ TEST_F(Vorlane, ASecondCopyBesideAFirstThatHangsSaysSoAndEnds) {
     GTEST_SKIP() << "no host process to stop: not under Wine";
   HWND form = StartWith();
   ASSERT_NE(form, nullptr);
-  const auto host = HostProcessOf(fs::path(CurrentTarget().exe).filename().string(), game().root());
-  ASSERT_TRUE(host) << "no host process of the first copy in " << game().root();
+  // The host's view of the process (its name, its folder) may lag behind its window.
+  std::optional<int> host;
+  ASSERT_TRUE(WaitUntil([&] {
+    return (host = HostProcessOf(fs::path(CurrentTarget().exe).filename().string(), game().root()))
+        .has_value();
+  })) << "no host process of the first copy in "
+      << game().root();
   ASSERT_TRUE(HoldHostProcess(*host, true));
   struct Resume {
     int pid;
